@@ -1,0 +1,71 @@
+#include "cli/cli.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "store/startup.h"
+
+namespace twinscan::cli {
+
+Cli::Cli(std::filesystem::path dataDir, std::filesystem::path executable, std::vector<std::string> args)
+    : ui(isatty(2)), dataDir_(std::move(dataDir)), executable_(std::move(executable)), args_(std::move(args)) {}
+
+std::string Cli::Next(const char* what) {
+  if (args_.empty() || (args_.front().rfind("--", 0) == 0 && args_.front().size() > 2))
+    throw UsageError(std::string("missing ") + what);
+  std::string value = args_.front();
+  args_.erase(args_.begin());
+  return value;
+}
+
+bool Cli::TakeFlag(const std::string& flag) {
+  auto it = std::find(args_.begin(), args_.end(), flag);
+  if (it == args_.end()) return false;
+  args_.erase(it);
+  return true;
+}
+
+std::optional<std::string> Cli::TakeOption(const std::string& option) {
+  auto it = std::find(args_.begin(), args_.end(), option);
+  if (it == args_.end()) return std::nullopt;
+  if (it + 1 == args_.end()) throw UsageError(option + " needs a value");
+  std::string value = *(it + 1);
+  args_.erase(it, it + 2);
+  return value;
+}
+
+std::vector<std::string> Cli::TakeAll(const std::string& option) {
+  std::vector<std::string> values;
+  while (auto value = TakeOption(option)) values.push_back(*value);
+  return values;
+}
+
+void Cli::ExpectEnd() {
+  if (!args_.empty()) throw UsageError("unexpected argument " + args_.front());
+}
+
+void Cli::Start() {
+  settings.resetToDefaults();
+  db_ = store::StartUp(dataDir_, store::PristineDatabaseBeside(executable_), ui);
+  if (!db_) throw Failure("start-up failed");
+  try {
+    views_ = std::make_unique<store::Views>(*db_, ui);
+  } catch (const store::StoreError&) {
+    ui.ShowMessage(store::kConnectErrorMessage);
+    throw Failure("start-up failed");
+  }
+}
+
+FileOptions TakeImportFlags(Cli& cli) {
+  FileOptions o;
+  if (cli.TakeFlag("--no-2001")) o.vienna2001Format = false;
+  if (cli.TakeFlag("--no-header")) o.hasHeader = false;
+  if (cli.TakeFlag("--no-report")) o.validationReport = false;
+  if (cli.TakeFlag("--no-corrected")) o.correctedFile = false;
+  if (cli.TakeFlag("--export-lines")) o.export2001NoCrlf = false;
+  if (cli.TakeFlag("--report-clean")) o.suppressCleanLines = false;
+  return o;
+}
+
+}  // namespace twinscan::cli

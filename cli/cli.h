@@ -1,0 +1,68 @@
+// The batch tool's shared parts: the arguments of one command and the
+// program start-up that every command runs once its arguments are accepted.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/cli_user_interface.h"
+#include "settings/compare_settings.h"
+#include "store/database.h"
+#include "store/view.h"
+
+namespace twinscan::cli {
+
+// Bad arguments: the tool prints the message and the usage, and exits 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+// Any other failure, already reported: exit 1.
+class Failure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class Cli {
+ public:
+  Cli(std::filesystem::path dataDir, std::filesystem::path executable, std::vector<std::string> args);
+
+  // Arguments of the command, consumed from the front.
+  bool Empty() const { return args_.empty(); }
+  std::string Next(const char* what);     // UsageError when missing
+  bool TakeFlag(const std::string& flag);  // removes the flag wherever it stands
+  std::optional<std::string> TakeOption(const std::string& option);  // "--opt VALUE"
+  std::vector<std::string> TakeAll(const std::string& option);      // every "--opt VALUE"
+  void ExpectEnd();                        // UsageError on anything left
+
+  // Starts like the desktop program: settings at start values, the compare
+  // log emptied, the database opened. Throws Failure when the start fails.
+  void Start();
+
+  CompareSettings settings;
+  CliUserInterface ui;
+  const std::filesystem::path& dataDir() const { return dataDir_; }
+  store::Database& db() { return *db_; }
+  store::Views& views() { return *views_; }
+
+ private:
+  std::filesystem::path dataDir_;
+  std::filesystem::path executable_;
+  std::vector<std::string> args_;
+  std::unique_ptr<store::Database> db_;
+  std::unique_ptr<store::Views> views_;
+};
+
+// The import flags (--no-2001 --no-header --no-report --no-corrected
+// --export-lines --report-clean), each clearing or setting one option of a
+// file's start values.
+FileOptions TakeImportFlags(Cli& cli);
+
+// The commands.
+int RunImport(Cli& cli);
+
+}  // namespace twinscan::cli

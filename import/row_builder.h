@@ -1,0 +1,39 @@
+// RowBuilder: the row of the record being imported, column by column, in the
+// order the field steps write them. A column never written stays Null.
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "store/tables.h"
+#include "store/value.h"
+
+namespace twinscan {
+
+using store::RecordColumn;
+
+class RowBuilder {
+ public:
+  // Texts arrive as the file's Latin-1 bytes and are kept as UTF-8.
+  void WriteText(RecordColumn column, std::string_view latin1);
+  void WriteNumber(RecordColumn column, double value);
+  void WriteWhole(RecordColumn column, int64_t value);
+  void WriteDate(RecordColumn column, int day, int month, int year);
+
+  bool IsWritten(RecordColumn column) const;
+  const store::Value& value(RecordColumn column) const {
+    return values_[static_cast<size_t>(store::Index(column))];
+  }
+  // Columns in the order they were written.
+  const std::vector<RecordColumn>& order() const { return order_; }
+
+  void Clear();
+
+ private:
+  void Mark(RecordColumn column);
+  std::array<store::Value, store::kRecordColumnCount> values_{};
+  std::vector<RecordColumn> order_;
+};
+
+}  // namespace twinscan

@@ -1,0 +1,40 @@
+// UserInterface: the only way the core reaches the user.
+//
+// The desktop app implements it with Qt (status bar panel 6, modal message
+// boxes, repaint, one pass of the event loop); the batch tool prints to stderr;
+// tests record the calls. Every call returns promptly except ShowMessage in
+// the desktop app, which waits for the user's OK like a modal box.
+#pragma once
+
+#include <string_view>
+
+namespace twinscan {
+
+enum class ViewId { Primary, Secondary, Result };
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+
+  // The progress and status text (panel 6 of the main window).
+  virtual void SetStatusText(std::string_view text) = 0;
+  // A modal message box with an OK button; returns when it is answered.
+  virtual void ShowMessage(std::string_view text) = 0;
+  // Redraw the main window now.
+  virtual void Redraw() {}
+  // One pass of the event loop (the full comparison calls it per primary record).
+  virtual void Yield() {}
+  // A view was re-opened: grids re-bind and rewrite their position labels.
+  virtual void ViewReopened(ViewId) {}
+  // The current row of a view moved.
+  virtual void CurrentRowChanged(ViewId) {}
+};
+
+// A sink that does nothing; for callers that have no user to tell.
+class SilentUserInterface : public UserInterface {
+ public:
+  void SetStatusText(std::string_view) override {}
+  void ShowMessage(std::string_view) override {}
+};
+
+}  // namespace twinscan

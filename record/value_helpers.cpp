@@ -1,0 +1,33 @@
+#include "record/value_helpers.h"
+
+namespace twinscan {
+
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+bool OccursIn(std::string_view text, std::string_view list) {
+  return list.find(text) != std::string_view::npos;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with) {
+  std::string out;
+  out.reserve(text.size());
+  size_t from = 0;
+  for (size_t at; (at = text.find(what, from)) != std::string_view::npos; from = at + what.size()) {
+    out.append(text.substr(from, at - from));
+    out.append(with);
+  }
+  out.append(text.substr(from));
+  return out;
+}
+
+std::string LeftJustify(std::string_view text) {
+  size_t blanks = text.find_first_not_of(' ');
+  if (blanks == 0 || blanks == std::string_view::npos) return std::string(text);
+  return std::string(text.substr(blanks)) + std::string(blanks, ' ');
+}
+
+// The remaining routines are the field checks' own (value_checks.cpp).
+
+}  // namespace twinscan

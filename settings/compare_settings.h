@@ -1,0 +1,66 @@
+// CompareSettings: compare modes, search fields and the per-file options.
+//
+// One object for the whole program run, starting at fixed values; nothing is
+// stored. Readers take the current value when they read: nothing is copied at
+// the start of an import or a comparison, so a change applies to the next
+// record read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace twinscan {
+
+enum CompareMode : uint8_t { NotChecked = 0, NonCritical = 1, Critical = 2 };
+enum SearchValue : uint8_t { NotUsed = 0, Exact = 1, Tolerant = 2 };
+
+// Search-field indexes.
+enum SearchFieldIndex : int { kSearch1A = 1, kSearch6A = 2, kSearch4A = 3, kSearch13Y = 4, kSearch4C = 5 };
+inline constexpr int kSearchFieldCount = 5;
+
+enum class FileTag { ff, sf };
+
+struct FileOptions {
+  bool vienna2001Format = true;
+  bool hasHeader = true;
+  bool validationReport = true;
+  bool correctedFile = true;
+  bool onlyErrorFreeLines = true;
+  bool export2001NoCrlf = true;
+  bool suppressCleanLines = true;  // its check box says the opposite
+  bool operator==(const FileOptions&) const = default;
+};
+
+class CompareSettings {
+ public:
+  CompareSettings() { resetToDefaults(); }
+
+  void resetToDefaults();
+
+  // Field numbers 1..28 (grid order).
+  uint8_t compareMode(int fieldNumber) const { return compareMode_.at(static_cast<size_t>(fieldNumber)); }
+  // Steps not checked -> non-critical -> critical -> not checked; returns the new value.
+  uint8_t cycleCompareMode(int fieldNumber);
+  void setCompareMode(int fieldNumber, uint8_t mode) { compareMode_.at(static_cast<size_t>(fieldNumber)) = mode; }
+
+  // Search-field indexes 1..5.
+  uint8_t searchField(int index) const { return searchField_.at(static_cast<size_t>(index)); }
+  // Steps the value (4A only between not used and used); nullopt when the
+  // field is the only one in use, which must stay ("At least one Field required").
+  std::optional<uint8_t> cycleSearchField(int index);
+
+  const FileOptions& fileOptions(FileTag file) const { return file == FileTag::ff ? ff_ : sf_; }
+  void setFileOptions(const FileOptions& ff, const FileOptions& sf) { ff_ = ff; sf_ = sf; }
+
+ private:
+  std::array<uint8_t, 31> compareMode_{};
+  std::array<uint8_t, 11> searchField_{};
+  FileOptions ff_, sf_;
+};
+
+inline constexpr const char* kAtLeastOneFieldMessage = "At least one Field required";
+inline constexpr const char* kCompareModeLegend =
+    "Grey: not checked; Yellow: checked but not critical; Red: Critical";
+
+}  // namespace twinscan

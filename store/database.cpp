@@ -1,0 +1,171 @@
+#include "store/database.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace twinscan::store {
+namespace {
+
+[[noreturn]] void Fail(sqlite3* db, std::string_view what) {
+  throw StoreError(std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+}
+
+}  // namespace
+
+std::string QuoteName(std::string_view name) {
+  std::string out = "\"";
+  for (char c : name) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+// ---------------------------------------------------------------------------
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
+  if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
+    Fail(db, "cannot prepare \"" + std::string(sql) + "\"");
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
+  other.stmt_ = nullptr;
+}
+
+void Statement::BindNull(int index) { sqlite3_bind_null(stmt_, index); }
+void Statement::BindInt(int index, int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
+void Statement::BindDouble(int index, double value) { sqlite3_bind_double(stmt_, index, value); }
+void Statement::BindText(int index, std::string_view utf8) {
+  sqlite3_bind_text(stmt_, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void Statement::Bind(int index, const Value& value) {
+  if (auto* i = std::get_if<int64_t>(&value)) return BindInt(index, *i);
+  if (auto* d = std::get_if<double>(&value)) return BindDouble(index, *d);
+  if (auto* s = std::get_if<std::string>(&value)) return BindText(index, *s);
+  if (auto* date = std::get_if<Date>(&value)) return BindText(index, DateToStoredText(*date));
+  BindNull(index);
+}
+
+bool Statement::Step() {
+  int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  std::string sql = sqlite3_sql(stmt_) ? sqlite3_sql(stmt_) : "";
+  sqlite3_reset(stmt_);
+  Fail(db_, "statement failed \"" + sql + "\"");
+}
+
+void Statement::Reset() { sqlite3_reset(stmt_); }
+
+int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+std::string Statement::ColumnName(int column) const {
+  const char* name = sqlite3_column_name(stmt_, column);
+  return name ? name : "";
+}
+
+ColumnKind Statement::ColumnKindOf(int column) const {
+  const char* declared = sqlite3_column_decltype(stmt_, column);
+  std::string_view type = declared ? declared : "";
+  if (type == "DATE_TEXT") return ColumnKind::Date;
+  if (type == "BOOL_INTEGER") return ColumnKind::Boolean;
+  if (type == "INTEGER") return ColumnKind::Integer;
+  if (type == "REAL") return ColumnKind::Real;
+  return ColumnKind::Text;
+}
+
+bool Statement::ColumnIsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+
+int64_t Statement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+Value Statement::Column(int column, ColumnKind kind) const {
+  switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_NULL:
+      return std::monostate{};
+    case SQLITE_INTEGER:
+      if (kind == ColumnKind::Real) return static_cast<double>(sqlite3_column_int64(stmt_, column));
+      return static_cast<int64_t>(sqlite3_column_int64(stmt_, column));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(stmt_, column);
+    default: {
+      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+      std::string_view view(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+      Date date;
+      if (kind == ColumnKind::Date && ParseStoredDate(view, &date)) return date;
+      return std::string(view);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw StoreError("cannot open " + file.string() + ": " + message);
+  }
+  std::unique_ptr<Database> result(new Database(db, file));
+  // WAL lets the views keep their snapshots while the import and the
+  // comparison write; NORMAL sync is safe in WAL (a crash loses at most the
+  // last commits, never the file).
+  result->Execute("PRAGMA journal_mode = WAL");
+  result->Execute("PRAGMA synchronous = NORMAL");
+  sqlite3_busy_timeout(db, 5000);
+  return result;
+}
+
+std::unique_ptr<Database> Database::Create(const std::filesystem::path& file, std::string_view schemaSql) {
+  std::filesystem::remove(file);
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw StoreError("cannot create " + file.string() + ": " + message);
+  }
+  std::unique_ptr<Database> result(new Database(db, file));
+  result->Execute(schemaSql);
+  return result;
+}
+
+Database::~Database() {
+  // Leave a self-contained file behind (no -wal beside it).
+  sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  sqlite3_close_v2(db_);
+}
+
+void Database::Execute(std::string_view sql) {
+  std::string text(sql);
+  char* error = nullptr;
+  if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    std::string message = error ? error : sqlite3_errmsg(db_);
+    sqlite3_free(error);
+    throw StoreError("statement failed \"" + text + "\": " + message);
+  }
+}
+
+Statement Database::Prepare(std::string_view sql) { return Statement(db_, sql); }
+
+int64_t Database::QueryInt(std::string_view sql) {
+  Statement s = Prepare(sql);
+  return s.Step() ? s.ColumnInt(0) : 0;
+}
+
+void Database::Begin() {
+  Execute("BEGIN");
+  inTransaction_ = true;
+}
+
+void Database::Commit() {
+  Execute("COMMIT");
+  inTransaction_ = false;
+}
+
+void Database::CommitPending() {
+  if (inTransaction_) Commit();
+}
+
+}  // namespace twinscan::store

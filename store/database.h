@@ -1,0 +1,96 @@
+// Database: the one writing connection to the working SQLite database.
+//
+// Statements that carry data always bind their values; no data value ever
+// becomes part of a statement text. Errors throw StoreError with SQLite's
+// message. Not thread-safe: the whole program runs on one thread.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "store/value.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace twinscan::store {
+
+class StoreError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Quotes a column or table name for SQLite ("1A" -> "\"1A\"").
+std::string QuoteName(std::string_view name);
+
+// A prepared statement. Bind indexes are 1-based, column indexes 0-based.
+class Statement {
+ public:
+  Statement(sqlite3* db, std::string_view sql);
+  ~Statement();
+  Statement(Statement&& other) noexcept;
+  Statement& operator=(Statement&&) = delete;
+  Statement(const Statement&) = delete;
+
+  void Bind(int index, const Value& value);
+  void BindNull(int index);
+  void BindInt(int index, int64_t value);
+  void BindDouble(int index, double value);
+  void BindText(int index, std::string_view utf8);
+
+  // Runs one step; true while a row is available.
+  bool Step();
+  // Makes the statement ready to run again (bindings are kept).
+  void Reset();
+
+  int ColumnCount() const;
+  std::string ColumnName(int column) const;
+  ColumnKind ColumnKindOf(int column) const;  // from the declared type
+  Value Column(int column, ColumnKind kind) const;
+  int64_t ColumnInt(int column) const;
+  bool ColumnIsNull(int column) const;
+
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+class Database {
+ public:
+  // Opens an existing database file; throws StoreError when it cannot.
+  static std::unique_ptr<Database> Open(const std::filesystem::path& file);
+  // Creates a fresh database from a schema script (the build's pristine file).
+  static std::unique_ptr<Database> Create(const std::filesystem::path& file,
+                                          std::string_view schemaSql);
+  ~Database();
+
+  void Execute(std::string_view sql);
+  Statement Prepare(std::string_view sql);
+  int64_t QueryInt(std::string_view sql);  // the first column of the first row
+
+  // Writes are grouped in transactions by their callers; Commit ends one.
+  void Begin();
+  void Commit();
+  bool InTransaction() const { return inTransaction_; }
+  // Commits when a transaction is open (before views take a new snapshot).
+  void CommitPending();
+
+  const std::filesystem::path& file() const { return file_; }
+  sqlite3* handle() const { return db_; }
+
+ private:
+  Database(sqlite3* db, std::filesystem::path file) : db_(db), file_(std::move(file)) {}
+  sqlite3* db_;
+  std::filesystem::path file_;
+  bool inTransaction_ = false;
+};
+
+// The three tables.
+inline constexpr const char* kTable1 = "TABLE1";
+inline constexpr const char* kTable2 = "TABLE2";
+inline constexpr const char* kTableResult = "TABLERESULT";
+
+}  // namespace twinscan::store

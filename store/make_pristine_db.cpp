@@ -1,0 +1,28 @@
+// Build helper: writes the pristine empty database from the schema script.
+//   twinscan-make-db SCHEMA.sql OUT.db
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "store/database.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: twinscan-make-db SCHEMA.sql OUT.db\n";
+    return 2;
+  }
+  std::ifstream in(argv[1]);
+  std::stringstream schema;
+  schema << in.rdbuf();
+  if (!in) {
+    std::cerr << "cannot read " << argv[1] << "\n";
+    return 1;
+  }
+  try {
+    twinscan::store::Database::Create(argv[2], schema.str());
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

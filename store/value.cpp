@@ -1,0 +1,43 @@
+#include "store/value.h"
+
+#include <cstdio>
+
+#include "record/number_text.h"
+
+namespace twinscan::store {
+
+std::string DateToStoredText(const Date& d) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
+  return buf;
+}
+
+bool ParseStoredDate(std::string_view text, Date* out) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  auto number = [&](size_t at, size_t length, int* value) {
+    *value = 0;
+    for (size_t i = at; i < at + length; ++i) {
+      if (text[i] < '0' || text[i] > '9') return false;
+      *value = *value * 10 + (text[i] - '0');
+    }
+    return true;
+  };
+  return number(0, 4, &out->year) && number(5, 2, &out->month) && number(8, 2, &out->day);
+}
+
+std::string DisplayText(const Value& v, ColumnKind kind) {
+  if (IsNull(v)) return "";
+  if (auto* date = std::get_if<Date>(&v)) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", date->day, date->month, date->year);
+    return buf;
+  }
+  if (auto* i = std::get_if<int64_t>(&v)) {
+    if (kind == ColumnKind::Boolean) return *i ? "True" : "False";
+    return std::to_string(*i);
+  }
+  if (auto* d = std::get_if<double>(&v)) return PlainNumber(*d);
+  return std::get<std::string>(v);
+}
+
+}  // namespace twinscan::store

@@ -1,0 +1,172 @@
+#include "store/view.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace twinscan::store {
+namespace {
+
+// Rows read around a requested one; sequential reads and a screenful of a
+// grid then cost one fetch per row and nothing more.
+constexpr int64_t kCacheWindow = 256;
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+}  // namespace
+
+View::View(Database& db, ViewId id, std::string table) : db_(db), id_(id), table_(std::move(table)) {
+  LoadColumns();
+}
+
+View::~View() {
+  Close();
+  fetch_.reset();
+  if (reader_) sqlite3_close_v2(reader_);
+}
+
+void View::LoadColumns() {
+  Statement s = db_.Prepare("SELECT * FROM " + QuoteName(table_) + " LIMIT 0");
+  columns_.clear();
+  for (int i = 0; i < s.ColumnCount(); ++i) columns_.push_back({s.ColumnName(i), s.ColumnKindOf(i)});
+}
+
+int View::ColumnIndex(std::string_view name) const {
+  for (size_t i = 0; i < columns_.size(); ++i)
+    if (SameName(columns_[i].name, name)) return static_cast<int>(i);
+  return -1;
+}
+
+void View::Close() {
+  fetch_.reset();
+  if (reader_ && !sqlite3_get_autocommit(reader_)) sqlite3_exec(reader_, "COMMIT", nullptr, nullptr, nullptr);
+  rowIds_.clear();
+  rows_.clear();
+  cacheStart_ = 0;
+  current_ = -1;
+}
+
+void View::Refresh() { RefreshWithText(true); }
+
+void View::RefreshWithText(bool bracketed) {
+  int column = ColumnIndex(sortColumn);
+  if (column < 0) throw StoreError("no column " + sortColumn + " in " + table_);
+  if (sortDirection != "ASC" && sortDirection != "DESC") throw StoreError("bad sort direction " + sortDirection);
+  Close();
+  if (!reader_) {
+    if (sqlite3_open_v2(db_.file().c_str(), &reader_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+      std::string message = reader_ ? sqlite3_errmsg(reader_) : "out of memory";
+      sqlite3_close(reader_);
+      reader_ = nullptr;
+      throw StoreError("cannot open " + db_.file().string() + ": " + message);
+    }
+    sqlite3_busy_timeout(reader_, 5000);
+  }
+  filtered_ = false;
+  statementText_ = "SELECT * FROM " + table_ + " ORDER BY " + (bracketed ? "[" + sortColumn + "]" : sortColumn) +
+                   " " + sortDirection;
+  // The read transaction starts with the first SELECT and pins the snapshot
+  // until the view is closed.
+  if (sqlite3_exec(reader_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader_));
+  Statement ids(reader_, "SELECT rowid FROM " + QuoteName(table_) + " ORDER BY " +
+                             QuoteName(columns_[static_cast<size_t>(column)].name) + " " + sortDirection +
+                             ", rowid");
+  while (ids.Step()) rowIds_.push_back(ids.ColumnInt(0));
+  fetch_.emplace(reader_, "SELECT * FROM " + QuoteName(table_) + " WHERE rowid = ?");
+  current_ = rowIds_.empty() ? -1 : 0;
+}
+
+void View::OpenFiltered(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+                        const std::string& sqliteOrder) {
+  Close();
+  filtered_ = true;
+  statementText_ = std::move(jetText);
+  Statement s = db_.Prepare("SELECT rowid, * FROM " + QuoteName(table_) + " WHERE " + sqliteWhere +
+                            (sqliteOrder.empty() ? "" : " ORDER BY " + sqliteOrder));
+  for (size_t i = 0; i < binds.size(); ++i) s.Bind(static_cast<int>(i) + 1, binds[i]);
+  while (s.Step()) {
+    rowIds_.push_back(s.ColumnInt(0));
+    Row row;
+    row.reserve(columns_.size());
+    for (size_t c = 0; c < columns_.size(); ++c) row.push_back(s.Column(static_cast<int>(c) + 1, columns_[c].kind));
+    rows_.push_back(std::move(row));
+  }
+  current_ = rowIds_.empty() ? -1 : 0;
+}
+
+void View::SetCurrentRow(int64_t index) {
+  current_ = (index >= 0 && index < RowCount()) ? index : -1;
+}
+
+const Row& View::RowAt(int64_t index) {
+  if (index < 0 || index >= RowCount()) throw StoreError("row " + std::to_string(index) + " outside the view");
+  if (filtered_) return rows_[static_cast<size_t>(index)];
+  if (index < cacheStart_ || index >= cacheStart_ + static_cast<int64_t>(rows_.size())) FetchWindow(index);
+  return rows_[static_cast<size_t>(index - cacheStart_)];
+}
+
+void View::FetchWindow(int64_t index) {
+  // Start a little before the requested row so that scrolling back is cheap.
+  cacheStart_ = std::max<int64_t>(0, index - kCacheWindow / 4);
+  int64_t end = std::min<int64_t>(RowCount(), cacheStart_ + kCacheWindow);
+  rows_.clear();
+  for (int64_t i = cacheStart_; i < end; ++i) {
+    fetch_->Reset();
+    fetch_->BindInt(1, rowIds_[static_cast<size_t>(i)]);
+    Row row;
+    row.reserve(columns_.size());
+    if (fetch_->Step())
+      for (size_t c = 0; c < columns_.size(); ++c) row.push_back(fetch_->Column(static_cast<int>(c), columns_[c].kind));
+    else
+      row.resize(columns_.size());
+    rows_.push_back(std::move(row));
+  }
+}
+
+// ---------------------------------------------------------------------------
+Views::Views(Database& db, UserInterface& ui)
+    : db_(db),
+      ui_(ui),
+      primary_(db, ViewId::Primary, kTable1),
+      secondary_(db, ViewId::Secondary, kTable2),
+      result_(db, ViewId::Result, kTableResult) {
+  // The first open writes the start-up statement shape (no brackets).
+  for (View* v : {&primary_, &secondary_, &result_}) v->RefreshWithText(false);
+}
+
+View& Views::Get(ViewId id) {
+  switch (id) {
+    case ViewId::Primary: return primary_;
+    case ViewId::Secondary: return secondary_;
+    default: return result_;
+  }
+}
+
+void Views::RefreshAll() {
+  db_.CommitPending();
+  for (View* v : {&primary_, &secondary_, &result_}) v->Close();
+  // No snapshot is pinned now: let the log fold back into the database file.
+  sqlite3_wal_checkpoint_v2(db_.handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+  for (View* v : {&primary_, &secondary_, &result_}) v->Refresh();
+  for (ViewId id : {ViewId::Primary, ViewId::Secondary, ViewId::Result}) ui_.ViewReopened(id);
+}
+
+void Views::ReopenFiltered(ViewId id, std::string jetText, const std::string& sqliteWhere,
+                           const std::vector<Value>& binds, const std::string& sqliteOrder) {
+  Get(id).OpenFiltered(std::move(jetText), sqliteWhere, binds, sqliteOrder);
+  ui_.ViewReopened(id);
+}
+
+void Views::SetCurrentRow(ViewId id, int64_t index) {
+  Get(id).SetCurrentRow(index);
+  ui_.CurrentRowChanged(id);
+}
+
+}  // namespace twinscan::store

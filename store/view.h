@@ -1,0 +1,120 @@
+// View: a read-only snapshot of a query result that a grid shows.
+//
+// A view over a whole table (Refresh) keeps only the ordered row ids and
+// reads rows lazily on a connection of its own that holds a read transaction,
+// so it shows the table as it was when the view was opened, whatever is
+// written afterwards, and opens a million rows in about a second. A filtered
+// view (the candidate search, one primary line's results) is small and read
+// whole at once on the writing connection, so it sees that connection's
+// uncommitted rows. Either way a view changes only when it is re-opened.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "record/user_interface.h"
+#include "store/database.h"
+
+struct sqlite3;
+
+namespace twinscan::store {
+
+using Row = std::vector<Value>;
+
+struct ColumnInfo {
+  std::string name;  // as the grids caption it ("linenumber", "1A", "4CLONG")
+  ColumnKind kind;
+};
+
+class View {
+ public:
+  View(Database& db, ViewId id, std::string table);
+  ~View();
+  View(const View&) = delete;
+  View& operator=(const View&) = delete;
+
+  ViewId id() const { return id_; }
+  const std::string& table() const { return table_; }
+
+  // Sort state, changed by the header sort and the full comparison.
+  std::string sortColumn = "linenumber";
+  std::string sortDirection = "ASC";
+
+  // Re-opens over the whole table in the sort order. Throws StoreError
+  // when the sort column is not a column of the table.
+  void Refresh();
+  // Re-opens over the rows matching an SQLite condition with bound values,
+  // in the given SQLite order. jetText is the statement as the system shows
+  // and logs it.
+  void OpenFiltered(std::string jetText, const std::string& sqliteWhere,
+                    const std::vector<Value>& binds, const std::string& sqliteOrder);
+  // Ends the read snapshot (the view shows no rows until it is re-opened).
+  void Close();
+
+  int64_t RowCount() const { return static_cast<int64_t>(rowIds_.size()); }
+  // 0-based position of the current row; -1 when there is none.
+  int64_t CurrentRow() const { return current_; }
+  void SetCurrentRow(int64_t index);
+
+  // The row at a 0-based position of the view's order.
+  const Row& RowAt(int64_t index);
+  const Row& Current() { return RowAt(current_); }
+  const std::vector<ColumnInfo>& Columns() const { return columns_; }
+  // Index of a column by name (case-insensitive); -1 when absent.
+  int ColumnIndex(std::string_view name) const;
+  // The statement text of the last open, in the shape the system shows.
+  const std::string& StatementText() const { return statementText_; }
+  bool IsFiltered() const { return filtered_; }
+
+ private:
+  friend class Views;
+  void LoadColumns();
+  void RefreshWithText(bool bracketed);
+  void FetchWindow(int64_t index);
+
+  Database& db_;
+  ViewId id_;
+  std::string table_;
+  sqlite3* reader_ = nullptr;  // the snapshot connection of whole-table views
+  std::optional<Statement> fetch_;  // reads one row of the snapshot by row id
+  bool filtered_ = false;
+  std::string statementText_;
+  std::vector<ColumnInfo> columns_;
+  std::vector<int64_t> rowIds_;  // whole-table view: row ids in view order
+  std::vector<Row> rows_;        // filtered view: all rows; else the cache window
+  int64_t cacheStart_ = 0;
+  int64_t current_ = -1;
+};
+
+// The three views that feed the grids.
+class Views {
+ public:
+  Views(Database& db, UserInterface& ui);
+
+  View& primary() { return primary_; }
+  View& secondary() { return secondary_; }
+  View& result() { return result_; }
+  View& Get(ViewId id);
+
+  // Re-opens all three views in the order primary, secondary, result, each
+  // over its whole table in its own sort order, after committing pending
+  // writes; the grids re-bind and rewrite their labels.
+  void RefreshAll();
+  // Re-opens one view with a filter and tells the grids.
+  void ReopenFiltered(ViewId id, std::string jetText, const std::string& sqliteWhere,
+                      const std::vector<Value>& binds, const std::string& sqliteOrder);
+  // Moves a view's current row and tells the grids.
+  void SetCurrentRow(ViewId id, int64_t index);
+
+  UserInterface& ui() { return ui_; }
+
+ private:
+  Database& db_;
+  UserInterface& ui_;
+  View primary_, secondary_, result_;
+};
+
+}  // namespace twinscan::store
