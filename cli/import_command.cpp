@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
-#include "import/import_file.h"
+#include "import/import_command.h"
 
 namespace twinscan::cli {
 
@@ -17,16 +17,13 @@ int RunImport(Cli& cli) {
   cli.settings.setFileOptions(tag == FileTag::ff ? requested : FileOptions{},
                               tag == FileTag::sf ? requested : FileOptions{});
 
-  const FileOptions& o = cli.settings.fileOptions(tag);
-  ImportOptions options{o.hasHeader, o.vienna2001Format, o.validationReport, o.suppressCleanLines};
-  ImportResult result = ImportViennaFile(file, tag == FileTag::ff ? store::kTable1 : store::kTable2, options,
-                                         cli.db(), cli.ui);
-  if (result.outcome != ImportOutcome::Done) return 1;
-  if (tag == FileTag::ff) cli.ui.SetStatusText("Importing ff done");
-  cli.views().RefreshAll();
+  std::string headerText;
+  ImportCommandResult result =
+      RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
+  if (result.import.outcome != ImportOutcome::Done) return 1;
   cli.ui.Finish();
-  std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.records, result.erroneous);
-  return 0;
+  std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);
+  return result.correctedFailed ? 1 : 0;
 }
 
 }  // namespace twinscan::cli

@@ -1,0 +1,24 @@
+#include "import/import_command.h"
+
+namespace twinscan {
+namespace fs = std::filesystem;
+
+fs::path CorrectedPathFor(const fs::path& file) { return fs::path(file.string() + "_annex2bis.txt"); }
+
+ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const CompareSettings& settings,
+                                     store::Database& db, store::Views& views, UserInterface& ui,
+                                     std::string* headerText) {
+  ImportCommandResult result;
+  const FileOptions& o = settings.fileOptions(tag);
+  if (tag == FileTag::ff) ui.SetStatusText("Importing ff");
+  ImportOptions options{o.hasHeader, o.vienna2001Format, o.validationReport, o.suppressCleanLines};
+  result.import = ImportViennaFile(file, tag == FileTag::ff ? store::kTable1 : store::kTable2, options, db, ui);
+  if (result.import.outcome != ImportOutcome::Done) return result;
+  *headerText = result.import.headerText;
+  // The corrected-file writer joins here.
+  if (tag == FileTag::ff) ui.SetStatusText("Importing ff done");
+  views.RefreshAll();
+  return result;
+}
+
+}  // namespace twinscan

@@ -1,0 +1,85 @@
+#include "tests/support/test_support.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include "record/layout.h"
+
+namespace twinscan::testing {
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+  std::random_device random;
+  path_ = fs::temp_directory_path() / ("twinscan-test-" + std::to_string(random()) + std::to_string(random()));
+  fs::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path_, ec);
+}
+
+namespace {
+
+const FieldPlaces& Field(std::string_view code) {
+  for (const FieldPlaces& f : kRecordFields)
+    if (f.code == code) return f;
+  throw std::invalid_argument("no field " + std::string(code));
+}
+
+}  // namespace
+
+std::string BaseRecord() {
+  std::string r(kRecordLength, ' ');
+  const std::pair<std::string_view, std::string_view> fields[] = {
+      {"1A", "00146.50000"}, {"1A unit", "M"}, {"1Z", "1"},        {"6A", "FX"},
+      {"6B", "CV"},          {"6Z", "XX"},     {"10Z", "0"},       {"2C", "01072001"},
+      {"4A", "ANTWERPEN"},   {"4B", "BEL"},    {"4C", "004E300051N3000"},
+      {"4D", "00010"},       {"4Z", "0010"},   {"7A", "16K0F3EJN"}, {"8B1", "0010.0"},
+      {"8B2", "E"},          {"9A", "090.0"},  {"9B", "000.0"},    {"9D", "H "},
+      {"9G", "10.0"},        {"9Y", "0010"},   {"9XH", "090EA03"}, {"9XV", "000EA00"},
+      {"1Y", "00146.50000"}, {"1Y unit", "M"}, {"13Z", "TEST STATION"}, {"13Y", "C"},
+      {"2W", "01012001"},    {"2Z", "02012001"}, {"13X", "BEL500001230111"},
+  };
+  for (auto& [code, text] : fields) r = WithField(r, code, text);
+  return r;
+}
+
+std::string WithField(std::string record, std::string_view code, std::string_view text) {
+  const FieldPlaces& f = Field(code);
+  std::string padded(text.substr(0, static_cast<size_t>(f.width())));
+  padded.resize(static_cast<size_t>(f.width()), ' ');
+  record.replace(static_cast<size_t>(f.first - 1), padded.size(), padded);
+  return record;
+}
+
+std::string FieldOf(const std::string& record, std::string_view code) {
+  return std::string(FieldText(record, Field(code)));
+}
+
+std::unique_ptr<store::Database> CreateTestDatabase(const fs::path& dir) {
+  std::ifstream in(TWINSCAN_SCHEMA_FILE);
+  std::stringstream schema;
+  schema << in.rdbuf();
+  store::Database::Create(dir / "twinscan.db", schema.str());
+  return store::Database::Open(dir / "twinscan.db");
+}
+
+fs::path PristineDatabase() { return TWINSCAN_PRISTINE_DB; }
+
+std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+}  // namespace twinscan::testing

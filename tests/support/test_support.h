@@ -1,0 +1,69 @@
+// Shared test helpers: temporary directories, a user interface that records
+// what it was told, a valid base record with one field varied, and a fresh
+// database built from the schema.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "record/user_interface.h"
+#include "store/database.h"
+
+namespace twinscan::testing {
+
+// A fresh directory removed at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Records every call; answers message boxes at once.
+class RecordingUserInterface : public UserInterface {
+ public:
+  void SetStatusText(std::string_view text) override { statuses.emplace_back(text); }
+  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  void Redraw() override { ++redraws; }
+  void Yield() override {
+    ++yields;
+    if (onYield) onYield();
+  }
+  void ViewReopened(ViewId id) override { reopened.push_back(id); }
+  void CurrentRowChanged(ViewId id) override { rowChanges.push_back(id); }
+
+  std::vector<std::string> statuses;
+  std::vector<std::string> messages;
+  std::vector<ViewId> reopened;
+  std::vector<ViewId> rowChanges;
+  int redraws = 0;
+  int yields = 0;
+  std::function<void()> onYield;
+};
+
+// A record of 219 characters that passes every field check without any
+// message: 1A 146.5 MHz, 6A FX, 4A ANTWERPEN, 4B BEL, 4C 004E300051N3000 ...
+std::string BaseRecord();
+// The record with one field (item code as in the layout, "1A unit" for the
+// unit place) replaced; the text is padded with blanks or cut to the width.
+std::string WithField(std::string record, std::string_view code, std::string_view text);
+// The text of one field of a record.
+std::string FieldOf(const std::string& record, std::string_view code);
+
+// A new database with the schema, in dir/twinscan.db.
+std::unique_ptr<store::Database> CreateTestDatabase(const std::filesystem::path& dir);
+// The pristine database the build made (build/twinscan.db).
+std::filesystem::path PristineDatabase();
+
+// Whole file contents as bytes; and writing bytes.
+std::string ReadFile(const std::filesystem::path& file);
+void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace twinscan::testing
