@@ -1,0 +1,66 @@
+// DataGrid: one of the main window's grids, a caption bar over a read-only
+// table that shows a store::View through a GridModel.
+//
+// It reports header clicks by column, double clicks (row -1 when the click
+// hit no data row) and current-row changes the user makes; row moves made by
+// the program (ShowCurrentRow) are not reported back. Column widths are
+// given once in twips and kept across re-opened views, as are widths the
+// user dragged. While input is blocked (a comparison is running) clicks,
+// double clicks and keys on the table and its header are ignored; scrolling
+// stays possible.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "store/view.h"
+
+class QLabel;
+class QTableView;
+
+namespace twinscan::ui {
+
+class GridModel;
+
+class DataGrid : public QWidget {
+  Q_OBJECT
+
+ public:
+  DataGrid(store::View& view, int columns, QWidget* parent = nullptr);
+
+  void SetCaption(const QString& caption);
+  QString caption() const;
+
+  // One width in twips per column, in column order.
+  void SetColumnWidths(const std::vector<int>& twips);
+  // Re-reads the model after the view was re-opened and shows its current row.
+  void ViewReopened();
+  // Moves the table's current row to the view's current row and scrolls to it.
+  void ShowCurrentRow();
+  void SetInputBlocked(bool blocked);
+
+  GridModel* model() const { return model_; }
+  QTableView* table() const { return table_; }
+  store::View& view() const;
+
+ signals:
+  void headerClicked(int column);
+  void doubleClicked(int row);
+  void currentRowChanged(int row);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowCaption();
+
+  QLabel* caption_;
+  QString fullCaption_;
+  QTableView* table_;
+  GridModel* model_;
+  bool programmatic_ = false;
+  bool blocked_ = false;
+};
+
+}  // namespace twinscan::ui

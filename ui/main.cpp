@@ -1,0 +1,61 @@
+// twinscan: the desktop app. Starts like the batch tool (settings at their
+// start values, the compare log emptied, the database opened in the data
+// directory) and opens the main window.
+//
+//   twinscan [--data-dir DIR]
+#include <QApplication>
+#include <QFile>
+#include <QStringList>
+#include <cstdio>
+#include <memory>
+
+#include "store/startup.h"
+#include "ui/appearance.h"
+#include "ui/prompter.h"
+#include "ui/screenshots.h"
+#include "ui/twinscan1.h"
+
+namespace {
+
+int Usage() {
+  std::fputs("usage: twinscan [--data-dir DIR]\nThe data directory defaults to $HOME/vienna.\n", stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  twinscan::ui::ApplyAppearance(app);
+
+  std::filesystem::path dataDir = twinscan::store::DefaultDataDirectory();
+  QString screenshotFolder;
+  QStringList screenshotFiles;
+  QStringList args = QApplication::arguments().mid(1);
+  while (!args.isEmpty()) {
+    if (args[0] == "--data-dir" && args.size() >= 2) {
+      dataDir = QFile::encodeName(args[1]).toStdString();
+      args.remove(0, 2);
+    } else if (args[0] == "--screenshots" && args.size() >= 4) {
+      // Hidden: --screenshots FOLDER PRIMARY SECONDARY (scripts/screenshots.sh).
+      screenshotFolder = args[1];
+      screenshotFiles = args.mid(2, 2);
+      args.remove(0, 4);
+    } else {
+      return Usage();
+    }
+  }
+
+  std::unique_ptr<twinscan::ui::Prompter> prompter;
+  if (screenshotFolder.isEmpty())
+    prompter = std::make_unique<twinscan::ui::DialogPrompter>();
+  else
+    prompter = std::make_unique<twinscan::ui::ScriptedPrompter>(screenshotFiles);
+
+  twinscan::ui::TWINSCAN1 window(*prompter);
+  std::filesystem::path executable = QFile::encodeName(QApplication::applicationFilePath()).toStdString();
+  if (!window.Start(dataDir, twinscan::store::PristineDatabaseBeside(executable))) return 1;
+  window.show();
+  if (!screenshotFolder.isEmpty()) return twinscan::ui::TakeScreenshots(window, screenshotFolder);
+  return app.exec();
+}

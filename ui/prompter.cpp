@@ -1,0 +1,27 @@
+#include "ui/prompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "ui/appearance.h"
+
+namespace twinscan::ui {
+
+void DialogPrompter::Message(QWidget* parent, const QString& text) {
+  // A box raised during an import must not wear the hourglass.
+  bool busyCursor = QApplication::overrideCursor() != nullptr;
+  if (busyCursor) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  QMessageBox box(QMessageBox::NoIcon, ProgramTitle(), text, QMessageBox::Ok, parent);
+  box.exec();
+  if (busyCursor) QApplication::restoreOverrideCursor();
+}
+
+std::optional<QString> DialogPrompter::ChooseFile(QWidget* parent, const QString& filter) {
+  QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+  if (file.isEmpty()) return std::nullopt;
+  return QFileInfo(file).absoluteFilePath();
+}
+
+}  // namespace twinscan::ui

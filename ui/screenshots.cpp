@@ -1,0 +1,113 @@
+#include "ui/screenshots.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "ui/data_grid.h"
+#include "ui/twinscan1.h"
+
+namespace twinscan::ui {
+namespace {
+
+// Lets the windows lay out and paint.
+void Settle() {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+class Shooter {
+ public:
+  explicit Shooter(const QString& folder) : folder_(folder) {}
+
+  void Save(QWidget* widget, const QString& name) {
+    QString file = QDir(folder_).filePath(name);
+    if (!widget || !widget->grab().save(file, "PNG")) {
+      std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
+      ok_ = false;
+      return;
+    }
+    std::printf("%s\n", qPrintable(file));
+  }
+
+  // Opens a modal dialog with `open`; once it shows, `prepare` may fill it,
+  // then it is saved and closed without confirming.
+  void Modal(const QString& name, const std::function<void()>& open,
+             const std::function<void(QDialog*)>& prepare = {}) {
+    bool fired = false;
+    QTimer::singleShot(300, [this, name, prepare, &fired] {
+      fired = true;
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) {
+        std::fprintf(stderr, "no dialog for %s\n", qPrintable(name));
+        ok_ = false;
+        return;
+      }
+      if (prepare) prepare(dialog);
+      QCoreApplication::processEvents();
+      Save(dialog, name);
+      dialog->reject();
+    });
+    open();
+    // A command that opened no dialog returns at once; the shot then fails.
+    while (!fired) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+
+  bool ok() const { return ok_; }
+
+ private:
+  QString folder_;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+void ScriptedPrompter::Message(QWidget*, const QString& text) {
+  std::fprintf(stderr, "message: %s\n", qPrintable(text));
+}
+
+std::optional<QString> ScriptedPrompter::ChooseFile(QWidget*, const QString&) {
+  if (files_.isEmpty()) return std::nullopt;
+  return files_.takeFirst();
+}
+
+int TakeScreenshots(TWINSCAN1& window, const QString& folder) {
+  QDir().mkpath(folder);
+  Shooter shooter(folder);
+  Settle();
+  window.M_FIRSTFILE->trigger();
+  window.M_SECFILE->trigger();
+  Settle();
+  // The first yield of the full compare shows the window mid-run.
+  QTimer::singleShot(0, [&] { shooter.Save(&window, "main-comparing.png"); });
+  window.M_AUTOCOMP->trigger();
+  Settle();
+  shooter.Save(&window, "main.png");
+
+  shooter.Modal("compare-modes.png", [&] { window.M_COMPMODE->trigger(); });
+  shooter.Modal("search-fields.png", [&] { window.M_SEARCHFIELDS->trigger(); });
+  shooter.Modal("misc-options.png", [&] { window.M_MISC->trigger(); });
+  DataGrid* results = window.grid(ViewId::Result);
+  shooter.Modal("review.png", [&] { emit results->doubleClicked(0); });
+  shooter.Modal(
+      "review-decided.png", [&] { emit results->doubleClicked(0); },
+      [](QDialog* dialog) {
+        dialog->findChild<QCheckBox*>("Check1ff")->click();
+        dialog->findChild<QCheckBox*>("Check1sf")->click();
+        dialog->findChild<QCheckBox*>("Check1sf")->click();
+        dialog->findChild<QLineEdit*>("REMARK")->setText("Same station, new antenna height");
+        dialog->findChild<QLineEdit*>("REFERENCE")->setText("BEL/2024/017");
+      });
+  return shooter.ok() ? 0 : 1;
+}
+
+}  // namespace twinscan::ui

@@ -1,0 +1,30 @@
+// The hidden --screenshots option of the desktop app: imports the two given
+// files through the menu, runs the full compare and saves PNG pictures of the
+// main window (during and after the run) and of every dialog into a folder.
+// Files are chosen and message boxes answered by a script instead of the user.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "ui/prompter.h"
+
+namespace twinscan::ui {
+
+class TWINSCAN1;
+
+// Answers file choices from a list and prints message boxes to stderr.
+class ScriptedPrompter : public Prompter {
+ public:
+  explicit ScriptedPrompter(QStringList files) : files_(std::move(files)) {}
+  void Message(QWidget* parent, const QString& text) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const QString& filter) override;
+
+ private:
+  QStringList files_;
+};
+
+// Drives the started, shown window; returns the program's exit code.
+int TakeScreenshots(TWINSCAN1& window, const QString& folder);
+
+}  // namespace twinscan::ui

@@ -1,0 +1,60 @@
+#include "ui/status_panels.h"
+
+#include <QLabel>
+
+#include "ui/twips.h"
+
+namespace twinscan::ui {
+namespace {
+
+constexpr int kPanelTwips[6] = {1440, 1440, 1440, 1440, 1440, 5000};
+constexpr int kTextMargin = 8;   // pixels around a panel's text
+constexpr int kLeastWidth = 4;   // what is left of an empty panel that gave its room
+
+}  // namespace
+
+StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
+  for (QLabel*& p : panels_) {
+    p = new QLabel(this);
+    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    p->setTextFormat(Qt::PlainText);
+    p->setIndent(2);
+  }
+  Arrange();
+}
+
+void StatusPanels::SetText(int panel, const QString& text) {
+  QLabel* p = panels_.at(static_cast<size_t>(panel - 1));
+  if (p->text() == text) return;
+  p->setText(text);
+  if (panel <= 3) Arrange();
+}
+
+QString StatusPanels::text(int panel) const { return panels_.at(static_cast<size_t>(panel - 1))->text(); }
+
+void StatusPanels::resizeEvent(QResizeEvent*) { Arrange(); }
+
+void StatusPanels::Arrange() {
+  int widths[6];
+  for (int i = 0; i < 6; ++i) widths[i] = Twips(kPanelTwips[i]);
+  int extra = 0;
+  for (int i = 0; i < 3; ++i) {
+    int needed = fontMetrics().horizontalAdvance(panels_[static_cast<size_t>(i)]->text()) + kTextMargin;
+    if (needed > widths[i]) {
+      extra += needed - widths[i];
+      widths[i] = needed;
+    }
+  }
+  for (int i = 3; i < 5 && extra > 0; ++i) {
+    int given = std::min(extra, widths[i] - kLeastWidth);
+    widths[i] -= given;
+    extra -= given;
+  }
+  int left = 0;
+  for (int i = 0; i < 6; ++i) {
+    panels_[static_cast<size_t>(i)]->setGeometry(left, 0, widths[i], height());
+    left += widths[i];
+  }
+}
+
+}  // namespace twinscan::ui

@@ -1,0 +1,91 @@
+#include "ui/twinscan3.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/fit_text.h"
+#include "ui/twips.h"
+
+namespace twinscan::ui {
+namespace {
+
+// A box whose third, undecided state only the dialog sets: a click on an
+// undecided box ticks it, and afterwards clicks toggle as usual.
+class DecisionBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+};
+
+}  // namespace
+
+TWINSCAN3::TWINSCAN3(QWidget* parent) : QDialog(parent) {
+  setObjectName("TWINSCAN3");
+  setWindowTitle("Review Result");
+  setFixedSize(Twips(6765), Twips(2580));
+
+  check1ff_ = new DecisionBox("Accept &First File", this);
+  check1ff_->setObjectName("Check1ff");
+  check1ff_->setTristate(true);
+  PlaceTwips(check1ff_, 240, 120, 2055, 255);
+  check1sf_ = new DecisionBox("Accept &Second File", this);
+  check1sf_->setObjectName("Check1sf");
+  check1sf_->setTristate(true);
+  PlaceTwips(check1sf_, 240, 480, 1935, 375);
+
+  auto* label1 = new QLabel("&Remark:", this);
+  label1->setObjectName("Label1");
+  PlaceTwips(label1, 120, 960, 735, 255);
+  remark_ = new QLineEdit(this);
+  remark_->setObjectName("REMARK");
+  PlaceTwips(remark_, 1080, 960, 5535, 285);
+  label1->setBuddy(remark_);
+
+  auto* label2 = new QLabel("R&efer.:", this);
+  label2->setObjectName("Label2");
+  PlaceTwips(label2, 120, 1440, 855, 255);
+  reference_ = new QLineEdit(this);
+  reference_->setObjectName("REFERENCE");
+  PlaceTwips(reference_, 1080, 1440, 5535, 285);
+  label2->setBuddy(reference_);
+
+  ok_ = new QPushButton("&Ok", this);
+  ok_->setObjectName("Command1");
+  PlaceTwips(ok_, 120, 1920, 6375, 375);
+
+  connect(check1ff_, &QCheckBox::clicked, this, &TWINSCAN3::BoxClicked);
+  connect(check1sf_, &QCheckBox::clicked, this, &TWINSCAN3::BoxClicked);
+  connect(ok_, &QPushButton::clicked, this, &TWINSCAN3::Confirm);
+  FitTextBelow(this);
+}
+
+// The reset happens when the dialog is shown, not on every activation, so
+// that switching to another window and back keeps what was typed.
+void TWINSCAN3::showEvent(QShowEvent* event) {
+  check1ff_->setCheckState(Qt::PartiallyChecked);
+  check1sf_->setCheckState(Qt::PartiallyChecked);
+  ok_->setEnabled(false);
+  remark_->clear();
+  reference_->clear();
+  check1ff_->setFocus();
+  QDialog::showEvent(event);
+}
+
+void TWINSCAN3::BoxClicked() {
+  if (check1ff_->checkState() != Qt::PartiallyChecked && check1sf_->checkState() != Qt::PartiallyChecked)
+    ok_->setEnabled(true);
+}
+
+void TWINSCAN3::Confirm() {
+  acceptFirst_ = check1ff_->checkState() == Qt::Checked;
+  acceptSecond_ = check1sf_->checkState() == Qt::Checked;
+  reviewRemark_ = remark_->text();
+  reviewReference_ = reference_->text();
+  accept();
+}
+
+}  // namespace twinscan::ui

@@ -1,0 +1,81 @@
+#include "ui/twinscan6.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/colour_label.h"
+#include "ui/prompter.h"
+#include "ui/fit_text.h"
+#include "ui/twips.h"
+
+namespace twinscan::ui {
+namespace {
+
+struct SearchLabel {
+  int index;
+  const char* caption;
+  int left, top;  // inside the frame, twips
+};
+
+constexpr SearchLabel kSearchLabels[kSearchFieldCount] = {
+    {kSearch1A, "1A", 240, 360},   {kSearch6A, "6A", 240, 720}, {kSearch4A, "4A", 240, 1080},
+    {kSearch13Y, "13Y", 2280, 360}, {kSearch4C, "4C", 2280, 720},
+};
+
+// 4A is only used or not; the others are exact (red) or tolerant (yellow).
+QColor SearchFieldColour(int index, uint8_t value) {
+  if (value == NotUsed) return Grey();
+  if (index == kSearch4A) return Yellow();
+  return value == Exact ? Red() : Yellow();
+}
+
+}  // namespace
+
+TWINSCAN6::TWINSCAN6(CompareSettings& settings, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), settings_(settings), prompter_(prompter) {
+  setObjectName("TWINSCAN6");
+  setWindowTitle("Search Fields");
+  setFixedSize(Twips(4365), Twips(3525));
+
+  auto* frame = new QGroupBox("Search Fields for Comparison / Tolerances", this);
+  frame->setObjectName("Frame1");
+  PlaceTwips(frame, 120, 120, 4095, 1575);
+  for (const SearchLabel& s : kSearchLabels) {
+    auto* label = new ColourLabel(s.caption, frame);
+    label->setObjectName(QString("Label%1").arg(s.index));
+    PlaceTwips(label, s.left, s.top, 495, 255);
+    int index = s.index;
+    connect(label, &ColourLabel::clicked, this, [this, index] { Click(index); });
+    labels_[static_cast<size_t>(index - 1)] = label;
+  }
+
+  auto* legend = new QLabel(kSearchFieldsLegend, this);
+  legend->setObjectName("Label6");
+  legend->setWordWrap(true);
+  legend->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceTwips(legend, 120, 1800, 4095, 1215);
+
+  auto* ok = new QPushButton("&Ok", this);
+  ok->setObjectName("Command1");
+  PlaceTwips(ok, 120, 3000, 4095, 375);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  FitTextBelow(this);
+}
+
+void TWINSCAN6::showEvent(QShowEvent* event) {
+  for (int i = 1; i <= kSearchFieldCount; ++i) Recolour(i);
+  QDialog::showEvent(event);
+}
+
+void TWINSCAN6::Click(int index) {
+  if (!settings_.cycleSearchField(index)) {
+    prompter_.Message(this, kAtLeastOneFieldMessage);
+    return;
+  }
+  Recolour(index);
+}
+
+void TWINSCAN6::Recolour(int index) { label(index)->SetColour(SearchFieldColour(index, settings_.searchField(index))); }
+
+}  // namespace twinscan::ui
