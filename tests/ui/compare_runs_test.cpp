@@ -1,0 +1,117 @@
+// The full autocompare with its cancel button and the manual compare by
+// double click, driven through the window on imported files.
+#include <QAction>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "store/startup.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/data_grid.h"
+
+namespace twinscan::ui::testing {
+namespace {
+
+using twinscan::testing::BaseRecord;
+using twinscan::testing::ReadFile;
+using twinscan::testing::WithField;
+
+// Primary lines 1 and 3 have the secondary lines 1 and 2 as candidates;
+// primary line 2 has none.
+class CompareRunTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    UsePlainFiles();
+    prompter_.files = {
+        WriteViennaFile("ff.txt", {BaseRecord(), WithField(BaseRecord(), "4A", "GENT"),
+                                   WithField(BaseRecord(), "13Z", "OTHER REMARK")}),
+        WriteViennaFile("sf.txt", {BaseRecord(), WithField(BaseRecord(), "13Z", "CHANGED"),
+                                   WithField(BaseRecord(), "4A", "LIEGE")}),
+    };
+    window_->M_FIRSTFILE->trigger();
+    window_->M_SECFILE->trigger();
+    ASSERT_EQ(Count("TABLE1"), 3);
+    ASSERT_EQ(Count("TABLE2"), 3);
+    prompter_.messages.clear();
+  }
+  std::string Log() { return ReadFile(store::CompareLogPath(dataDir())); }
+};
+
+TEST_F(CompareRunTest, FullRunComparesEveryPrimaryRecord) {
+  ClickHeader(ViewId::Primary, 24);  // sorted by 13Z before the run
+  window_->M_AUTOCOMP->trigger();
+  EXPECT_EQ(Count("TABLERESULT"), 4);
+  EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 2"), 0);
+  EXPECT_NE(Log().find(" 2 CAN NOT BE FOUND IN THE OTHER FILE"), std::string::npos);
+  EXPECT_EQ(window_->views().primary().sortColumn, "linenumber");
+  EXPECT_EQ(window_->statusText(3).toStdString(), "(re)  1 of  4");
+  EXPECT_FALSE(window_->cancelButton()->isVisible());
+  EXPECT_TRUE(window_->M_FIRSTFILE->isEnabled());
+  EXPECT_TRUE(window_->M_AUTOCOMP->isEnabled());
+  EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(CompareRunTest, CancelStopsBeforeTheNextPrimaryRecordAndLocksTheWindowMeanwhile) {
+  struct Seen {
+    bool cancelVisible = false, importEnabled = true, optionsEnabled = true, headerClickable = true;
+    bool cancelled = false;
+  } seen;
+  QTimer watcher;
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (seen.cancelled || Count("TABLERESULT") == 0) return;
+    seen.cancelVisible = window_->cancelButton()->isVisible();
+    seen.importEnabled = window_->M_FIRSTFILE->isEnabled();
+    seen.optionsEnabled = window_->M_MISC->isEnabled();
+    seen.headerClickable = window_->grid(ViewId::Primary)->table()->horizontalHeader()->sectionsClickable();
+    // Double clicks and header clicks are ignored while the run runs.
+    DoubleClickRow(ViewId::Result, 0);
+    ClickHeader(ViewId::Primary, 24);
+    QTest::mouseClick(window_->cancelButton(), Qt::LeftButton);
+    seen.cancelled = true;
+  });
+  watcher.start(0);
+  window_->M_AUTOCOMP->trigger();
+  watcher.stop();
+
+  ASSERT_TRUE(seen.cancelled);
+  EXPECT_TRUE(seen.cancelVisible);
+  EXPECT_FALSE(seen.importEnabled);
+  EXPECT_FALSE(seen.optionsEnabled);
+  EXPECT_FALSE(seen.headerClickable);
+  EXPECT_EQ(window_->reviewDialog(), nullptr);
+  // Primary line 1 kept both its comparisons; line 2 was never searched.
+  EXPECT_EQ(Count("TABLERESULT"), 2);
+  EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 1"), 2);
+  EXPECT_EQ(Log().find("CAN NOT BE FOUND"), std::string::npos);
+  EXPECT_EQ(window_->views().primary().sortColumn, "linenumber");
+  EXPECT_FALSE(window_->cancelButton()->isVisible());
+  EXPECT_TRUE(window_->M_FIRSTFILE->isEnabled());
+  EXPECT_TRUE(window_->grid(ViewId::Primary)->table()->horizontalHeader()->sectionsClickable());
+  EXPECT_EQ(window_->statusText(3).toStdString(), "(re)  1 of  2");
+}
+
+TEST_F(CompareRunTest, ManualCompareByDoubleClick) {
+  window_->M_AUTOCOMP->trigger();
+  ASSERT_EQ(Count("TABLERESULT"), 4);
+  // Manual mode off: a double click only re-reads the views.
+  DoubleClickRow(ViewId::Primary, 2);
+  EXPECT_EQ(Count("TABLERESULT"), 4);
+
+  window_->M_MANUALCOMP->trigger();
+  DoubleClickRow(ViewId::Primary, 2);
+  EXPECT_EQ(Count("TABLERESULT"), 2);
+  EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 3"), 2);
+  EXPECT_EQ(window_->statusText(6).toStdString(), "Comparing line  4 with line  3");
+  EXPECT_EQ(window_->statusText(3).toStdString(), "(re)  1 of  2");
+  EXPECT_EQ(window_->statusText(2).toStdString(), "(sf)  1 of  3");
+
+  // A primary record without candidates leaves no result and a log line.
+  DoubleClickRow(ViewId::Primary, 1);
+  EXPECT_EQ(Count("TABLERESULT"), 0);
+  EXPECT_NE(Log().find(" 2 CAN NOT BE FOUND IN THE OTHER FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace twinscan::ui::testing

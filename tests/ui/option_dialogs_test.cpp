@@ -1,0 +1,171 @@
+// The three option dialogs: colours, clicks, the refusal message and the
+// confirm-or-discard of the misc options; each made once and shown again.
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "tests/ui/ui_test_support.h"
+#include "ui/colour_label.h"
+#include "ui/twinscan5.h"
+#include "ui/twinscan6.h"
+#include "ui/twinscan7.h"
+
+namespace twinscan::ui::testing {
+namespace {
+
+void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+void PressOk(QDialog* dialog) { dialog->findChild<QPushButton*>("Command1")->click(); }
+
+class OptionDialogsTest : public ::testing::Test {
+ protected:
+  CompareSettings settings_;
+  AnsweringPrompter prompter_;
+};
+
+TEST_F(OptionDialogsTest, CompareModesShowTheStartValues) {
+  TWINSCAN5 dialog(settings_);
+  dialog.show();
+  const std::set<std::string> critical = {"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
+  for (const FieldInfo& f : kFields) {
+    ColourLabel* label = dialog.label(f.number);
+    EXPECT_EQ(label->text().toStdString(), f.caption);
+    EXPECT_EQ(label->colour(), critical.count(std::string(f.code)) ? Red() : Yellow()) << f.code;
+  }
+  // 1A to 8B1 stand on the left, 8B2 to 13X on the right, top to bottom.
+  EXPECT_EQ(dialog.label(14)->x(), dialog.label(1)->x());
+  EXPECT_GT(dialog.label(15)->x(), dialog.label(14)->x());
+  EXPECT_EQ(dialog.label(15)->y(), dialog.label(1)->y());
+  EXPECT_GT(dialog.label(14)->y(), dialog.label(13)->y());
+}
+
+TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
+  TWINSCAN5 dialog(settings_);
+  dialog.show();
+  struct Step {
+    uint8_t mode;
+    QColor colour;
+  } steps[] = {{NotChecked, Grey()}, {NonCritical, Yellow()}, {Critical, Red()}};
+  for (const Step& step : steps) {
+    Click(dialog.label(1));
+    EXPECT_EQ(settings_.compareMode(1), step.mode);
+    EXPECT_EQ(dialog.label(1)->colour(), step.colour);
+  }
+  // A change made elsewhere shows at the next showing.
+  settings_.cycleCompareMode(2);
+  dialog.hide();
+  dialog.show();
+  EXPECT_EQ(dialog.label(2)->colour(), Red());
+}
+
+TEST_F(OptionDialogsTest, SearchFieldsColourAndCycle) {
+  TWINSCAN6 dialog(settings_, prompter_);
+  dialog.show();
+  for (int i : {kSearch1A, kSearch6A, kSearch13Y, kSearch4C}) EXPECT_EQ(dialog.label(i)->colour(), Red()) << i;
+  EXPECT_EQ(dialog.label(kSearch4A)->colour(), Yellow());
+  EXPECT_EQ(dialog.label(kSearch13Y)->text().toStdString(), "13Y");
+
+  // 4A: grey, yellow, grey; never red.
+  for (QColor expected : {Grey(), Yellow(), Grey()}) {
+    Click(dialog.label(kSearch4A));
+    EXPECT_EQ(dialog.label(kSearch4A)->colour(), expected);
+  }
+  // 1A: exact (red) -> tolerant (yellow) -> not used (grey) -> exact.
+  for (QColor expected : {Yellow(), Grey(), Red()}) {
+    Click(dialog.label(kSearch1A));
+    EXPECT_EQ(dialog.label(kSearch1A)->colour(), expected);
+  }
+  EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(OptionDialogsTest, LastSearchFieldIsRefusedWithAMessage) {
+  TWINSCAN6 dialog(settings_, prompter_);
+  dialog.show();
+  // Leave only 1A in use: 6A, 13Y and 4C go exact -> tolerant -> not used; 4A used -> not used.
+  for (int i : {kSearch6A, kSearch13Y, kSearch4C})
+    for (int k = 0; k < 2; ++k) Click(dialog.label(i));
+  Click(dialog.label(kSearch4A));
+  ASSERT_TRUE(prompter_.messages.empty());
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    Click(dialog.label(kSearch1A));
+    EXPECT_EQ(settings_.searchField(kSearch1A), Exact);
+    EXPECT_EQ(dialog.label(kSearch1A)->colour(), Red());
+  }
+  EXPECT_EQ(prompter_.messages, (std::vector<std::string>{"At least one Field required", "At least one Field required"}));
+}
+
+TEST_F(OptionDialogsTest, MiscOptionsShowTheSettingsWithTheLastRowInverted) {
+  TWINSCAN7 dialog(settings_);
+  dialog.show();
+  for (FileTag file : {FileTag::ff, FileTag::sf})
+    for (int row = 1; row <= 7; ++row) EXPECT_EQ(dialog.box(file, row)->isChecked(), row != 7) << row;
+  EXPECT_EQ(dialog.box(FileTag::ff, 2)->text().toStdString(), "Header");
+  EXPECT_EQ(dialog.box(FileTag::sf, 7)->text().toStdString(), "Report lines without error or an2bis");
+  EXPECT_EQ(dialog.box(FileTag::sf, 6)->objectName().toStdString(), "Check6sf");
+  EXPECT_GT(dialog.box(FileTag::sf, 6)->y(), dialog.box(FileTag::ff, 6)->y());
+  EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(192, 192, 192));
+}
+
+TEST_F(OptionDialogsTest, MiscOptionsConfirmOrDiscard) {
+  TWINSCAN7 dialog(settings_);
+  struct Case {
+    const char* name;
+    bool confirm;
+  } cases[] = {{"closed with the close box", false}, {"confirmed", true}};
+  for (const Case& c : cases) {
+    settings_.resetToDefaults();
+    dialog.show();
+    ClickBox(dialog.box(FileTag::ff, 2));  // untick "Header" of the first file
+    ClickBox(dialog.box(FileTag::sf, 7));  // tick "Report lines without error or an2bis"
+    if (c.confirm)
+      PressOk(&dialog);
+    else
+      dialog.close();
+    EXPECT_FALSE(dialog.isVisible()) << c.name;
+    EXPECT_EQ(settings_.fileOptions(FileTag::ff).hasHeader, !c.confirm) << c.name;
+    EXPECT_EQ(settings_.fileOptions(FileTag::sf).suppressCleanLines, !c.confirm) << c.name;
+    EXPECT_TRUE(settings_.fileOptions(FileTag::ff).suppressCleanLines) << c.name;
+    EXPECT_TRUE(settings_.fileOptions(FileTag::sf).hasHeader) << c.name;
+    dialog.show();  // the next showing shows the settings
+    EXPECT_EQ(dialog.box(FileTag::ff, 2)->isChecked(), !c.confirm) << c.name;
+    dialog.hide();
+  }
+}
+
+TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
+  struct Command {
+    QAction* action;
+    std::function<QDialog*()> dialog;
+  } commands[] = {
+      {window_->M_COMPMODE, [this] { return window_->compareModesDialog(); }},
+      {window_->M_SEARCHFIELDS, [this] { return window_->searchFieldsDialog(); }},
+      {window_->M_MISC, [this] { return window_->miscOptionsDialog(); }},
+  };
+  for (const Command& c : commands) {
+    EXPECT_EQ(c.dialog(), nullptr);
+    QDialog* first = nullptr;
+    for (int showing = 0; showing < 2; ++showing) {
+      ModalAnswer answer([](QDialog* d) { PressOk(d); });
+      c.action->trigger();
+      EXPECT_TRUE(answer.answered());
+      if (!first) first = c.dialog();
+      EXPECT_EQ(c.dialog(), first);
+      EXPECT_FALSE(first->isVisible());
+    }
+  }
+  // A click in the dialog reaches the window's settings at once.
+  ModalAnswer answer([](QDialog* d) {
+    Click(static_cast<TWINSCAN5*>(d)->label(3));
+    d->close();
+  });
+  window_->M_COMPMODE->trigger();
+  EXPECT_EQ(window_->settings().compareMode(3), NotChecked);
+}
+
+}  // namespace
+}  // namespace twinscan::ui::testing

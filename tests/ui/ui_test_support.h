@@ -1,0 +1,82 @@
+// Shared parts of the desktop app's tests: a prompter that answers in place
+// of the user, a started main window on a fresh data directory, rows written
+// straight into the tables, and answering the modal dialogs the window opens.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QTimer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/test_support.h"
+#include "ui/prompter.h"
+#include "ui/twinscan1.h"
+
+namespace twinscan::ui::testing {
+
+// Records every message box and answers file choices from a list
+// (nullopt, a cancelled dialog, once the list is used up).
+class AnsweringPrompter : public Prompter {
+ public:
+  void Message(QWidget*, const QString& text) override { messages.push_back(text.toStdString()); }
+  std::optional<QString> ChooseFile(QWidget*, const QString& filter) override {
+    filters.push_back(filter.toStdString());
+    if (files.isEmpty()) return std::nullopt;
+    return files.takeFirst();
+  }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> filters;
+  QStringList files;
+};
+
+// A main window started on a fresh data directory and shown.
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest();
+  ~WindowTest() override;
+
+  std::filesystem::path dataDir() const { return dir_ / "data"; }
+  // A file of records in the line layout without header; its options are
+  // set so (no report, no corrected file).
+  QString WriteViennaFile(const std::string& name, const std::vector<std::string>& records);
+  void UsePlainFiles();
+  // Rows straight into a table: each row is a list of (column, SQL literal).
+  void Insert(const char* table, const std::vector<std::pair<std::string, std::string>>& row);
+  int64_t Count(const std::string& sqlFrom);
+  // Clicks the header of a column / double-clicks a row of a grid.
+  void ClickHeader(ViewId grid, int column);
+  void DoubleClickRow(ViewId grid, int row);
+  void ClickRow(ViewId grid, int row);
+  // The grid text of a cell.
+  std::string Cell(ViewId grid, int row, int column);
+
+  twinscan::testing::TempDir dir_;
+  AnsweringPrompter prompter_;
+  std::unique_ptr<TWINSCAN1> window_;
+};
+
+// Clicks a check box on its indicator (a click beside a short caption misses).
+void ClickBox(QAbstractButton* box);
+
+// While it lives, calls `answer` with the next modal dialog once it shows;
+// the answer must close the dialog.
+class ModalAnswer {
+ public:
+  explicit ModalAnswer(std::function<void(QDialog*)> answer);
+  ~ModalAnswer();
+  bool answered() const { return answered_; }
+
+ private:
+  QTimer* poll_;
+  bool answered_ = false;
+};
+
+}  // namespace twinscan::ui::testing
