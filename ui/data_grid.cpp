@@ -107,7 +107,8 @@ void DataGrid::ViewReopened() {
   for (int c = 0; c < model_->columnCount(); ++c) widths.push_back(table_->columnWidth(c));
   programmatic_ = true;
   model_->Reset();
-  for (int c = 0; c < static_cast<int>(widths.size()); ++c) table_->setColumnWidth(c, widths[static_cast<size_t>(c)]);
+  for (int c = 0; c < static_cast<int>(widths.size()); ++c)
+    if (table_->columnWidth(c) != widths[static_cast<size_t>(c)]) table_->setColumnWidth(c, widths[static_cast<size_t>(c)]);
   programmatic_ = false;
   ShowCurrentRow();
 }
