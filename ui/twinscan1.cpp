@@ -192,10 +192,7 @@ void TWINSCAN1::ShowMessage(std::string_view text) {
 
 void TWINSCAN1::Redraw() { PaintSoon(); }
 
-void TWINSCAN1::Yield() {
-  QCoreApplication::processEvents();
-  sinceRepaint_.restart();
-}
+void TWINSCAN1::Yield() { PassEvents(QEventLoop::AllEvents, true); }
 
 void TWINSCAN1::ViewReopened(ViewId id) {
   if (!grid(id)) return;
@@ -211,10 +208,18 @@ void TWINSCAN1::CurrentRowChanged(ViewId id) {
 
 // Long commands take no user input, but their progress must show: pending
 // paints are let through now and then.
-void TWINSCAN1::PaintSoon() {
-  if (sinceRepaint_.elapsed() < kRepaintEveryMs) return;
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+void TWINSCAN1::PaintSoon() { PassEvents(QEventLoop::ExcludeUserInputEvents, false); }
+
+// While the full compare runs, the client area paints only every 50 ms: a
+// paint per primary record would cost more than the comparison itself.
+void TWINSCAN1::PassEvents(QEventLoop::ProcessEventsFlags flags, bool always) {
+  bool paint = sinceRepaint_.elapsed() >= kRepaintEveryMs;
+  if (!paint && !always) return;
+  if (paint) centralWidget()->setUpdatesEnabled(true);
+  QCoreApplication::processEvents(flags);
+  if (!paint) return;
   sinceRepaint_.restart();
+  if (activity_ == Activity::Comparing) centralWidget()->setUpdatesEnabled(false);
 }
 
 // ---------------------------------------------------------------------------
@@ -306,6 +311,7 @@ void TWINSCAN1::ImportFile(FileTag file) {
 void TWINSCAN1::SetComparing(bool comparing) {
   activity_ = comparing ? Activity::Comparing : Activity::Idle;
   command1_->setVisible(comparing);
+  centralWidget()->setUpdatesEnabled(!comparing);
   for (QAction* a : {M_FIRSTFILE, M_SECFILE, M_MANUALCOMP, M_COMPMODE, M_SEARCHFIELDS, M_MISC})
     a->setEnabled(!comparing && !ended_);
   M_AUTOCOMP->setEnabled(!comparing && !ended_ && !M_MANUALCOMP->isChecked());

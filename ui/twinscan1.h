@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
@@ -123,6 +124,7 @@ class TWINSCAN1 : public QMainWindow, public UserInterface {
   bool Guarded(Work&& work, const char* failureText = nullptr);
   void EndProgram(const std::string& message);
   void PaintSoon();
+  void PassEvents(QEventLoop::ProcessEventsFlags flags, bool always);
 
   Prompter& prompter_;
   CompareSettings settings_;
