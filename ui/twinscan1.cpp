@@ -58,13 +58,8 @@ TWINSCAN1::TWINSCAN1(Prompter& prompter, QWidget* parent) : QMainWindow(parent),
   client->setMinimumSize(Twips(kClientWidth), Twips(kClientHeight));
   setCentralWidget(client);
 
-  status_ = new StatusPanels(client);
-  status_->setObjectName("StatusBar1");
-  PlaceTwips(status_, 0, 7920, 12765, 255);
-
-  command1_ = new QPushButton("Cancel Compare", client);
-  command1_->setObjectName("Command1");
-  PlaceTwips(command1_, 10200, 0, 2415, 255);
+  status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920, 12765, 255);
+  command1_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
   command1_->hide();
   connect(command1_, &QPushButton::clicked, this, [this] {
     if (engine_) engine_->RequestCancel();
@@ -156,10 +151,8 @@ void TWINSCAN1::BindGrids() {
       {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520, 2415},
   };
   for (const GridPlace& g : kGrids) {
-    auto* grid = new DataGrid(views_->Get(g.id), g.columns, centralWidget());
-    grid->setObjectName(g.name);
+    auto* grid = AddControl<DataGrid>(centralWidget(), g.name, 0, g.top, 12735, g.height, views_->Get(g.id), g.columns);
     grid->SetCaption(g.caption);
-    PlaceTwips(grid, 0, g.top, 12735, g.height);
     grid->show();
     ViewId id = g.id;
     connect(grid, &DataGrid::headerClicked, this, [this, id](int column) { HeaderClicked(id, column); });

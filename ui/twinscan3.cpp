@@ -28,34 +28,15 @@ TWINSCAN3::TWINSCAN3(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Review Result");
   setFixedSize(Twips(6765), Twips(2580));
 
-  check1ff_ = new DecisionBox("Accept &First File", this);
-  check1ff_->setObjectName("Check1ff");
+  check1ff_ = AddControl<DecisionBox>(this, "Check1ff", 240, 120, 2055, 255, "Accept &First File");
+  check1sf_ = AddControl<DecisionBox>(this, "Check1sf", 240, 480, 1935, 375, "Accept &Second File");
   check1ff_->setTristate(true);
-  PlaceTwips(check1ff_, 240, 120, 2055, 255);
-  check1sf_ = new DecisionBox("Accept &Second File", this);
-  check1sf_->setObjectName("Check1sf");
   check1sf_->setTristate(true);
-  PlaceTwips(check1sf_, 240, 480, 1935, 375);
-
-  auto* label1 = new QLabel("&Remark:", this);
-  label1->setObjectName("Label1");
-  PlaceTwips(label1, 120, 960, 735, 255);
-  remark_ = new QLineEdit(this);
-  remark_->setObjectName("REMARK");
-  PlaceTwips(remark_, 1080, 960, 5535, 285);
-  label1->setBuddy(remark_);
-
-  auto* label2 = new QLabel("R&efer.:", this);
-  label2->setObjectName("Label2");
-  PlaceTwips(label2, 120, 1440, 855, 255);
-  reference_ = new QLineEdit(this);
-  reference_->setObjectName("REFERENCE");
-  PlaceTwips(reference_, 1080, 1440, 5535, 285);
-  label2->setBuddy(reference_);
-
-  ok_ = new QPushButton("&Ok", this);
-  ok_->setObjectName("Command1");
-  PlaceTwips(ok_, 120, 1920, 6375, 375);
+  remark_ = AddControl<QLineEdit>(this, "REMARK", 1080, 960, 5535, 285);
+  reference_ = AddControl<QLineEdit>(this, "REFERENCE", 1080, 1440, 5535, 285);
+  AddControl<QLabel>(this, "Label1", 120, 960, 735, 255, "&Remark:")->setBuddy(remark_);
+  AddControl<QLabel>(this, "Label2", 120, 1440, 855, 255, "R&efer.:")->setBuddy(reference_);
+  ok_ = AddControl<QPushButton>(this, "Command1", 120, 1920, 6375, 375, "&Ok");
 
   connect(check1ff_, &QCheckBox::clicked, this, &TWINSCAN3::BoxClicked);
   connect(check1sf_, &QCheckBox::clicked, this, &TWINSCAN3::BoxClicked);

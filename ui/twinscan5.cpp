@@ -26,32 +26,20 @@ TWINSCAN5::TWINSCAN5(CompareSettings& settings, QWidget* parent) : QDialog(paren
   setWindowTitle("Compare Modes");
   setFixedSize(Twips(5250), Twips(6750));
 
-  auto* frame = new QGroupBox("Comparison Mode", this);
-  frame->setObjectName("Frame1");
-  PlaceTwips(frame, 120, 120, 5055, 5535);
+  auto* frame = AddControl<QGroupBox>(this, "Frame1", 120, 120, 5055, 5535, "Comparison Mode");
   for (const FieldInfo& field : kFields) {
     int n = field.number;
-    auto* label = new ColourLabel(QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size())), frame);
-    label->setObjectName(QString("Label%1").arg(n));
-    if (n <= 14)
-      PlaceTwips(label, 240, 360 + 360 * (n - 1), 2200, 255);
-    else
-      PlaceTwips(label, 2640, 360 + 360 * (n - 15), 2200, 255);
+    auto* label = AddControl<ColourLabel>(frame, QString("Label%1").arg(n), n <= 14 ? 240 : 2640,
+                                          360 + 360 * ((n - 1) % 14), 2200, 255,
+                                          QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size())));
     connect(label, &ColourLabel::clicked, this, [this, n] {
       settings_.cycleCompareMode(n);
       Recolour(n);
     });
     labels_[static_cast<size_t>(n - 1)] = label;
   }
-
-  auto* legend = new QLabel(kCompareModeLegend, this);
-  legend->setObjectName("Label29");
-  legend->setWordWrap(true);
-  PlaceTwips(legend, 120, 5760, 4935, 375);
-
-  auto* ok = new QPushButton("&Ok", this);
-  ok->setObjectName("Command1");
-  PlaceTwips(ok, 120, 6240, 4935, 375);
+  AddControl<QLabel>(this, "Label29", 120, 5760, 4935, 375, kCompareModeLegend)->setWordWrap(true);
+  auto* ok = AddControl<QPushButton>(this, "Command1", 120, 6240, 4935, 375, "&Ok");
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   FitTextBelow(this);
 }

@@ -38,27 +38,18 @@ TWINSCAN6::TWINSCAN6(CompareSettings& settings, Prompter& prompter, QWidget* par
   setWindowTitle("Search Fields");
   setFixedSize(Twips(4365), Twips(3525));
 
-  auto* frame = new QGroupBox("Search Fields for Comparison / Tolerances", this);
-  frame->setObjectName("Frame1");
-  PlaceTwips(frame, 120, 120, 4095, 1575);
+  auto* frame =
+      AddControl<QGroupBox>(this, "Frame1", 120, 120, 4095, 1575, "Search Fields for Comparison / Tolerances");
   for (const SearchLabel& s : kSearchLabels) {
-    auto* label = new ColourLabel(s.caption, frame);
-    label->setObjectName(QString("Label%1").arg(s.index));
-    PlaceTwips(label, s.left, s.top, 495, 255);
     int index = s.index;
+    auto* label = AddControl<ColourLabel>(frame, QString("Label%1").arg(index), s.left, s.top, 495, 255, s.caption);
     connect(label, &ColourLabel::clicked, this, [this, index] { Click(index); });
     labels_[static_cast<size_t>(index - 1)] = label;
   }
-
-  auto* legend = new QLabel(kSearchFieldsLegend, this);
-  legend->setObjectName("Label6");
+  auto* legend = AddControl<QLabel>(this, "Label6", 120, 1800, 4095, 1215, kSearchFieldsLegend);
   legend->setWordWrap(true);
   legend->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  PlaceTwips(legend, 120, 1800, 4095, 1215);
-
-  auto* ok = new QPushButton("&Ok", this);
-  ok->setObjectName("Command1");
-  PlaceTwips(ok, 120, 3000, 4095, 375);
+  auto* ok = AddControl<QPushButton>(this, "Command1", 120, 3000, 4095, 375, "&Ok");
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   FitTextBelow(this);
 }

@@ -47,22 +47,17 @@ TWINSCAN7::TWINSCAN7(CompareSettings& settings, QWidget* parent) : QDialog(paren
   };
   for (const Frame& f : {Frame{"Frame1", "First File", 120, 3135, FileTag::ff},
                          Frame{"Frame2", "Second File", 3360, 3255, FileTag::sf}}) {
-    auto* frame = new QGroupBox(f.caption, this);
-    frame->setObjectName(f.name);
-    PlaceTwips(frame, f.left, 120, f.width, 2895);
+    auto* frame = AddControl<QGroupBox>(this, f.name, f.left, 120, f.width, 2895, f.caption);
     const char* tag = f.file == FileTag::ff ? "ff" : "sf";
     for (int row = 1; row <= 7; ++row) {
       const OptionRow& r = kRows[row - 1];
-      auto* box = new QCheckBox(r.caption, frame);
-      box->setObjectName(QString("Check%1%2").arg(row).arg(tag));
-      PlaceTwips(box, 120, f.file == FileTag::ff ? r.topFf : r.topSf, f.width - 180, kBoxHeight);
-      (f.file == FileTag::ff ? ff_ : sf_)[static_cast<size_t>(row - 1)] = box;
+      (f.file == FileTag::ff ? ff_ : sf_)[static_cast<size_t>(row - 1)] =
+          AddControl<QCheckBox>(frame, QString("Check%1%2").arg(row).arg(tag), 120,
+                                f.file == FileTag::ff ? r.topFf : r.topSf, f.width - 180, kBoxHeight, r.caption);
     }
   }
 
-  auto* ok = new QPushButton("&Ok", this);
-  ok->setObjectName("Command1");
-  PlaceTwips(ok, 120, 3120, 6495, 375);
+  auto* ok = AddControl<QPushButton>(this, "Command1", 120, 3120, 6495, 375, "&Ok");
   connect(ok, &QPushButton::clicked, this, &TWINSCAN7::Confirm);
   FitTextBelow(this);
 }

@@ -3,7 +3,9 @@
 // logical dpi, so that the fixed layouts keep their proportions on any screen.
 #pragma once
 
-class QWidget;
+#include <QString>
+#include <QWidget>
+#include <utility>
 
 namespace twinscan::ui {
 
@@ -13,5 +15,15 @@ int Twips(int twips);
 // Places a widget at (left, top) with the given size, all in twips, relative
 // to its parent's client area.
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+
+// A control of a window, made as W(args..., parent), named as the windows
+// name their controls ("Command1", "Check1ff") and placed in twips.
+template <typename W, typename... Args>
+W* AddControl(QWidget* parent, const QString& name, int left, int top, int width, int height, Args&&... args) {
+  auto* control = new W(std::forward<Args>(args)..., parent);
+  control->setObjectName(name);
+  PlaceTwips(control, left, top, width, height);
+  return control;
+}
 
 }  // namespace twinscan::ui
