@@ -26,18 +26,17 @@ std::string Quoted(std::string_view text) { return "'" + ReplaceAll(text, "'", "
 // The value the database reads back from a number written into the text.
 double AsWritten(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
-// How likely a clause is to narrow the search to a few rows; the lowest rank
-// in use gets the index.
-enum Rank { kRank1A, kRank4CText, kRank4A, kRank4CZone, kRank13Y, kRank6A, kNoRank };
-
 class QueryBuilder {
  public:
   QueryBuilder(const CandidateKeys& keys, const CompareSettings& settings) : keys_(keys), settings_(settings) {}
 
   CandidateQuery Build() {
-    indexed_ = kNoRank;
+    int best = kNoIndex;
     for (int index = kSearch1A; index <= kSearch4C; ++index)
-      if (settings_.searchField(index) != NotUsed) indexed_ = std::min(indexed_, RankOf(index));
+      if (settings_.searchField(index) != NotUsed && Selectivity(index) < best) {
+        best = Selectivity(index);
+        indexed_ = index;
+      }
     query_.text = "SELECT * FROM TABLE2 WHERE (";
     std::string separator;
     for (int index = kSearch1A; index <= kSearch4C; ++index) {
@@ -53,20 +52,29 @@ class QueryBuilder {
   }
 
  private:
-  Rank RankOf(int index) const {
+  static constexpr int kNoIndex = 100;
+
+  // How few rows a clause is expected to leave (lower is fewer). A site's
+  // coordinates are shared by a few records, a frequency is reused at many
+  // sites, names repeat, and a zone is a strip across all latitudes until
+  // the latitude is tested; an empty value may be common.
+  int Selectivity(int index) const {
     bool tolerant = settings_.searchField(index) == Tolerant;
     switch (index) {
-      case kSearch1A: return kRank1A;
-      case kSearch6A: return kRank6A;
-      case kSearch4A: return kRank4A;
-      case kSearch13Y: return kRank13Y;
-      default: return tolerant && !keys_.coordinates.empty() ? kRank4CZone : kRank4CText;
+      case kSearch4C:
+        if (IsBlank(keys_.coordinates)) return 4;
+        return tolerant ? 3 : 0;
+      case kSearch1A: return keys_.frequency ? 1 : 4;
+      case kSearch4A: return 2;
+      case kSearch13Y: return 5;
+      default: return 6;
     }
   }
 
-  // A column of TABLE2 in the SQLite condition.
-  std::string Column(const char* name, Rank rank) const {
-    return std::string(rank == indexed_ ? "" : "+") + "\"" + name + "\"";
+  // A column of TABLE2 in the SQLite condition; only the chosen search
+  // field's column is left to the index choice.
+  std::string Column(const char* name, int searchIndex) const {
+    return std::string(searchIndex == indexed_ ? "" : "+") + "\"" + name + "\"";
   }
 
   void Sql(const std::string& piece) { query_.where += piece; }
@@ -77,14 +85,14 @@ class QueryBuilder {
     switch (index) {
       case kSearch1A: return Add1A(tolerant);
       case kSearch6A: return Add6A(tolerant);
-      case kSearch4A: return AddText("4A", keys_.stationName, kRank4A);
+      case kSearch4A: return AddText("4A", keys_.stationName, kSearch4A);
       case kSearch13Y: return Add13Y(tolerant);
       default: return Add4C(tolerant);
     }
   }
 
   void Add1A(bool tolerant) {
-    std::string column = Column("1A", kRank1A);
+    std::string column = Column("1A", kSearch1A);
     if (!keys_.frequency) {
       query_.text += "[1A] is null";
       return Sql(column + " IS NULL");
@@ -104,34 +112,34 @@ class QueryBuilder {
   }
 
   void Add6A(bool tolerant) {
-    if (!tolerant) return AddText("6A", keys_.stationClass, kRank6A);
+    if (!tolerant) return AddText("6A", keys_.stationClass, kSearch6A);
     bool mobile = OccursIn(keys_.stationClass, kMobileClassList);
     query_.text += mobile ? kMobileGroupClause : kFixedGroupClause;
-    Sql(Column("6A", kRank6A) + " " + (mobile ? kMobileGroupSql : kFixedGroupSql));
+    Sql(Column("6A", kSearch6A) + " " + (mobile ? kMobileGroupSql : kFixedGroupSql));
   }
 
   void Add13Y(bool tolerant) {
-    if (!tolerant) return AddText("13Y", keys_.status, kRank13Y);
+    if (!tolerant) return AddText("13Y", keys_.status, kSearch13Y);
     query_.text += "([13Y] = " + Quoted(keys_.status) + " OR [13Y] = 'A')";
-    Sql(Column("13Y", kRank13Y) + " IN (?, 'A')");
+    Sql(Column("13Y", kSearch13Y) + " IN (?, 'A')");
     Bind(keys_.status);
   }
 
   void Add4C(bool tolerant) {
     if (keys_.coordinates.empty()) {
       query_.text += "[4C] is null";
-      return Sql(Column("4C", kRank4CText) + " IS NULL");
+      return Sql(Column("4C", kSearch4C) + " IS NULL");
     }
-    if (!tolerant) return AddText("4C", keys_.coordinates, kRank4CText);
+    if (!tolerant) return AddText("4C", keys_.coordinates, kSearch4C);
     // No parentheses of its own; no blank after the latitude operators.
-    AddZoneAxis("4CLONG", " ", kRank4CZone, keys_.longitude);
+    AddZoneAxis("4CLONG", " ", kSearch4C, keys_.longitude);
     query_.text += " AND ";
     Sql(" AND ");
-    AddZoneAxis("4CLAT", "", kNoRank, keys_.latitude);
+    AddZoneAxis("4CLAT", "", 0, keys_.latitude);
   }
 
-  void AddZoneAxis(const char* name, const char* blank, Rank rank, std::optional<double> centre) {
-    std::string column = Column(name, rank);
+  void AddZoneAxis(const char* name, const char* blank, int searchIndex, std::optional<double> centre) {
+    std::string column = Column(name, searchIndex);
     std::string bracketed = std::string("[") + name + "]";
     if (!centre) {
       query_.text += bracketed + " is null";
@@ -145,15 +153,15 @@ class QueryBuilder {
     Bind(AsWritten(upper));
   }
 
-  void AddText(const char* name, const std::string& value, Rank rank) {
+  void AddText(const char* name, const std::string& value, int searchIndex) {
     query_.text += std::string("[") + name + "] = " + Quoted(value);
-    Sql(Column(name, rank) + " = ?");
+    Sql(Column(name, searchIndex) + " = ?");
     Bind(value);
   }
 
   const CandidateKeys& keys_;
   const CompareSettings& settings_;
-  Rank indexed_ = kNoRank;
+  int indexed_ = 0;  // the search field whose column may use an index
   CandidateQuery query_;
 };
 

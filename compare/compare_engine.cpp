@@ -151,6 +151,8 @@ void CompareEngine::RunFull() {
         e.counts.cancelled = true;
         break;
       }
+      // Only an unsupported re-import during the yield could shrink the view.
+      if (i > primaryView.RowCount()) break;
       e.CommitNowAndThen();
       e.views.SetCurrentRow(ViewId::Primary, i - 1);
       e.ui.SetStatusText("Comparing line " + N(i));
