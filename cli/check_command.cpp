@@ -14,13 +14,7 @@ int RunCheck(Cli& cli) {
   FileOptions fileOptions = TakeImportFlags(cli);
   CompareOptions options = TakeCompareOptions(cli);
   cli.ExpectEnd();
-  CompareSettings probe;
-  if (!ApplyCompareOptions(options, probe, cli.ui)) return 2;
-
-  cli.Start();
-  ApplyCompareOptions(options, cli.settings, cli.ui);
-  cli.settings.setFileOptions(WithCompareOptions(fileOptions, options, FileTag::ff),
-                              WithCompareOptions(fileOptions, options, FileTag::sf));
+  if (!StartWithCompareOptions(cli, options, fileOptions)) return 2;
   bool complete = true;
   ImportResult imported[2];
   for (FileTag tag : {FileTag::ff, FileTag::sf}) {

@@ -27,13 +27,7 @@ int RunCompare(Cli& cli) {
   if (manual && !ParseLineNumber(*manual, &manualLine)) throw UsageError("--manual takes a line number, not " + *manual);
   CompareOptions options = TakeCompareOptions(cli);
   cli.ExpectEnd();
-  CompareSettings probe;
-  if (!ApplyCompareOptions(options, probe, cli.ui)) return 2;
-
-  cli.Start();
-  ApplyCompareOptions(options, cli.settings, cli.ui);
-  cli.settings.setFileOptions(WithCompareOptions({}, options, FileTag::ff),
-                              WithCompareOptions({}, options, FileTag::sf));
+  if (!StartWithCompareOptions(cli, options)) return 2;
   CompareEngine engine(cli.db(), cli.views(), cli.settings, cli.ui, store::CompareLogPath(cli.dataDir()));
   if (manual) {
     int64_t position = PositionOfLine(cli.views().primary(), manualLine);

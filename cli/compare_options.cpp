@@ -65,9 +65,16 @@ bool ApplyCompareOptions(const CompareOptions& options, CompareSettings& setting
   return true;
 }
 
-FileOptions WithCompareOptions(FileOptions file, const CompareOptions& options, FileTag tag) {
-  if (options.compareErroneous[tag == FileTag::ff ? 0 : 1]) file.onlyErrorFreeLines = false;
-  return file;
+bool StartWithCompareOptions(Cli& cli, const CompareOptions& options, const FileOptions& fileOptions) {
+  CompareSettings probe;
+  if (!ApplyCompareOptions(options, probe, cli.ui)) return false;
+  cli.Start();
+  ApplyCompareOptions(options, cli.settings, cli.ui);
+  FileOptions ff = fileOptions, sf = fileOptions;
+  if (options.compareErroneous[0]) ff.onlyErrorFreeLines = false;
+  if (options.compareErroneous[1]) sf.onlyErrorFreeLines = false;
+  cli.settings.setFileOptions(ff, sf);
+  return true;
 }
 
 void PrintCompareSummary(const CompareCounts& c) {

@@ -27,8 +27,10 @@ CompareOptions TakeCompareOptions(Cli& cli);
 // ("At least one Field required" is then shown).
 bool ApplyCompareOptions(const CompareOptions& options, CompareSettings& settings, UserInterface& ui);
 
-// The start values of a file's options with its --compare-erroneous applied.
-FileOptions WithCompareOptions(FileOptions file, const CompareOptions& options, FileTag tag);
+// Starts the program with the options applied: compare options to the
+// settings, `fileOptions` to both files with --compare-erroneous on top.
+// False, before anything starts, when a search step is refused.
+bool StartWithCompareOptions(Cli& cli, const CompareOptions& options, const FileOptions& fileOptions = {});
 
 // Prints what a comparison run did.
 void PrintCompareSummary(const CompareCounts& counts);
