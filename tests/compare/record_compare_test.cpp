@@ -64,15 +64,6 @@ TEST(CompareRecords, FieldsComeInTheComparisonsOrder) {
   EXPECT_EQ(r.values, " 1,  2, 'T <-> U' , 'T <-> U' , '10 <-> 11' , 'T <-> U' , '10 <-> 11' , 'T <-> U', True, True");
 }
 
-TEST(CompareRecords, QuotesDoubledInTheTextOnly) {
-  CompareRecord p = Record(1), s = Record(2);
-  p.texts[k4A] = "O'NEIL";
-  s.texts[k4A] = "ONEIL";
-  CompareResult r = CompareRecords(p, s, CompareSettings{});
-  EXPECT_EQ(r.differences.at(0).text, "O'NEIL <-> ONEIL");
-  EXPECT_EQ(r.values, " 1,  2, 'O''NEIL <-> ONEIL', True");
-}
-
 TEST(CompareRecords, MarksFollowTheModes) {
   CompareSettings settings;
   CompareRecord p = Record(1), s = Record(2);
