@@ -37,10 +37,10 @@ class CompareEngine {
   ~CompareEngine();
 
   // The full autocompare. Returns when the run has ended or was cancelled.
-  // Both runs throw store::StoreError on a database failure and
-  // CompareLogError when the compare log cannot be written, after
-  // committing the rows written so far; the log is opened before anything
-  // is deleted.
+  // Both runs open the compare log before they delete anything, and throw
+  // store::StoreError on a database failure or CompareLogError when the log
+  // cannot be written, after committing the rows written so far. A run
+  // asked for while one is in progress does nothing.
   void RunFull();
   // ContinueFlag := false; the full run stops before its next primary record.
   void RequestCancel() { continueFlag_ = false; }
