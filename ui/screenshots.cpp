@@ -87,9 +87,22 @@ int TakeScreenshots(TWINSCAN1& window, const QString& folder) {
   window.M_FIRSTFILE->trigger();
   window.M_SECFILE->trigger();
   Settle();
-  // The first yield of the full compare shows the window mid-run.
-  QTimer::singleShot(0, [&] { shooter.Save(&window, "main-comparing.png"); });
+  // The window mid-run, once the run has reached the tenth primary record.
+  QTimer midRun;
+  QObject::connect(&midRun, &QTimer::timeout, [&] {
+    if (window.views().primary().CurrentRow() < 9 || window.views().result().RowCount() == 0) return;
+    midRun.stop();
+    // The run paints only now and then; the picture wants all of it now.
+    window.centralWidget()->setUpdatesEnabled(true);
+    shooter.Save(&window, "main-comparing.png");
+    window.centralWidget()->setUpdatesEnabled(false);
+  });
+  midRun.start(0);
   window.M_AUTOCOMP->trigger();
+  if (midRun.isActive()) {
+    std::fprintf(stderr, "the run ended before the tenth primary record\n");
+    midRun.stop();
+  }
   Settle();
   shooter.Save(&window, "main.png");
 
