@@ -36,6 +36,21 @@ class GridStyle : public QProxyStyle {
   }
 };
 
+// A header whose height is measured once: the captions never change, and
+// measuring them again after every re-opened view would cost more than the
+// comparison that re-opened it.
+class ColumnHeader : public QHeaderView {
+ public:
+  explicit ColumnHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+  QSize sizeHint() const override {
+    if (!measured_.isValid() && count() > 0) measured_ = QHeaderView::sizeHint();
+    return measured_.isValid() ? measured_ : QHeaderView::sizeHint();
+  }
+
+ private:
+  mutable QSize measured_;
+};
+
 }  // namespace
 
 DataGrid::DataGrid(store::View& view, int columns, QWidget* parent) : QWidget(parent) {
@@ -47,6 +62,7 @@ DataGrid::DataGrid(store::View& view, int columns, QWidget* parent) : QWidget(pa
   caption_->setTextFormat(Qt::PlainText);
 
   table_ = new QTableView(this);
+  table_->setHorizontalHeader(new ColumnHeader(table_));
   auto* style = new GridStyle;
   style->setParent(this);
   table_->setStyle(style);

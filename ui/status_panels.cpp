@@ -34,12 +34,24 @@ QString StatusPanels::text(int panel) const { return panels_.at(static_cast<size
 
 void StatusPanels::resizeEvent(QResizeEvent*) { Arrange(); }
 
+// Digits are of one width in the usual fonts, so a position label's width
+// follows its length: it is measured again only when the length changes.
+int StatusPanels::NeededWidth(int index) {
+  Measured& m = measured_[static_cast<size_t>(index)];
+  const QString text = panels_[static_cast<size_t>(index)]->text();
+  if (text.size() != m.length) {
+    m.length = text.size();
+    m.width = fontMetrics().horizontalAdvance(text) + kTextMargin;
+  }
+  return m.width;
+}
+
 void StatusPanels::Arrange() {
   int widths[6];
   for (int i = 0; i < 6; ++i) widths[i] = Twips(kPanelTwips[i]);
   int extra = 0;
   for (int i = 0; i < 3; ++i) {
-    int needed = fontMetrics().horizontalAdvance(panels_[static_cast<size_t>(i)]->text()) + kTextMargin;
+    int needed = NeededWidth(i);
     if (needed > widths[i]) {
       extra += needed - widths[i];
       widths[i] = needed;
@@ -52,7 +64,8 @@ void StatusPanels::Arrange() {
   }
   int left = 0;
   for (int i = 0; i < 6; ++i) {
-    panels_[static_cast<size_t>(i)]->setGeometry(left, 0, widths[i], height());
+    QRect place(left, 0, widths[i], height());
+    if (panels_[static_cast<size_t>(i)]->geometry() != place) panels_[static_cast<size_t>(i)]->setGeometry(place);
     left += widths[i];
   }
 }

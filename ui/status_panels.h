@@ -27,8 +27,14 @@ class StatusPanels : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  struct Measured {
+    qsizetype length = -1;
+    int width = 0;
+  };
   void Arrange();
+  int NeededWidth(int index);
   std::array<QLabel*, 6> panels_{};
+  std::array<Measured, 3> measured_{};
 };
 
 }  // namespace twinscan::ui

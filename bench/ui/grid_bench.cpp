@@ -151,6 +151,7 @@ void FullCompareFromTheMenu(const BenchArgs& args, int records) {
 
 TWINSCAN_BENCH(ui_full_compare_10k) { FullCompareFromTheMenu(args, args.quick ? 1000 : 10000); }
 TWINSCAN_BENCH(ui_full_compare_30k) { FullCompareFromTheMenu(args, args.quick ? 3000 : 30000); }
+TWINSCAN_BENCH(ui_full_compare_100k) { FullCompareFromTheMenu(args, args.quick ? 5000 : 100000); }
 TWINSCAN_BENCH(ui_grid_100k) { GridOverRows(args, args.quick ? 10000 : 100000); }
 TWINSCAN_BENCH(ui_grid_1m) { GridOverRows(args, args.quick ? 20000 : 1000000); }
 
