@@ -64,5 +64,6 @@ FileOptions TakeImportFlags(Cli& cli);
 
 // The commands.
 int RunImport(Cli& cli);
+int RunExport(Cli& cli);
 
 }  // namespace twinscan::cli

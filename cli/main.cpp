@@ -21,12 +21,14 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"import", RunImport},
+    {"export", RunExport},
 };
 
 constexpr const char* kUsage =
     "usage: twinscan-cli [--data-dir DIR] COMMAND ...\n"
     "  import ff|sf FILE [--no-2001] [--no-header] [--no-report] [--no-corrected]\n"
     "                    [--export-lines] [--report-clean]\n"
+    "  export ff|sf OUTFILE [--export-lines]\n"
     "The data directory defaults to $HOME/vienna.\n";
 
 int Usage(const std::string& problem) {
