@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "record/latin1.h"
 #include "record/number_text.h"
@@ -71,63 +75,95 @@ CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
   for (size_t i = 0; i < kCorrectedFields.size(); ++i) {
     const CorrectedField& spec = kCorrectedFields[i];
     int column = -1;
-    store::ColumnKind kind = store::ColumnKind::Text;
     if (spec.rendering != Rendering::Unit) {
       column = FindColumn(rows, spec.column);
       if (column < 0) throw store::StoreError("the rows have no column " + std::string(spec.column));
-      kind = rows.ColumnKindOf(column);
     }
     bool textMask = spec.rendering == Rendering::Text || spec.rendering == Rendering::NumberAsText;
-    fields_.push_back(Field{&spec, kRecordFields[i].width(), column, kind,
+    fields_.push_back(Field{&spec, kRecordFields[i].width(), column,
                             NumberMask(spec.rendering == Rendering::Number ? spec.mask : ""),
                             TextMask(textMask ? spec.mask : "")});
   }
 }
 
 void CorrectedRecordRenderer::Render(const store::Statement& row, std::string* out) {
-  for (const Field& f : fields_) RenderField(f, row, out);
+  for (const Field& f : fields_) {
+    // The value is rendered straight behind the record so far, then fitted.
+    const size_t start = out->size();
+    const auto width = static_cast<size_t>(f.width);
+    RenderValue(f, row, out);
+    size_t length = out->size() - start;
+    if (f.spec->leftJustify && length > 0 && (*out)[start] == ' ' &&
+        out->find_first_not_of(' ', start) != std::string::npos) {
+      std::string justified = LeftJustify(std::string_view(*out).substr(start));
+      out->replace(start, length, justified);
+    }
+    if (length > width) {
+      out->resize(BlankWhenTooLong(f.spec->rendering) ? start : start + width);
+      length = out->size() - start;
+    }
+    out->append(width - length, ' ');
+  }
 }
 
-void CorrectedRecordRenderer::RenderField(const Field& f, const store::Statement& row, std::string* out) {
-  const auto width = static_cast<size_t>(f.width);
-  const Rendering rendering = f.spec->rendering;
-  if (rendering == Rendering::Unit) {
-    out->append(width, 'M');
-    return;
-  }
-  store::Value value = row.Column(f.column, f.kind);
-  std::string text;
-  switch (rendering) {
-    case Rendering::Number:
-      if (auto number = store::NumberOf(value)) text = f.numberMask.Format(*number);
+void CorrectedRecordRenderer::RenderValue(const Field& f, const store::Statement& row, std::string* out) {
+  using Stored = store::Statement::Stored;
+  switch (f.spec->rendering) {
+    case Rendering::Number: {
+      Stored stored = row.ColumnStored(f.column);
+      if (stored == Stored::Integer || stored == Stored::Real) f.numberMask.FormatTo(row.ColumnDouble(f.column), out);
       break;
-    case Rendering::NumberAsText:
-      if (auto number = store::NumberOf(value)) text = f.textMask.Format(PlainNumber(*number));
-      break;
-    case Rendering::Text:
-      if (auto* s = std::get_if<std::string>(&value)) {
-        latin1_ = Utf8ToLatin1(*s);
-        text = f.textMask.Format(latin1_);
-      } else if (auto number = store::NumberOf(value)) {
-        text = f.textMask.Format(PlainNumber(*number));
-      } else {
-        text = f.textMask.Format("");
+    }
+    case Rendering::NumberAsText: {
+      Stored stored = row.ColumnStored(f.column);
+      if (stored == Stored::Integer || stored == Stored::Real) {
+        f.textMask.FormatTo(NumberText(row.ColumnDouble(f.column)), out);
       }
-      if (f.spec->leftJustify) text = LeftJustify(text);
       break;
-    case Rendering::Date:
-      if (auto* date = std::get_if<store::Date>(&value))
-        text = FormatDate(date->day, date->month, date->year, f.spec->mask);
+    }
+    case Rendering::Text:
+      // Text columns hold texts or Null (their affinity turns numbers into
+      // texts), and Null renders like the empty text.
+      f.textMask.FormatTo(Latin1Of(row.ColumnText(f.column)), out);
       break;
+    case Rendering::Date: {
+      store::Date date;
+      if (store::ParseStoredDate(row.ColumnText(f.column), &date))
+        FormatDateTo(date.day, date.month, date.year, f.spec->mask, out);
+      break;
+    }
     case Rendering::Unit:
+      out->append(static_cast<size_t>(f.width), 'M');
       break;
   }
-  if (text.size() > width) {
-    if (BlankWhenTooLong(rendering)) text.clear();
-    else text.resize(width);
+}
+
+std::string_view CorrectedRecordRenderer::NumberText(double value) {
+  // Whole values, the usual case, skip the general number formatting.
+  if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+    char digits[24];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(value));
+    number_.assign(digits, static_cast<size_t>(end - digits));
+  } else {
+    number_ = PlainNumber(value);
   }
-  out->append(text);
-  out->append(width - text.size(), ' ');
+  return number_;
+}
+
+std::string_view CorrectedRecordRenderer::Latin1Of(std::string_view utf8) {
+  // Plain ASCII, the usual case, is the same in both encodings; eight bytes
+  // are tested at a time.
+  size_t at = 0;
+  for (; at + 8 <= utf8.size(); at += 8) {
+    uint64_t word;
+    std::memcpy(&word, utf8.data() + at, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
+  bool ascii = std::all_of(utf8.begin() + static_cast<std::ptrdiff_t>(at), utf8.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return utf8;
+  latin1_ = Utf8ToLatin1(utf8);
+  return latin1_;
 }
 
 }  // namespace twinscan

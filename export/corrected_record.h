@@ -56,14 +56,18 @@ class CorrectedRecordRenderer {
     const CorrectedField* spec;
     int width;
     int column;  // index in the result set; -1 for the unit places
-    store::ColumnKind kind;
     NumberMask numberMask;
     TextMask textMask;
   };
-  void RenderField(const Field& f, const store::Statement& row, std::string* out);
+  // Appends the field's value as its mask renders it, before it is fitted.
+  void RenderValue(const Field& f, const store::Statement& row, std::string* out);
+  std::string_view Latin1Of(std::string_view utf8);  // in latin1_ unless plain ASCII
+  std::string_view NumberText(double value);         // the plain number text, in number_
 
   std::vector<Field> fields_;
-  std::string latin1_;  // scratch for the Latin-1 form of a text column
+  // Scratch texts kept between rows, so that rendering allocates nothing.
+  std::string latin1_;
+  std::string number_;
 };
 
 }  // namespace twinscan

@@ -5,10 +5,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace twinscan {
 namespace {
 
+// Digit places beyond these are ignored (no mask comes near them).
+constexpr int kMaxWholePlaces = 40;
 constexpr int kMaxFractionPlaces = 15;
 // Beyond this the scaled value no longer holds every digit exactly.
 constexpr double kLargestScaled = 9.0e15;
@@ -19,12 +22,13 @@ std::pair<std::string_view, std::string_view> SplitSections(std::string_view mas
   return {mask.substr(0, semicolon), mask.substr(semicolon + 1)};
 }
 
-void AppendDigits(uint64_t value, int minimumDigits, std::string* out) {
+// Writes the digits of value at p, padded with leading zeros to places;
+// returns the end. p must have room for max(places, 20) characters.
+char* PutDigits(char* p, uint64_t value, int places) {
   char digits[24];
   auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-  int length = static_cast<int>(end - digits);
-  if (length < minimumDigits) out->append(static_cast<size_t>(minimumDigits - length), '0');
-  out->append(digits, end);
+  for (auto length = end - digits; length < places; ++length) *p++ = '0';
+  return std::copy(digits, end, p);
 }
 
 }  // namespace
@@ -52,7 +56,9 @@ NumberMask::Section NumberMask::Parse(std::string_view text) {
       ++(s.point ? s.fractionPlaces : s.wholePlaces);
     }
   }
+  s.wholePlaces = std::min(s.wholePlaces, kMaxWholePlaces);
   s.fractionPlaces = std::min(s.fractionPlaces, kMaxFractionPlaces);
+  s.scale = std::pow(10.0, s.fractionPlaces);
   return s;
 }
 
@@ -62,19 +68,21 @@ void NumberMask::Render(const Section& s, double magnitude, std::string* out) {
     return;
   }
   *out += s.prefix;
-  double scale = std::pow(10.0, s.fractionPlaces);
-  double scaled = magnitude * scale;
+  double scaled = magnitude * s.scale;
   if (scaled < kLargestScaled) {
     // Half away from zero, taking a value that lies a few units of the last
     // place below a half as the half it was written as (2.675 -> 2.68).
     double whole = std::floor(scaled);
     double tolerance = std::max(scaled, 1.0) * 1e-13;
     auto n = static_cast<uint64_t>(whole) + (scaled - whole >= 0.5 - tolerance ? 1 : 0);
-    auto unit = static_cast<uint64_t>(scale);
+    auto unit = static_cast<uint64_t>(s.scale);
     uint64_t wholePart = n / unit;
-    if (wholePart != 0 || s.wholePlaces > 0) AppendDigits(wholePart, s.wholePlaces, out);
-    if (s.point) *out += '.';
-    if (s.fractionPlaces > 0) AppendDigits(n % unit, s.fractionPlaces, out);
+    char buf[kMaxWholePlaces + kMaxFractionPlaces + 24];
+    char* p = buf;
+    if (wholePart != 0 || s.wholePlaces > 0) p = PutDigits(p, wholePart, s.wholePlaces);
+    if (s.point) *p++ = '.';
+    if (s.fractionPlaces > 0) p = PutDigits(p, n % unit, s.fractionPlaces);
+    out->append(buf, static_cast<size_t>(p - buf));
   } else {
     // Too large to scale exactly: every digit of the whole part is shown anyway.
     char buf[400];
@@ -91,14 +99,18 @@ void NumberMask::Render(const Section& s, double magnitude, std::string* out) {
 
 std::string NumberMask::Format(double value) const {
   std::string out;
-  if (!std::isfinite(value)) return out;
-  if (value < 0) {
-    if (!hasNegative_) out += '-';
-    Render(hasNegative_ ? negative_ : positive_, -value, &out);
-  } else {
-    Render(positive_, value == 0 ? 0.0 : value, &out);
-  }
+  FormatTo(value, &out);
   return out;
+}
+
+void NumberMask::FormatTo(double value, std::string* out) const {
+  if (!std::isfinite(value)) return;
+  if (value < 0) {
+    if (!hasNegative_) *out += '-';
+    Render(hasNegative_ ? negative_ : positive_, -value, out);
+  } else {
+    Render(positive_, value, out);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -108,6 +120,7 @@ TextMask::TextMask(std::string_view mask) {
   for (char c : first)
     if (c != '!') section_ += c;
   places_ = static_cast<int>(std::count(section_.begin(), section_.end(), '@'));
+  placesOnly_ = places_ == static_cast<int>(section_.size());
   if (mask.find(';') != std::string_view::npos) {
     emptyText_ = second;
   } else {
@@ -117,56 +130,78 @@ TextMask::TextMask(std::string_view mask) {
 }
 
 std::string TextMask::Format(std::string_view text) const {
-  if (text.empty()) return emptyText_;
+  std::string out;
+  FormatTo(text, &out);
+  return out;
+}
+
+void TextMask::FormatTo(std::string_view text, std::string* out) const {
+  if (text.empty()) {
+    *out += emptyText_;
+    return;
+  }
   auto length = static_cast<int>(text.size());
+  int blanks = std::max(places_ - length, 0);
+  if (placesOnly_) {
+    if (!fromLeft_) out->append(static_cast<size_t>(blanks), ' ');
+    out->append(text);
+    if (fromLeft_) out->append(static_cast<size_t>(blanks), ' ');
+    return;
+  }
   // Characters of the text per place: an overlong text puts its extra
   // characters into the first place (right fill) or the last (left fill).
   int extra = std::max(length - places_, 0);
-  int blanks = std::max(places_ - length, 0);
-  std::string out;
-  out.reserve(section_.size() + static_cast<size_t>(extra));
   size_t next = 0;  // next character of the text
   int place = 0;
   for (char c : section_) {
     if (c != '@') {
-      out += c;
+      *out += c;
       continue;
     }
     bool blank = fromLeft_ ? place >= length : place < blanks;
     if (blank) {
-      out += ' ';
+      *out += ' ';
     } else {
       bool takesExtra = fromLeft_ ? place == places_ - 1 : place == 0;
       size_t count = takesExtra ? static_cast<size_t>(extra) + 1 : 1;
-      out.append(text.substr(next, count));
+      out->append(text.substr(next, count));
       next += count;
     }
     ++place;
   }
-  return out;
 }
 
 // ---------------------------------------------------------------------------
 std::string FormatDate(int day, int month, int year, std::string_view mask) {
   std::string out;
+  FormatDateTo(day, month, year, mask, &out);
+  return out;
+}
+
+void FormatDateTo(int day, int month, int year, std::string_view mask, std::string* out) {
+  char buf[32];
+  char* p = buf;
+  auto put = [&p](int value, int places) {
+    if (value < 0) *p++ = '-';
+    p = PutDigits(p, static_cast<uint64_t>(value < 0 ? -int64_t{value} : value), places);
+  };
   for (size_t at = 0; at < mask.size();) {
+    if (p - buf > 8) {  // room for the next item
+      out->append(buf, static_cast<size_t>(p - buf));
+      p = buf;
+    }
     std::string_view rest = mask.substr(at);
     if (rest.starts_with("yyyy")) {
-      char buf[16];
-      std::snprintf(buf, sizeof buf, "%04d", year);
-      out += buf;
+      put(year, 4);
       at += 4;
     } else if (rest.starts_with("dd") || rest.starts_with("mm")) {
-      int value = rest[0] == 'd' ? day : month;
-      char buf[16];
-      std::snprintf(buf, sizeof buf, "%02d", value);
-      out += buf;
+      put(rest[0] == 'd' ? day : month, 2);
       at += 2;
     } else {
-      out += mask[at++];
+      *p++ = mask[at++];
     }
   }
-  return out;
+  out->append(buf, static_cast<size_t>(p - buf));
 }
 
 }  // namespace twinscan

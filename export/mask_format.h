@@ -18,7 +18,8 @@
 // text is written as the second section when there is one, else as blanks in
 // every place.
 //
-// Masks are parsed once and then format any number of values.
+// Masks are parsed once and then format any number of values; FormatTo
+// appends to a text, so that a whole record is built without allocations.
 #pragma once
 
 #include <string>
@@ -30,12 +31,14 @@ class NumberMask {
  public:
   explicit NumberMask(std::string_view mask);
   std::string Format(double value) const;
+  void FormatTo(double value, std::string* out) const;
 
  private:
   struct Section {
     std::string prefix, suffix;  // literal characters around the digit places
     int wholePlaces = 0;         // "0" before the point
     int fractionPlaces = 0;      // "0" after the point
+    double scale = 1;            // 10 to the fractionPlaces
     bool point = false;
     bool hasDigits = false;      // false: the section is written as it stands
     std::string literal;         // the whole section
@@ -51,16 +54,19 @@ class TextMask {
  public:
   explicit TextMask(std::string_view mask);
   std::string Format(std::string_view text) const;
+  void FormatTo(std::string_view text, std::string* out) const;
 
  private:
   std::string section_;     // first section
   std::string emptyText_;   // written for an empty value
   bool fromLeft_ = false;   // "!": fill the places from the left
+  bool placesOnly_ = false; // the section holds nothing but "@"
   int places_ = 0;
 };
 
 // A date by a mask of "dd", "mm" and "yyyy" (two-digit day and month, four-
 // digit year); other characters are written as they stand.
 std::string FormatDate(int day, int month, int year, std::string_view mask);
+void FormatDateTo(int day, int month, int year, std::string_view mask, std::string* out);
 
 }  // namespace twinscan

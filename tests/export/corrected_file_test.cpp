@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "export/mask_format.h"
+#include "record/number_text.h"
 #include "tests/export/export_fixture.h"
 
 namespace twinscan::testing {
@@ -79,14 +81,18 @@ TEST_F(CorrectedFileTest, EmptyTableGivesHeaderOnlyOrNothing) {
 
 TEST_F(CorrectedFileTest, RowsInLinenumberOrderWithStatusText) {
   // Inserted out of order: the file follows linenumber, not the insert order.
-  for (int64_t line : {3, 1, 12, 2})
-    InsertRow(store::kTable1, {{"linenumber", line}, {"4d", line}});
+  const int64_t inserted[] = {3, 1, 100000, 12, 0, 2};
+  for (int64_t line : inserted) InsertRow(store::kTable1, {{"linenumber", line}, {"4d", line % 100000}});
   std::string file = Export(true);
-  ASSERT_EQ(file.size(), 4u * 219);
-  const char* expected4d[] = {"00001", "00002", "00003", "00012"};
-  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(FieldOf(file.substr(i * 219, 219), "4D"), expected4d[i]);
-  EXPECT_EQ(ui_.statuses, (std::vector<std::string>{"exporting  1", "exporting  2", "exporting  3",
-                                                     "exporting  12"}));
+  ASSERT_EQ(file.size(), std::size(inserted) * 219);
+  const int64_t ordered[] = {0, 1, 2, 3, 12, 100000};
+  std::vector<std::string> statuses;
+  for (size_t i = 0; i < std::size(ordered); ++i) {
+    EXPECT_EQ(FieldOf(file.substr(i * 219, 219), "4D"), NumberMask("00000").Format(double(ordered[i] % 100000)));
+    statuses.push_back("exporting " + LeadingBlankNumber(static_cast<double>(ordered[i])));
+  }
+  EXPECT_EQ(ui_.statuses, statuses);
+  EXPECT_EQ(ui_.statuses[4], "exporting  12");
 }
 
 TEST_F(CorrectedFileTest, ExportsTheTableAskedFor) {

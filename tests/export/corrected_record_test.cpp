@@ -66,6 +66,9 @@ TEST_F(CorrectedRecordTest, FieldRenderings) {
       {"13z", std::string(60, 'Z'), "13Z", std::string(50, 'Z')},
       {"13x", std::string("BEL5000012301119"), "13X", "BEL500001230111"},
       {"6a", std::string("ABC"), "6A", "AB"},
+      // Values of the wrong kind are left out.
+      {"2c", std::string("junk"), "2C", "        "},
+      {"4d", std::string("abc"), "4D", "     "},
   };
   int line = 0;
   for (const Case& c : cases) InsertRow(store::kTable1, {{"linenumber", int64_t{++line}}, {c.column, c.value}});
