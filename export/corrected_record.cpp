@@ -82,7 +82,8 @@ CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
     bool textMask = spec.rendering == Rendering::Text || spec.rendering == Rendering::NumberAsText;
     fields_.push_back(Field{&spec, kRecordFields[i].width(), column,
                             NumberMask(spec.rendering == Rendering::Number ? spec.mask : ""),
-                            TextMask(textMask ? spec.mask : "")});
+                            TextMask(textMask ? spec.mask : ""),
+                            DateMask(spec.rendering == Rendering::Date ? spec.mask : "")});
   }
 }
 
@@ -102,7 +103,7 @@ void CorrectedRecordRenderer::Render(const store::Statement& row, std::string* o
       out->resize(BlankWhenTooLong(f.spec->rendering) ? start : start + width);
       length = out->size() - start;
     }
-    out->append(width - length, ' ');
+    if (length < width) out->append(width - length, ' ');
   }
 }
 
@@ -129,7 +130,7 @@ void CorrectedRecordRenderer::RenderValue(const Field& f, const store::Statement
     case Rendering::Date: {
       store::Date date;
       if (store::ParseStoredDate(row.ColumnText(f.column), &date))
-        FormatDateTo(date.day, date.month, date.year, f.spec->mask, out);
+        f.dateMask.FormatTo(date.day, date.month, date.year, out);
       break;
     }
     case Rendering::Unit:

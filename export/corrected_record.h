@@ -58,6 +58,7 @@ class CorrectedRecordRenderer {
     int column;  // index in the result set; -1 for the unit places
     NumberMask numberMask;
     TextMask textMask;
+    DateMask dateMask;
   };
   // Appends the field's value as its mask renders it, before it is fitted.
   void RenderValue(const Field& f, const store::Statement& row, std::string* out);

@@ -1,10 +1,11 @@
 #include "export/mask_format.h"
 
 #include <algorithm>
-#include <charconv>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace twinscan {
@@ -22,13 +23,36 @@ std::pair<std::string_view, std::string_view> SplitSections(std::string_view mas
   return {mask.substr(0, semicolon), mask.substr(semicolon + 1)};
 }
 
+// "00" to "99", for writing two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
 // Writes the digits of value at p, padded with leading zeros to places;
 // returns the end. p must have room for max(places, 20) characters.
 char* PutDigits(char* p, uint64_t value, int places) {
-  char digits[24];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-  for (auto length = end - digits; length < places; ++length) *p++ = '0';
-  return std::copy(digits, end, p);
+  char digits[20];
+  char* end = digits + sizeof digits;
+  char* first = end;
+  while (value >= 100) {
+    first -= 2;
+    std::memcpy(first, &kDigitPairs[static_cast<size_t>(value % 100) * 2], 2);
+    value /= 100;
+  }
+  if (value >= 10) {
+    first -= 2;
+    std::memcpy(first, &kDigitPairs[static_cast<size_t>(value) * 2], 2);
+  } else {
+    *--first = static_cast<char>('0' + value);
+  }
+  for (auto count = end - first; count < places; ++count) *p++ = '0';
+  std::memcpy(p, first, static_cast<size_t>(end - first));
+  return p + (end - first);
 }
 
 }  // namespace
@@ -67,14 +91,14 @@ void NumberMask::Render(const Section& s, double magnitude, std::string* out) {
     *out += s.literal;
     return;
   }
-  *out += s.prefix;
+  if (!s.prefix.empty()) *out += s.prefix;
   double scaled = magnitude * s.scale;
   if (scaled < kLargestScaled) {
     // Half away from zero, taking a value that lies a few units of the last
     // place below a half as the half it was written as (2.675 -> 2.68).
-    double whole = std::floor(scaled);
+    auto truncated = static_cast<uint64_t>(scaled);  // the floor: scaled is not negative
     double tolerance = std::max(scaled, 1.0) * 1e-13;
-    auto n = static_cast<uint64_t>(whole) + (scaled - whole >= 0.5 - tolerance ? 1 : 0);
+    uint64_t n = truncated + (scaled - static_cast<double>(truncated) >= 0.5 - tolerance ? 1 : 0);
     auto unit = static_cast<uint64_t>(s.scale);
     uint64_t wholePart = n / unit;
     char buf[kMaxWholePlaces + kMaxFractionPlaces + 24];
@@ -94,7 +118,7 @@ void NumberMask::Render(const Section& s, double magnitude, std::string* out) {
     if (s.point) *out += '.';
     if (point < digits.size()) out->append(digits.substr(point + 1));
   }
-  *out += s.suffix;
+  if (!s.suffix.empty()) *out += s.suffix;
 }
 
 std::string NumberMask::Format(double value) const {
@@ -143,9 +167,9 @@ void TextMask::FormatTo(std::string_view text, std::string* out) const {
   auto length = static_cast<int>(text.size());
   int blanks = std::max(places_ - length, 0);
   if (placesOnly_) {
-    if (!fromLeft_) out->append(static_cast<size_t>(blanks), ' ');
+    if (blanks > 0 && !fromLeft_) out->append(static_cast<size_t>(blanks), ' ');
     out->append(text);
-    if (fromLeft_) out->append(static_cast<size_t>(blanks), ' ');
+    if (blanks > 0 && fromLeft_) out->append(static_cast<size_t>(blanks), ' ');
     return;
   }
   // Characters of the text per place: an overlong text puts its extra
@@ -172,34 +196,44 @@ void TextMask::FormatTo(std::string_view text, std::string* out) const {
 }
 
 // ---------------------------------------------------------------------------
-std::string FormatDate(int day, int month, int year, std::string_view mask) {
+DateMask::DateMask(std::string_view mask) {
+  for (size_t at = 0; at < mask.size();) {
+    std::string_view rest = mask.substr(at);
+    if (rest.starts_with("yyyy")) {
+      items_.push_back('y');
+      at += 4;
+    } else if (rest.starts_with("dd") || rest.starts_with("mm")) {
+      items_.push_back(rest[0]);
+      at += 2;
+    } else {
+      items_.push_back('\'');
+      items_.push_back(mask[at++]);
+    }
+  }
+}
+
+std::string DateMask::Format(int day, int month, int year) const {
   std::string out;
-  FormatDateTo(day, month, year, mask, &out);
+  FormatTo(day, month, year, &out);
   return out;
 }
 
-void FormatDateTo(int day, int month, int year, std::string_view mask, std::string* out) {
+void DateMask::FormatTo(int day, int month, int year, std::string* out) const {
   char buf[32];
   char* p = buf;
-  auto put = [&p](int value, int places) {
-    if (value < 0) *p++ = '-';
-    p = PutDigits(p, static_cast<uint64_t>(value < 0 ? -int64_t{value} : value), places);
-  };
-  for (size_t at = 0; at < mask.size();) {
-    if (p - buf > 8) {  // room for the next item
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (p - buf > 8) {  // keep room for the next item
       out->append(buf, static_cast<size_t>(p - buf));
       p = buf;
     }
-    std::string_view rest = mask.substr(at);
-    if (rest.starts_with("yyyy")) {
-      put(year, 4);
-      at += 4;
-    } else if (rest.starts_with("dd") || rest.starts_with("mm")) {
-      put(rest[0] == 'd' ? day : month, 2);
-      at += 2;
-    } else {
-      *p++ = mask[at++];
+    char item = items_[i];
+    if (item == '\'') {
+      *p++ = items_[++i];
+      continue;
     }
+    int value = item == 'y' ? year : item == 'd' ? day : month;
+    if (value < 0) *p++ = '-';
+    p = PutDigits(p, static_cast<uint64_t>(value < 0 ? -int64_t{value} : value), item == 'y' ? 4 : 2);
   }
   out->append(buf, static_cast<size_t>(p - buf));
 }

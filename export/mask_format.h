@@ -66,7 +66,14 @@ class TextMask {
 
 // A date by a mask of "dd", "mm" and "yyyy" (two-digit day and month, four-
 // digit year); other characters are written as they stand.
-std::string FormatDate(int day, int month, int year, std::string_view mask);
-void FormatDateTo(int day, int month, int year, std::string_view mask, std::string* out);
+class DateMask {
+ public:
+  explicit DateMask(std::string_view mask);
+  std::string Format(int day, int month, int year) const;
+  void FormatTo(int day, int month, int year, std::string* out) const;
+
+ private:
+  std::string items_;  // 'd', 'm', 'y', or '\'' followed by a literal character
+};
 
 }  // namespace twinscan
