@@ -44,6 +44,17 @@ TEST_F(ExportCommandTest, WritesTheStoredTableWithoutHeader) {
   EXPECT_EQ(ReadFile(dir_ / "empty.txt"), "");
 }
 
+TEST_F(ExportCommandTest, ImportWritesTheCorrectedFileOrExitsOne) {
+  WriteFile(dir_ / "a.txt", std::string(219, 'H') + BaseRecord());
+  ASSERT_EQ(Run("import ff '" + (dir_ / "a.txt").string() + "' --export-lines"), 0);
+  EXPECT_EQ(ReadFile(dir_ / "a.txt_annex2bis.txt"), std::string(219, 'H') + "\r\n" + BaseRecord() + "\r\n");
+
+  WriteFile(dir_ / "b.txt", std::string(219, 'H') + BaseRecord());
+  fs::create_directories(dir_ / "b.txt_annex2bis.txt");
+  EXPECT_EQ(Run("import sf '" + (dir_ / "b.txt").string() + "'"), 1);
+  EXPECT_NE(ReadFile(dir_ / "stderr").find("b.txt_annex2bis.txt cannot be written"), std::string::npos);
+}
+
 TEST_F(ExportCommandTest, ExitCodes) {
   EXPECT_EQ(Run("export ff '" + (dir_ / "missing" / "x.txt").string() + "'"), 1);
   EXPECT_NE(ReadFile(dir_ / "stderr").find((dir_ / "missing" / "x.txt").string()), std::string::npos);
