@@ -62,8 +62,14 @@ class Cli {
 // file's start values.
 FileOptions TakeImportFlags(Cli& cli);
 
+// A line number given as an argument: digits only.
+bool ParseLineNumber(const std::string& text, int64_t* out);
+
 // The commands.
 int RunImport(Cli& cli);
 int RunExport(Cli& cli);
+int RunCompare(Cli& cli);
+int RunReview(Cli& cli);
+int RunCheck(Cli& cli);
 
 }  // namespace twinscan::cli

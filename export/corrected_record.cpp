@@ -73,17 +73,17 @@ const std::array<CorrectedField, 30> kCorrectedFields{{
 CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
   fields_.reserve(kCorrectedFields.size());
   for (size_t i = 0; i < kCorrectedFields.size(); ++i) {
-    const CorrectedField& spec = kCorrectedFields[i];
+    const CorrectedField& entry = kCorrectedFields[i];
     int column = -1;
-    if (spec.rendering != Rendering::Unit) {
-      column = FindColumn(rows, spec.column);
-      if (column < 0) throw store::StoreError("the rows have no column " + std::string(spec.column));
+    if (entry.rendering != Rendering::Unit) {
+      column = FindColumn(rows, entry.column);
+      if (column < 0) throw store::StoreError("the rows have no column " + std::string(entry.column));
     }
-    bool textMask = spec.rendering == Rendering::Text || spec.rendering == Rendering::NumberAsText;
-    fields_.push_back(Field{&spec, kRecordFields[i].width(), column,
-                            NumberMask(spec.rendering == Rendering::Number ? spec.mask : ""),
-                            TextMask(textMask ? spec.mask : ""),
-                            DateMask(spec.rendering == Rendering::Date ? spec.mask : "")});
+    bool textMask = entry.rendering == Rendering::Text || entry.rendering == Rendering::NumberAsText;
+    fields_.push_back(Field{&entry, kRecordFields[i].width(), column,
+                            NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
+                            TextMask(textMask ? entry.mask : ""),
+                            DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
   }
 }
 
@@ -94,13 +94,13 @@ void CorrectedRecordRenderer::Render(const store::Statement& row, std::string* o
     const auto width = static_cast<size_t>(f.width);
     RenderValue(f, row, out);
     size_t length = out->size() - start;
-    if (f.spec->leftJustify && length > 0 && (*out)[start] == ' ' &&
+    if (f.entry->leftJustify && length > 0 && (*out)[start] == ' ' &&
         out->find_first_not_of(' ', start) != std::string::npos) {
       std::string justified = LeftJustify(std::string_view(*out).substr(start));
       out->replace(start, length, justified);
     }
     if (length > width) {
-      out->resize(BlankWhenTooLong(f.spec->rendering) ? start : start + width);
+      out->resize(BlankWhenTooLong(f.entry->rendering) ? start : start + width);
       length = out->size() - start;
     }
     if (length < width) out->append(width - length, ' ');
@@ -109,7 +109,7 @@ void CorrectedRecordRenderer::Render(const store::Statement& row, std::string* o
 
 void CorrectedRecordRenderer::RenderValue(const Field& f, const store::Statement& row, std::string* out) {
   using Stored = store::Statement::Stored;
-  switch (f.spec->rendering) {
+  switch (f.entry->rendering) {
     case Rendering::Number: {
       Stored stored = row.ColumnStored(f.column);
       if (stored == Stored::Integer || stored == Stored::Real) f.numberMask.FormatTo(row.ColumnDouble(f.column), out);

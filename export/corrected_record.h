@@ -53,7 +53,7 @@ class CorrectedRecordRenderer {
 
  private:
   struct Field {
-    const CorrectedField* spec;
+    const CorrectedField* entry;
     int width;
     int column;  // index in the result set; -1 for the unit places
     NumberMask numberMask;
