@@ -95,13 +95,6 @@ TEST_F(CorrectedFileTest, RowsInLinenumberOrderWithStatusText) {
   EXPECT_EQ(ui_.statuses[4], "exporting  12");
 }
 
-TEST_F(CorrectedFileTest, ExportsTheTableAskedFor) {
-  InsertRow(store::kTable1, {{"linenumber", int64_t{1}}, {"13y", std::string("A")}});
-  InsertRow(store::kTable2, {{"linenumber", int64_t{1}}, {"13y", std::string("B")}});
-  EXPECT_EQ(FieldOf(Export(true, "", store::kTable2), "13Y"), "B");
-  EXPECT_EQ(FieldOf(Export(true, "", store::kTable1), "13Y"), "A");
-}
-
 TEST_F(CorrectedFileTest, ALongerFileIsReplacedWhole) {
   ImportValidRecords();
   WriteFile(Out(), std::string(100000, 'x'));

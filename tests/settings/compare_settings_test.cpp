@@ -53,13 +53,6 @@ TEST(CompareSettingsTest, CompareModeCyclesGreyYellowRed) {
   EXPECT_EQ(s.compareMode(3), Critical) << "other fields untouched";
 }
 
-TEST(CompareSettingsTest, EveryFieldMayBeNotChecked) {
-  CompareSettings s;
-  for (int f = 1; f <= kFieldCount; ++f)
-    while (s.compareMode(f) != NotChecked) s.cycleCompareMode(f);
-  for (int f = 1; f <= kFieldCount; ++f) EXPECT_EQ(s.compareMode(f), NotChecked);
-}
-
 TEST(CompareSettingsTest, SearchFieldSteps) {
   CompareSettings s;
   // 1A, 6A, 13Y, 4C: not used, exact, tolerant; 4A only not used and used.
