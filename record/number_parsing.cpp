@@ -52,17 +52,33 @@ double FromChars(std::string_view digitsAndPoint) {
 
 }  // namespace
 
-std::optional<double> ParseNumber(std::string_view text) {
-  std::string_view s = TrimBlanks(text);
-  if (s.empty()) return std::nullopt;
+namespace {
+
+// The text between leading and trailing blanks, and its sign taken off.
+struct SignedText {
+  std::string_view body;
   bool negative = false;
-  if (s[0] == '+' || s[0] == '-') {
-    negative = s[0] == '-';
-    s.remove_prefix(1);
+};
+
+SignedText SplitSign(std::string_view text) {
+  size_t first = 0, end = text.size();
+  while (first < end && text[first] == ' ') ++first;
+  while (end > first && text[end - 1] == ' ') --end;
+  SignedText out{text.substr(first, end - first)};
+  if (!out.body.empty() && (out.body[0] == '+' || out.body[0] == '-')) {
+    out.negative = out.body[0] == '-';
+    out.body.remove_prefix(1);
   }
+  return out;
+}
+
+}  // namespace
+
+std::optional<double> ParseNumber(std::string_view text) {
+  const SignedText s = SplitSign(text);
   DecimalDigits digits;
   bool point = false;
-  for (char c : s) {
+  for (char c : s.body) {
     if (IsDigit(c)) {
       digits.Add(c, point);
     } else if (c == '.' && !point) {
@@ -72,11 +88,24 @@ std::optional<double> ParseNumber(std::string_view text) {
     }
   }
   if (!digits.any()) return std::nullopt;
-  double value = digits.exact() ? digits.Value() : FromChars(s);
-  return negative ? -value : value;
+  double value = digits.exact() ? digits.Value() : FromChars(s.body);
+  return s.negative ? -value : value;
 }
 
 std::optional<int> ParseWhole(std::string_view text) {
+  // Most field texts are plain digits: read them as a whole number at once.
+  const SignedText s = SplitSign(text);
+  if (!s.body.empty() && s.body.size() <= 9) {
+    int whole = 0;
+    size_t i = 0;
+    for (; i < s.body.size() && IsDigit(s.body[i]); ++i) whole = whole * 10 + (s.body[i] - '0');
+    if (i == s.body.size()) {
+      if (s.negative) whole = -whole;
+      if (whole < -32768 || whole > 32767) return std::nullopt;
+      return whole;
+    }
+  }
+
   std::optional<double> number = ParseNumber(text);
   if (!number) return std::nullopt;
   const double x = *number;
