@@ -9,9 +9,6 @@
 namespace twinscan {
 namespace {
 using RC = RecordColumn;
-
-bool IsBlankText(std::string_view text, size_t width) { return text.size() == width && IsBlank(text); }
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -94,7 +91,7 @@ void Check6A(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f6a = text;
   if (!IsAlphanum(text)) rec.ReportError(k6aNotAlphanum);
-  if (IsBlankText(text, 2)) rec.ReportError(k6aEmpty);
+  if (IsBlank(text)) rec.ReportError(k6aEmpty);
   if (!IsLeftJustified(text)) rec.ReportError(k6aNotLeftJustified);
   if (!OccursIn(text, kClassList)) rec.ReportError(k6aWrongValue);
   rec.mobile6a = OccursIn(text, kMobileList);
@@ -111,7 +108,7 @@ void Check6B(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f6b = text;
   if (!IsAlphanum(text)) rec.ReportError(k6bNotAlphanum);
-  if (IsBlankText(text, 2)) {
+  if (IsBlank(text)) {
     rec.f6b = "OT";
     rec.ReportCorrection(k6bCorrected);
   }
@@ -130,7 +127,7 @@ constexpr std::string_view k6zWrongValue = "6z wrong value ;";
 void Check6Z(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f6z = text;
-  if (IsBlankText(text, 2)) {
+  if (IsBlank(text)) {
     rec.f6z = "XX";
     rec.ReportCorrection(k6zCorrected);
   }
@@ -177,9 +174,9 @@ void Check2C(ImportContext& ctx, std::string_view text) {
   }
   const std::string_view day = text.substr(0, 2), month = text.substr(2, 2), year = text.substr(4, 4);
   rec.f2c.assign(day).append("/").append(month).append("/").append(year);
-  if (!IsDigits(day) || IsBlankText(day, 2)) rec.ReportError(k2cWrongDay);
-  if (!IsDigits(month) || IsBlankText(month, 2)) rec.ReportError(k2cWrongMonth);
-  if (!IsDigits(year) || IsBlankText(year, 4)) rec.ReportError(k2cWrongYear);
+  if (!IsDigits(day) || IsBlank(day)) rec.ReportError(k2cWrongDay);
+  if (!IsDigits(month) || IsBlank(month)) rec.ReportError(k2cWrongMonth);
+  if (!IsDigits(year) || IsBlank(year)) rec.ReportError(k2cWrongYear);
   // Only a record without any error so far is tested and stored; then every
   // part holds digits and blanks only.
   if (!rec.error) {
