@@ -68,4 +68,15 @@ FileOptions TakeImportFlags(Cli& cli) {
   return o;
 }
 
+bool ParseLineNumber(const std::string& text, int64_t* out) {
+  if (text.empty() || text.size() > 18) return false;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  *out = value;
+  return true;
+}
+
 }  // namespace twinscan::cli

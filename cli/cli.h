@@ -62,7 +62,13 @@ class Cli {
 // file's start values.
 FileOptions TakeImportFlags(Cli& cli);
 
+// A line number given as an argument: digits only.
+bool ParseLineNumber(const std::string& text, int64_t* out);
+
 // The commands.
 int RunImport(Cli& cli);
+int RunCompare(Cli& cli);
+int RunReview(Cli& cli);
+int RunCheck(Cli& cli);
 
 }  // namespace twinscan::cli

@@ -21,12 +21,19 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"import", RunImport},
+    {"compare", RunCompare},
+    {"review", RunReview},
+    {"check", RunCheck},
 };
 
 constexpr const char* kUsage =
     "usage: twinscan-cli [--data-dir DIR] COMMAND ...\n"
     "  import ff|sf FILE [--no-2001] [--no-header] [--no-report] [--no-corrected]\n"
     "                    [--export-lines] [--report-clean]\n"
+    "  compare [--manual LINE] [--mode FIELD=0|1|2]... [--search FIELD=0|1|2]...\n"
+    "          [--compare-erroneous ff|sf]...\n"
+    "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"
+    "  check PRIMARY SECONDARY [import flags] [compare options]\n"
     "The data directory defaults to $HOME/vienna.\n";
 
 int Usage(const std::string& problem) {

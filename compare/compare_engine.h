@@ -18,6 +18,18 @@
 
 namespace twinscan {
 
+// What the last run did, for summaries.
+struct CompareCounts {
+  int64_t primaryRecords = 0;     // primary records taken up (skipped ones included)
+  int64_t skippedPrimary = 0;     // erroneous primary records not searched
+  int64_t withoutCandidates = 0;  // primary records without candidates
+  int64_t skippedCandidates = 0;  // erroneous candidates not compared
+  int64_t comparedPairs = 0;      // TABLERESULT rows written
+  int64_t criticalPairs = 0;      // ... with a critical difference
+  int64_t nonCriticalPairs = 0;   // ... with a non-critical difference
+  bool cancelled = false;
+};
+
 class CompareEngine {
  public:
   CompareEngine(store::Database& db, store::Views& views, const CompareSettings& settings, UserInterface& ui,
@@ -25,6 +37,10 @@ class CompareEngine {
   ~CompareEngine();
 
   // The full autocompare. Returns when the run has ended or was cancelled.
+  // Both runs open the compare log before they delete anything, and throw
+  // store::StoreError on a database failure or CompareLogError when the log
+  // cannot be written, after committing the rows written so far. A run
+  // asked for while one is in progress does nothing.
   void RunFull();
   // ContinueFlag := false; the full run stops before its next primary record.
   void RequestCancel() { continueFlag_ = false; }
@@ -34,6 +50,8 @@ class CompareEngine {
   // `primaryIndex` (the double-clicked row); -1 or a position outside the
   // view only re-reads the views.
   void RunManual(int64_t primaryIndex);
+
+  const CompareCounts& lastRun() const;
 
  private:
   struct Impl;

@@ -88,8 +88,15 @@ void View::OpenFiltered(std::string jetText, const std::string& sqliteWhere, con
   Close();
   filtered_ = true;
   statementText_ = std::move(jetText);
-  Statement s = db_.Prepare("SELECT rowid, * FROM " + QuoteName(table_) + " WHERE " + sqliteWhere +
-                            (sqliteOrder.empty() ? "" : " ORDER BY " + sqliteOrder));
+  std::string sql = "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE " + sqliteWhere +
+                    (sqliteOrder.empty() ? "" : " ORDER BY " + sqliteOrder);
+  if (!filter_ || sql != filterSql_) {
+    filter_.reset();
+    filter_.emplace(db_.handle(), sql);
+    filterSql_ = std::move(sql);
+  }
+  Statement& s = *filter_;
+  s.Reset();
   for (size_t i = 0; i < binds.size(); ++i) s.Bind(static_cast<int>(i) + 1, binds[i]);
   while (s.Step()) {
     rowIds_.push_back(s.ColumnInt(0));
@@ -98,6 +105,7 @@ void View::OpenFiltered(std::string jetText, const std::string& sqliteWhere, con
     for (size_t c = 0; c < columns_.size(); ++c) row.push_back(s.Column(static_cast<int>(c) + 1, columns_[c].kind));
     rows_.push_back(std::move(row));
   }
+  s.Reset();
   current_ = rowIds_.empty() ? -1 : 0;
 }
 

@@ -80,6 +80,11 @@ class View {
   std::string table_;
   sqlite3* reader_ = nullptr;  // the snapshot connection of whole-table views
   std::optional<Statement> fetch_;  // reads one row of the snapshot by row id
+  // The last filter's statement: the comparison re-opens the same filter
+  // with new values for every record, and parsing it each time would cost
+  // more than running it.
+  std::optional<Statement> filter_;
+  std::string filterSql_;
   bool filtered_ = false;
   std::string statementText_;
   std::vector<ColumnInfo> columns_;

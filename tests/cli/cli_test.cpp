@@ -1,30 +1,11 @@
 // The batch tool as other tools drive it: arguments, exit codes, messages.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
+#include "tests/cli/cli_run.h"
 #include "tests/support/test_support.h"
 
 namespace twinscan {
 namespace {
-
-struct CliRun {
-  int code;
-  std::string out;  // stdout and stderr together
-};
-
-CliRun RunCli(const std::string& arguments) {
-  std::string command = std::string(TWINSCAN_BUILD_DIR) + "/twinscan-cli " + arguments + " 2>&1";
-  CliRun run{-1, ""};
-  std::FILE* pipe = popen(command.c_str(), "r");
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  int status = pclose(pipe);
-  run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 TEST(Cli, BadArgumentsExitTwoWithTheUsage) {
   testing::TempDir dir;

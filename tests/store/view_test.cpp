@@ -95,6 +95,22 @@ TEST_F(ViewFixture, AFilteredViewSeesUncommittedRowsAndReportsZeroRows) {
   db->Commit();
 }
 
+TEST_F(ViewFixture, AReopenedFilterTakesItsNewValuesAndNewRows) {
+  Views views(*db, ui);
+  Insert(1, "A");
+  Insert(2, "B");
+  auto open = [&](const std::string& where, std::vector<Value> binds) {
+    views.ReopenFiltered(ViewId::Primary, "", where, binds, "linenumber");
+    return Names(views.primary());
+  };
+  EXPECT_EQ(open("linenumber = ?", {int64_t{1}}), std::vector<std::string>{"A"});
+  EXPECT_EQ(open("linenumber = ?", {int64_t{2}}), std::vector<std::string>{"B"});
+  EXPECT_EQ(open("linenumber >= ? AND linenumber <= ?", {int64_t{1}, int64_t{2}}),
+            (std::vector<std::string>{"A", "B"}));
+  Insert(2, "C");
+  EXPECT_EQ(open("linenumber = ?", {int64_t{2}}), (std::vector<std::string>{"B", "C"}));
+}
+
 TEST_F(ViewFixture, LargeViewsReadRowsInAnyOrder) {
   db->Begin();
   for (int i = 1; i <= 2000; ++i) Insert(i, ("N" + std::to_string(i)).c_str());

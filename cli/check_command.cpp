@@ -1,0 +1,39 @@
+// twinscan-cli check PRIMARY SECONDARY [import flags] [compare options]:
+// imports both files and runs the full compare.
+#include <cstdio>
+
+#include "cli/cli.h"
+#include "cli/compare_options.h"
+#include "import/import_command.h"
+#include "store/startup.h"
+
+namespace twinscan::cli {
+
+int RunCheck(Cli& cli) {
+  std::string primaryFile = cli.Next("PRIMARY"), secondaryFile = cli.Next("SECONDARY");
+  FileOptions fileOptions = TakeImportFlags(cli);
+  CompareOptions options = TakeCompareOptions(cli);
+  cli.ExpectEnd();
+  if (!StartWithCompareOptions(cli, options, fileOptions)) return 2;
+  bool complete = true;
+  ImportResult imported[2];
+  for (FileTag tag : {FileTag::ff, FileTag::sf}) {
+    const std::string& file = tag == FileTag::ff ? primaryFile : secondaryFile;
+    std::string headerText;
+    ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
+    if (result.import.outcome != ImportOutcome::Done) return 1;
+    complete = complete && !result.correctedFailed;
+    imported[tag == FileTag::ff ? 0 : 1] = result.import;
+  }
+  CompareEngine engine(cli.db(), cli.views(), cli.settings, cli.ui, store::CompareLogPath(cli.dataDir()));
+  engine.RunFull();
+  cli.ui.Finish();
+  std::printf("primary %s: %d records, %d erroneous\n", primaryFile.c_str(), imported[0].records,
+              imported[0].erroneous);
+  std::printf("secondary %s: %d records, %d erroneous\n", secondaryFile.c_str(), imported[1].records,
+              imported[1].erroneous);
+  PrintCompareSummary(engine.lastRun());
+  return complete ? 0 : 1;
+}
+
+}  // namespace twinscan::cli

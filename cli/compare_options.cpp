@@ -1,0 +1,87 @@
+#include "cli/compare_options.h"
+
+#include <cctype>
+#include <cstdio>
+#include <string_view>
+
+#include "record/layout.h"
+
+namespace twinscan::cli {
+namespace {
+
+constexpr std::pair<std::string_view, int> kSearchFields[] = {
+    {"1A", kSearch1A}, {"6A", kSearch6A}, {"4A", kSearch4A}, {"13Y", kSearch13Y}, {"4C", kSearch4C}};
+
+bool SameCode(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+// "FIELD=V" with V one digit up to `highest`.
+std::pair<std::string, uint8_t> SplitSetting(const std::string& option, const std::string& text, int highest) {
+  size_t equals = text.find('=');
+  if (equals == std::string::npos || equals + 2 != text.size() || text[equals + 1] < '0' ||
+      text[equals + 1] > '0' + highest)
+    throw UsageError(option + " takes FIELD=0.." + std::to_string(highest) + ", not " + text);
+  return {text.substr(0, equals), static_cast<uint8_t>(text[equals + 1] - '0')};
+}
+
+}  // namespace
+
+CompareOptions TakeCompareOptions(Cli& cli) {
+  CompareOptions options;
+  for (const std::string& text : cli.TakeAll("--mode")) {
+    auto [code, value] = SplitSetting("--mode", text, 2);
+    int field = FieldNumberOf(code);
+    if (field == 0) throw UsageError("--mode: no field " + code);
+    options.modes.emplace_back(field, value);
+  }
+  for (const std::string& text : cli.TakeAll("--search")) {
+    auto [code, value] = SplitSetting("--search", text, 2);
+    int index = 0;
+    for (const auto& [name, i] : kSearchFields)
+      if (SameCode(name, code)) index = i;
+    if (index == 0) throw UsageError("--search: " + code + " is not a search field (1A 6A 4A 13Y 4C)");
+    if (index == kSearch4A && value == Tolerant) throw UsageError("--search: 4A takes 0 or 1");
+    options.searches.emplace_back(index, value);
+  }
+  for (const std::string& file : cli.TakeAll("--compare-erroneous")) {
+    if (file != "ff" && file != "sf") throw UsageError("--compare-erroneous takes ff or sf, not " + file);
+    options.compareErroneous[file == "ff" ? 0 : 1] = true;
+  }
+  return options;
+}
+
+bool ApplyCompareOptions(const CompareOptions& options, CompareSettings& settings, UserInterface& ui) {
+  for (const auto& [field, mode] : options.modes) settings.setCompareMode(field, mode);
+  for (const auto& [index, value] : options.searches)
+    while (settings.searchField(index) != value)
+      if (!settings.cycleSearchField(index)) {
+        ui.ShowMessage(kAtLeastOneFieldMessage);
+        return false;
+      }
+  return true;
+}
+
+bool StartWithCompareOptions(Cli& cli, const CompareOptions& options, const FileOptions& fileOptions) {
+  CompareSettings probe;
+  if (!ApplyCompareOptions(options, probe, cli.ui)) return false;
+  cli.Start();
+  ApplyCompareOptions(options, cli.settings, cli.ui);
+  FileOptions ff = fileOptions, sf = fileOptions;
+  if (options.compareErroneous[0]) ff.onlyErrorFreeLines = false;
+  if (options.compareErroneous[1]) sf.onlyErrorFreeLines = false;
+  cli.settings.setFileOptions(ff, sf);
+  return true;
+}
+
+void PrintCompareSummary(const CompareCounts& c) {
+  std::printf("compared pairs: %lld\n", static_cast<long long>(c.comparedPairs));
+  std::printf("pairs with critical differences: %lld\n", static_cast<long long>(c.criticalPairs));
+  std::printf("pairs with non-critical differences: %lld\n", static_cast<long long>(c.nonCriticalPairs));
+  std::printf("primary records without candidates: %lld\n", static_cast<long long>(c.withoutCandidates));
+}
+
+}  // namespace twinscan::cli

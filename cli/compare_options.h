@@ -1,0 +1,38 @@
+// The comparison options of the batch tool, shared by `compare` and `check`:
+// --mode FIELD=0|1|2, --search FIELD=0|1|2 and --compare-erroneous ff|sf.
+// They are read before the program starts and applied to its settings after
+// the start has set them to their start values.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "cli/cli.h"
+#include "compare/compare_engine.h"
+
+namespace twinscan::cli {
+
+struct CompareOptions {
+  std::vector<std::pair<int, uint8_t>> modes;     // field number, compare mode
+  std::vector<std::pair<int, uint8_t>> searches;  // search-field index, value
+  bool compareErroneous[2] = {false, false};      // ff, sf: onlyErrorFreeLines cleared
+};
+
+// Takes the options from the arguments; UsageError on a bad one.
+CompareOptions TakeCompareOptions(Cli& cli);
+
+// Sets compare modes and search fields in the order given; a search value
+// is reached through the settings' own steps. False when a step is refused
+// ("At least one Field required" is then shown).
+bool ApplyCompareOptions(const CompareOptions& options, CompareSettings& settings, UserInterface& ui);
+
+// Starts the program with the options applied: compare options to the
+// settings, `fileOptions` to both files with --compare-erroneous on top.
+// False, before anything starts, when a search step is refused.
+bool StartWithCompareOptions(Cli& cli, const CompareOptions& options, const FileOptions& fileOptions = {});
+
+// Prints what a comparison run did.
+void PrintCompareSummary(const CompareCounts& counts);
+
+}  // namespace twinscan::cli

@@ -1,0 +1,174 @@
+#include "compare/candidate_query.h"
+
+#include <cstdlib>
+
+#include "compare/tolerances.h"
+#include "record/number_text.h"
+#include "record/value_helpers.h"
+
+namespace twinscan {
+
+const char* const kMobileGroupClause =
+    "([6A] = 'MA' OR [6A] = 'ML'  OR [6A] = 'MO'  OR [6A] = 'MR'  OR [6A] = 'MS')";
+const char* const kFixedGroupClause =
+    "([6A] = 'FA' OR [6A] = 'FB'  OR [6A] = 'FC'  OR [6A] = 'FG'  OR [6A] = 'FL'  OR [6A] = 'FP'  OR "
+    "[6A] = 'FS'  OR [6A] = 'FW'  OR [6A] = 'FX'  OR [6A] = 'LR'  OR [6A] = 'SM'  OR [6A] = 'TD'  OR "
+    "[6A] = 'RA'  OR [6A] = 'TC'  OR [6A] = 'TD'  OR [6A] = 'TR')";
+
+namespace {
+
+constexpr const char* kMobileGroupSql = "IN ('MA','ML','MO','MR','MS')";
+constexpr const char* kFixedGroupSql =
+    "IN ('FA','FB','FC','FG','FL','FP','FS','FW','FX','LR','SM','TD','RA','TC','TR')";
+
+std::string Quoted(std::string_view text) { return "'" + ReplaceAll(text, "'", "''") + "'"; }
+
+// The value the database reads back from a number written into the text.
+double AsWritten(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+class QueryBuilder {
+ public:
+  QueryBuilder(const CandidateKeys& keys, const CompareSettings& settings) : keys_(keys), settings_(settings) {}
+
+  CandidateQuery Build() {
+    int best = kNoIndex;
+    for (int index = kSearch1A; index <= kSearch4C; ++index)
+      if (settings_.searchField(index) != NotUsed && Selectivity(index) < best) {
+        best = Selectivity(index);
+        indexed_ = index;
+      }
+    query_.text = "SELECT * FROM TABLE2 WHERE (";
+    std::string separator;
+    for (int index = kSearch1A; index <= kSearch4C; ++index) {
+      if (settings_.searchField(index) == NotUsed) continue;
+      query_.text += separator;
+      if (!query_.where.empty()) query_.where += " AND ";
+      AddClause(index, settings_.searchField(index) == Tolerant);
+      separator = " AND ";
+    }
+    query_.text += ")";
+    if (query_.where.empty()) query_.where = "0";  // the settings never let it come to this
+    return std::move(query_);
+  }
+
+ private:
+  static constexpr int kNoIndex = 100;
+
+  // How few rows a clause is expected to leave (lower is fewer). A site's
+  // coordinates are shared by a few records, a frequency is reused at many
+  // sites, names repeat, and a zone is a strip across all latitudes until
+  // the latitude is tested; an empty value may be common.
+  int Selectivity(int index) const {
+    bool tolerant = settings_.searchField(index) == Tolerant;
+    switch (index) {
+      case kSearch4C:
+        if (IsBlank(keys_.coordinates)) return 4;
+        return tolerant ? 3 : 0;
+      case kSearch1A: return keys_.frequency ? 1 : 4;
+      case kSearch4A: return 2;
+      case kSearch13Y: return 5;
+      default: return 6;
+    }
+  }
+
+  // A column of TABLE2 in the SQLite condition; only the chosen search
+  // field's column is left to the index choice.
+  std::string Column(const char* name, int searchIndex) const {
+    return std::string(searchIndex == indexed_ ? "" : "+") + "\"" + name + "\"";
+  }
+
+  void Sql(const std::string& piece) { query_.where += piece; }
+  void Bind(double value) { query_.binds.emplace_back(std::in_place_type<double>, value); }
+  void Bind(const std::string& value) { query_.binds.emplace_back(std::in_place_type<std::string>, value); }
+
+  void AddClause(int index, bool tolerant) {
+    switch (index) {
+      case kSearch1A: return Add1A(tolerant);
+      case kSearch6A: return Add6A(tolerant);
+      case kSearch4A: return AddText("4A", keys_.stationName, kSearch4A);
+      case kSearch13Y: return Add13Y(tolerant);
+      default: return Add4C(tolerant);
+    }
+  }
+
+  void Add1A(bool tolerant) {
+    std::string column = Column("1A", kSearch1A);
+    if (!keys_.frequency) {
+      query_.text += "[1A] is null";
+      return Sql(column + " IS NULL");
+    }
+    std::string v = PlainNumber(*keys_.frequency);
+    double written = AsWritten(v);
+    if (!tolerant) {
+      query_.text += "[1A] = " + v;
+      Sql(column + " = ?");
+      return Bind(written);
+    }
+    std::string tolerance(kFrequencyToleranceText);
+    query_.text += "([1A] >= (" + v + " - " + tolerance + ") AND [1A] <= (" + v + " + " + tolerance + "))";
+    Sql("(" + column + " >= ? AND " + column + " <= ?)");
+    Bind(written - kFrequencyTolerance);
+    Bind(written + kFrequencyTolerance);
+  }
+
+  void Add6A(bool tolerant) {
+    if (!tolerant) return AddText("6A", keys_.stationClass, kSearch6A);
+    bool mobile = OccursIn(keys_.stationClass, kMobileClassList);
+    query_.text += mobile ? kMobileGroupClause : kFixedGroupClause;
+    Sql(Column("6A", kSearch6A) + " " + (mobile ? kMobileGroupSql : kFixedGroupSql));
+  }
+
+  void Add13Y(bool tolerant) {
+    if (!tolerant) return AddText("13Y", keys_.status, kSearch13Y);
+    query_.text += "([13Y] = " + Quoted(keys_.status) + " OR [13Y] = 'A')";
+    Sql(Column("13Y", kSearch13Y) + " IN (?, 'A')");
+    Bind(keys_.status);
+  }
+
+  void Add4C(bool tolerant) {
+    if (keys_.coordinates.empty()) {
+      query_.text += "[4C] is null";
+      return Sql(Column("4C", kSearch4C) + " IS NULL");
+    }
+    if (!tolerant) return AddText("4C", keys_.coordinates, kSearch4C);
+    // No parentheses of its own; no blank after the latitude operators.
+    AddZoneAxis("4CLONG", " ", kSearch4C, keys_.longitude);
+    query_.text += " AND ";
+    Sql(" AND ");
+    AddZoneAxis("4CLAT", "", 0, keys_.latitude);
+  }
+
+  void AddZoneAxis(const char* name, const char* blank, int searchIndex, std::optional<double> centre) {
+    std::string column = Column(name, searchIndex);
+    std::string bracketed = std::string("[") + name + "]";
+    if (!centre) {
+      query_.text += bracketed + " is null";
+      return Sql(column + " IS NULL");
+    }
+    std::string lower = LeadingBlankNumber(*centre - kZoneHalfWidth);
+    std::string upper = LeadingBlankNumber(*centre + kZoneHalfWidth);
+    query_.text += bracketed + " >" + blank + lower + " AND " + bracketed + " <" + blank + upper;
+    Sql(column + " > ? AND " + column + " < ?");
+    Bind(AsWritten(lower));
+    Bind(AsWritten(upper));
+  }
+
+  void AddText(const char* name, const std::string& value, int searchIndex) {
+    query_.text += std::string("[") + name + "] = " + Quoted(value);
+    Sql(Column(name, searchIndex) + " = ?");
+    Bind(value);
+  }
+
+  const CandidateKeys& keys_;
+  const CompareSettings& settings_;
+  int indexed_ = 0;  // the search field whose column may use an index
+  CandidateQuery query_;
+};
+
+}  // namespace
+
+CandidateQuery BuildCandidateQuery(const CandidateKeys& keys, const CompareSettings& settings) {
+  return QueryBuilder(keys, settings).Build();
+}
+
+}  // namespace twinscan

@@ -1,0 +1,236 @@
+#include "compare/compare_engine.h"
+
+#include <optional>
+
+#include "compare/candidate_query.h"
+#include "compare/compare_log.h"
+#include "compare/record_compare.h"
+#include "record/number_text.h"
+#include "store/tables.h"
+
+namespace twinscan {
+namespace {
+
+// Result rows are committed in groups of about this many, between two
+// primary records, and at the end of every run.
+constexpr int64_t kCommitEvery = 4096;
+
+std::string N(int64_t value) { return LeadingBlankNumber(static_cast<double>(value)); }
+
+std::string ResultInsertSql() {
+  std::string columns = "linenumber, linenumber2, critical, noncritical";
+  std::string values = "?, ?, ?, ?";
+  for (const FieldInfo& f : kFields) {
+    columns += ", " + store::QuoteName(f.code);
+    values += ", ?";
+  }
+  return "INSERT INTO TABLERESULT (" + columns + ") VALUES (" + values + ")";
+}
+
+CandidateKeys KeysOf(const CompareRecord& r) {
+  return {r.numbers[1], r.texts[3], r.texts[8], r.texts[25], r.texts[10], r.longitude, r.latitude};
+}
+
+}  // namespace
+
+struct CompareEngine::Impl {
+  Impl(store::Database& d, store::Views& v, const CompareSettings& s, UserInterface& u, std::filesystem::path l)
+      : db(d), views(v), settings(s), ui(u), logPath(std::move(l)),
+        primaryColumns(v.primary()), secondaryColumns(v.secondary()) {}
+
+  // Opens the log, then empties TABLERESULT and starts a transaction.
+  void Start() {
+    counts = {};
+    uncommitted = 0;
+    log.emplace(logPath);
+    db.CommitPending();
+    db.Execute("DELETE FROM TABLERESULT");
+  }
+
+  // Commits, closes the log and re-reads the three views.
+  void Finish() {
+    db.CommitPending();
+    log.reset();
+    views.RefreshAll();
+  }
+
+  // After a failure: keep what was written, let go of the log.
+  void Abandon() noexcept {
+    try {
+      db.CommitPending();
+    } catch (...) {
+    }
+    log.reset();
+  }
+
+  void CommitNowAndThen() {
+    if (uncommitted < kCommitEvery && db.InTransaction()) return;
+    db.CommitPending();
+    db.Begin();
+    uncommitted = 0;
+  }
+
+  bool SkipsErroneous(FileTag file) const { return settings.fileOptions(file).onlyErrorFreeLines; }
+
+  // The candidate search into the secondary view; returns their number.
+  int64_t SearchCandidates(const CompareRecord& primary) {
+    CandidateQuery query = BuildCandidateQuery(KeysOf(primary), settings);
+    views.ReopenFiltered(ViewId::Secondary, std::move(query.text), query.where, query.binds, kCandidateOrder);
+    return views.secondary().RowCount();
+  }
+
+  CompareRecord Candidate(int64_t index) { return secondaryColumns.Read(views.secondary().RowAt(index)); }
+
+  // One compared pair: its TABLERESULT row, its log line, and the result
+  // view showing the primary line's rows written so far.
+  void ComparePair(const CompareRecord& primary, const CompareRecord& secondary) {
+    CompareResult result = CompareRecords(primary, secondary, settings);
+    Insert(result);
+    log->Append(result.LogLine());
+    ++counts.comparedPairs;
+    if (result.critical) ++counts.criticalPairs;
+    if (result.nonCritical) ++counts.nonCriticalPairs;
+    views.ReopenFiltered(ViewId::Result, "SELECT * FROM TABLERESULT WHERE linenumber = " + N(primary.line),
+                         "linenumber = ?", {primary.line}, "rowid");
+  }
+
+  void Insert(const CompareResult& r) {
+    if (!insert) insert.emplace(db.Prepare(ResultInsertSql()));
+    store::Statement& s = *insert;
+    s.Reset();
+    for (int i = 1; i <= 4 + kFieldCount; ++i) s.BindNull(i);
+    s.BindInt(1, r.primaryLine);
+    s.BindInt(2, r.secondaryLine);
+    if (r.critical) s.BindInt(3, 1);
+    if (r.nonCritical) s.BindInt(4, 1);
+    for (const FieldDifference& d : r.differences) s.BindText(4 + d.fieldNumber, d.text);
+    s.Step();
+    ++uncommitted;
+  }
+
+  void LogSkipped(int64_t line, const char* reason) { log->Append(N(line) + reason); }
+
+  store::Database& db;
+  store::Views& views;
+  const CompareSettings& settings;
+  UserInterface& ui;
+  std::filesystem::path logPath;
+  RecordColumns primaryColumns, secondaryColumns;
+  std::optional<store::Statement> insert;
+  std::optional<CompareLog> log;
+  CompareCounts counts;
+  int64_t uncommitted = 0;
+  bool busy = false;  // a run is in progress (the full or the manual one)
+};
+
+CompareEngine::CompareEngine(store::Database& db, store::Views& views, const CompareSettings& settings,
+                             UserInterface& ui, std::filesystem::path compareLog)
+    : impl_(new Impl(db, views, settings, ui, std::move(compareLog))) {}
+
+CompareEngine::~CompareEngine() { delete impl_; }
+
+const CompareCounts& CompareEngine::lastRun() const { return impl_->counts; }
+
+void CompareEngine::RunFull() {
+  Impl& e = *impl_;
+  if (e.busy) return;
+  e.busy = running_ = continueFlag_ = true;
+  try {
+    for (store::View* v : {&e.views.primary(), &e.views.secondary()}) {
+      v->sortColumn = "linenumber";
+      v->sortDirection = "ASC";
+    }
+    e.Start();
+    e.views.RefreshAll();
+    e.ui.Redraw();
+    store::View& primaryView = e.views.primary();
+    const int64_t n = primaryView.RowCount();
+    for (int64_t i = 1; i <= n; ++i) {
+      e.ui.Yield();
+      if (!continueFlag_) {
+        e.counts.cancelled = true;
+        break;
+      }
+      // Only an unsupported re-import during the yield could shrink the view.
+      if (i > primaryView.RowCount()) break;
+      e.CommitNowAndThen();
+      e.views.SetCurrentRow(ViewId::Primary, i - 1);
+      e.ui.SetStatusText("Comparing line " + N(i));
+      ++e.counts.primaryRecords;
+      CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(i - 1));
+      if (primary.erroneous && e.SkipsErroneous(FileTag::ff)) {
+        ++e.counts.skippedPrimary;
+        e.LogSkipped(primary.line, kContainsErrorText);
+        continue;
+      }
+      const int64_t m = e.SearchCandidates(primary);
+      if (m == 0) {
+        ++e.counts.withoutCandidates;
+        e.LogSkipped(primary.line, kNotFoundText);
+        continue;
+      }
+      for (int64_t j = 1; j <= m; ++j) {
+        e.views.SetCurrentRow(ViewId::Secondary, j - 1);
+        e.ui.Redraw();
+        // The primary position shown here is one more than above.
+        e.ui.SetStatusText("Comparing line " + N(i + 1) + " with line " + N(j + 1));
+        CompareRecord candidate = e.Candidate(j - 1);
+        if (candidate.erroneous && e.SkipsErroneous(FileTag::sf)) {
+          ++e.counts.skippedCandidates;
+          e.LogSkipped(candidate.line, kContainsErrorText);
+          continue;
+        }
+        e.ComparePair(primary, candidate);
+      }
+    }
+    e.Finish();
+  } catch (...) {
+    e.Abandon();
+    e.busy = running_ = continueFlag_ = false;
+    throw;
+  }
+  e.busy = running_ = continueFlag_ = false;
+}
+
+void CompareEngine::RunManual(int64_t primaryIndex) {
+  Impl& e = *impl_;
+  store::View& primaryView = e.views.primary();
+  if (e.busy || primaryView.RowCount() == 0) return;
+  if (primaryIndex < 0 || primaryIndex >= primaryView.RowCount()) {
+    e.views.RefreshAll();
+    return;
+  }
+  e.busy = true;
+  try {
+    e.Start();
+    e.db.Begin();
+    e.views.SetCurrentRow(ViewId::Primary, primaryIndex);
+    ++e.counts.primaryRecords;
+    CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(primaryIndex));
+    const int64_t m = e.SearchCandidates(primary);
+    if (m == 0) {
+      ++e.counts.withoutCandidates;
+      e.LogSkipped(primary.line, kNotFoundText);
+    } else if (CompareRecord first = e.Candidate(0); first.erroneous && e.SkipsErroneous(FileTag::sf)) {
+      // Only the first candidate is looked at: one erroneous first candidate
+      // stops the comparison of all of them.
+      ++e.counts.skippedCandidates;
+      e.LogSkipped(first.line, kContainsErrorText);
+    } else {
+      for (int64_t j = 1; j <= m; ++j) {
+        e.views.SetCurrentRow(ViewId::Secondary, j - 1);
+        e.ui.Redraw();
+        e.ui.SetStatusText("Comparing line " + N(primaryIndex + 2) + " with line " + N(j + 1));
+        e.ComparePair(primary, e.Candidate(j - 1));
+      }
+    }
+    e.Finish();
+  } catch (...) {
+    e.Abandon();
+    e.busy = false;
+    throw;
+  }
+  e.busy = false;
+}
+
+}  // namespace twinscan

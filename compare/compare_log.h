@@ -1,0 +1,45 @@
+// CompareLog: the compare log, one line per compared pair or skipped record.
+//
+// Lines are appended through a file kept open for the run, written in
+// Latin-1, ended by CR LF and flushed one by one, so that every line is in
+// the file before the next pair is compared. The log is emptied only at the
+// program's start, never here.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string_view>
+
+namespace twinscan {
+
+class CompareLogError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class CompareLog {
+ public:
+  // Opens the log for appending (creating it when missing); throws
+  // CompareLogError naming the file when it cannot.
+  explicit CompareLog(std::filesystem::path file);
+  ~CompareLog();
+  CompareLog(const CompareLog&) = delete;
+  CompareLog& operator=(const CompareLog&) = delete;
+
+  // Appends one line given in UTF-8; throws CompareLogError when the line
+  // cannot be written whole.
+  void Append(std::string_view utf8Line);
+
+ private:
+  [[noreturn]] void Fail(const char* what);
+
+  std::filesystem::path file_;
+  std::FILE* out_ = nullptr;
+};
+
+// Log texts of the records that are not compared, after the line number.
+inline constexpr const char* kContainsErrorText = " CONTAINS ERROR => NO COMPARISON";
+inline constexpr const char* kNotFoundText = " CAN NOT BE FOUND IN THE OTHER FILE";
+
+}  // namespace twinscan

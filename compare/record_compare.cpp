@@ -1,0 +1,160 @@
+#include "compare/record_compare.h"
+
+#include <cmath>
+
+#include "compare/tolerances.h"
+#include "record/number_text.h"
+#include "record/value_helpers.h"
+#include "store/database.h"
+
+namespace twinscan {
+namespace {
+
+// Field numbers in the order the comparison examines them.
+constexpr std::array<int, kFieldCount> kCompareOrder{1,  2,  3,  4,  5,  8,  9,  10, 13, 15, 18, 21, 22, 24,
+                                                     25, 28, 6,  7,  11, 12, 14, 16, 17, 19, 20, 23, 26, 27};
+
+constexpr int k1A = 1, k6A = 3, k4C = 10, k13Y = 25;
+constexpr std::string_view kConnector = " <-> ";
+
+bool InOneGroup(const std::string& p, const std::string& s) {
+  return (OccursIn(p, kMobileClassList) && OccursIn(s, kMobileClassList)) ||
+         (OccursIn(p, kFixedClassList) && OccursIn(s, kFixedClassList));
+}
+
+// Outside the zone when either axis lies on or beyond its edge; an axis
+// missing on either side says nothing.
+bool OutsideZone(const CompareRecord& p, const CompareRecord& s) {
+  auto beyond = [](std::optional<double> centre, std::optional<double> point) {
+    return centre && point && (*point <= *centre - kZoneHalfWidth || *point >= *centre + kZoneHalfWidth);
+  };
+  return beyond(p.longitude, s.longitude) || beyond(p.latitude, s.latitude);
+}
+
+class Judge {
+ public:
+  Judge(const CompareRecord& p, const CompareRecord& s, const CompareSettings& settings)
+      : p_(p), s_(s), settings_(settings) {}
+
+  // Whether the field differs; tolerant reports whether it was judged by a
+  // tolerance (and so examined whatever its mode).
+  bool Differs(int field, bool* tolerant) const {
+    *tolerant = true;
+    if (field == k1A && Searched(kSearch1A)) {
+      auto p = p_.numbers[k1A], s = s_.numbers[k1A];
+      return p && s && (*s < *p - kFrequencyTolerance || *s > *p + kFrequencyTolerance);
+    }
+    if (field == k6A && Searched(kSearch6A)) return !InOneGroup(p_.texts[k6A], s_.texts[k6A]);
+    if (field == k13Y && Searched(kSearch13Y)) {
+      const std::string &p = p_.texts[k13Y], &s = s_.texts[k13Y];
+      return p != s && p != "A" && s != "A";
+    }
+    if (field == k4C && Searched(kSearch4C)) return OutsideZone(p_, s_);
+    *tolerant = false;
+    if (IsNumberField(field)) {
+      auto p = p_.numbers[static_cast<size_t>(field)], s = s_.numbers[static_cast<size_t>(field)];
+      return p && s && *p != *s;
+    }
+    return p_.texts[static_cast<size_t>(field)] != s_.texts[static_cast<size_t>(field)];
+  }
+
+  std::string DifferenceText(int field) const {
+    auto i = static_cast<size_t>(field);
+    if (IsNumberField(field))
+      return PlainNumber(*p_.numbers[i]) + std::string(kConnector) + PlainNumber(*s_.numbers[i]);
+    return p_.texts[i] + std::string(kConnector) + s_.texts[i];
+  }
+
+ private:
+  bool Searched(int index) const { return settings_.searchField(index) == Tolerant; }
+
+  const CompareRecord &p_, &s_;
+  const CompareSettings& settings_;
+};
+
+}  // namespace
+
+bool IsNumberField(int fieldNumber) {
+  switch (fieldNumber) {
+    case 1: case 6: case 11: case 12: case 14: case 16: case 17: case 19: case 20: case 23:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---------------------------------------------------------------------------
+RecordColumns::RecordColumns(const store::View& view) {
+  for (const store::ColumnInfo& c : view.Columns()) kinds_.push_back(c.kind);
+  auto find = [&](std::string_view name) {
+    int index = view.ColumnIndex(name);
+    if (index < 0) throw store::StoreError("no column " + std::string(name) + " in " + view.table());
+    return index;
+  };
+  line_ = find("linenumber");
+  error_ = find("error");
+  longitude_ = find("4CLONG");
+  latitude_ = find("4CLAT");
+  for (const FieldInfo& f : kFields) fields_[static_cast<size_t>(f.number)] = find(f.code);
+}
+
+CompareRecord RecordColumns::Read(const store::Row& row) const {
+  CompareRecord r;
+  auto number = [&](int column) { return store::NumberOf(row.at(static_cast<size_t>(column))); };
+  r.line = static_cast<int64_t>(std::llround(number(line_).value_or(0)));
+  r.erroneous = number(error_).value_or(0) != 0;
+  r.longitude = number(longitude_);
+  r.latitude = number(latitude_);
+  for (int field = 1; field <= kFieldCount; ++field) {
+    int column = fields_[static_cast<size_t>(field)];
+    if (IsNumberField(field))
+      r.numbers[static_cast<size_t>(field)] = number(column);
+    else
+      r.texts[static_cast<size_t>(field)] =
+          store::DisplayText(row.at(static_cast<size_t>(column)), kinds_[static_cast<size_t>(column)]);
+  }
+  return r;
+}
+
+// ---------------------------------------------------------------------------
+CompareResult CompareRecords(const CompareRecord& primary, const CompareRecord& secondary,
+                             const CompareSettings& settings) {
+  CompareResult result;
+  result.primaryLine = primary.line;
+  result.secondaryLine = secondary.line;
+  Judge judge(primary, secondary, settings);
+  std::string columnList, valueList, separator;
+  for (int field : kCompareOrder) {
+    uint8_t mode = settings.compareMode(field);
+    bool tolerant = false;
+    bool differs = judge.Differs(field, &tolerant);
+    if (!differs || (!tolerant && mode == NotChecked)) continue;
+    FieldDifference difference{field, judge.DifferenceText(field)};
+    columnList += separator + std::string(kFields[static_cast<size_t>(field - 1)].column);
+    valueList += separator + "'" + ReplaceAll(difference.text, "'", "''") + "'";
+    separator = " , ";
+    if (mode == NonCritical) result.nonCritical = true;
+    if (mode == Critical) result.critical = true;
+    result.differences.push_back(std::move(difference));
+  }
+  if (result.critical) {
+    columnList += ", critical";
+    valueList += ", True";
+  }
+  if (result.nonCritical) {
+    columnList += ", noncritical";
+    valueList += ", True";
+  }
+  std::string lines = LeadingBlankNumber(static_cast<double>(primary.line)) + ", " +
+                      LeadingBlankNumber(static_cast<double>(secondary.line));
+  if (columnList.empty()) {
+    result.columns = "linenumber, linenumber2";
+    result.values = lines;
+  } else {
+    result.columns = "linenumber, linenumber2, " + columnList;
+    result.values = lines + ", " + valueList;
+  }
+  return result;
+}
+
+}  // namespace twinscan

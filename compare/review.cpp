@@ -1,0 +1,40 @@
+// The reviewer's decision, stored in one TABLERESULT row.
+#include <string_view>
+
+#include "compare/compare_engine.h"
+
+namespace twinscan {
+namespace {
+
+constexpr size_t kReviewTextLength = 50;
+
+// The first `count` characters of a UTF-8 text. Cutting before the quotes
+// are doubled keeps what is stored equal to the start of what was typed.
+std::string FirstCharacters(const std::string& utf8, size_t count) {
+  size_t characters = 0;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    bool starts = (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80;
+    if (starts && characters++ == count) return utf8.substr(0, i);
+  }
+  return utf8;
+}
+
+}  // namespace
+
+void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, int64_t linenumber2,
+                 bool acceptFirst, bool acceptSecond, const std::string& remark, const std::string& reference) {
+  if (views.result().RowCount() == 0) return;
+  store::Statement update = db.Prepare(
+      "UPDATE TABLERESULT SET ACCEPTFIRST = ?, ACCEPTSECOND = ?, REMARK = ?, REFERENCE_TO_DB = ? "
+      "WHERE linenumber = ? AND linenumber2 = ?");
+  update.BindInt(1, acceptFirst ? 1 : 0);
+  update.BindInt(2, acceptSecond ? 1 : 0);
+  update.BindText(3, FirstCharacters(remark, kReviewTextLength));
+  update.BindText(4, FirstCharacters(reference, kReviewTextLength));
+  update.BindInt(5, linenumber);
+  update.BindInt(6, linenumber2);
+  update.Step();
+  db.CommitPending();
+}
+
+}  // namespace twinscan

@@ -1,0 +1,28 @@
+// Rows for the comparison tests, inserted straight into TABLE1/TABLE2: a
+// base record whose fields all agree, with chosen columns replaced.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "settings/compare_settings.h"
+#include "store/database.h"
+
+namespace twinscan::testing {
+
+// Column name (as the schema names it) -> value; Null with std::monostate.
+using Columns = std::map<std::string, store::Value>;
+
+// Every field of the base record, 4CLONG/4CLAT included (4.5 / 51.5).
+Columns BaseColumns();
+
+// Inserts the base record with `changes` applied and the given error flag.
+void InsertRecord(store::Database& db, const std::string& table, int64_t line, const Columns& changes = {},
+                  bool error = false);
+
+// Sets the five search fields to the given values (1A 6A 4A 13Y 4C) through
+// cycleSearchField, the only way they change.
+void SetSearchFields(CompareSettings& settings, std::array<uint8_t, 5> values);
+
+}  // namespace twinscan::testing
