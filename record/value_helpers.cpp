@@ -28,6 +28,7 @@ std::string LeftJustify(std::string_view text) {
   return std::string(text.substr(blanks)) + std::string(blanks, ' ');
 }
 
-// The remaining routines are the field checks' own (value_checks.cpp).
+// The class, code and date tests are in value_checks.cpp, the conversions in
+// number_parsing.cpp.
 
 }  // namespace twinscan

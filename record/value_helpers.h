@@ -32,7 +32,8 @@ bool HasPointAt(std::string_view text, int place);
 bool IsBadEmissionCode(std::string_view text);   // the 9 places of 7A
 bool IsBadAntennaCode(std::string_view text);    // the 7 places of 9XH / 9XV
 bool IsBadCoordReference(std::string_view text, std::string_view countryList);
-// country + "50" + six-digit number + "0111".
+// country + "50" + six-digit number + "0111". A number beyond 999999 keeps
+// its last six digits, so the reference keeps its width.
 std::string RebuildCoordReference(std::string_view country, int number);
 
 bool IsValidDate(int month, int day, int year);
