@@ -1,5 +1,6 @@
 #include "import/import_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -64,19 +65,30 @@ class RecordReader {
   // The next 219 counted characters; false when the file ends first.
   bool ReadRecord(std::string* record) {
     record->clear();
-    int c;
-    while (record->size() < static_cast<size_t>(kRecordLength) && (c = Next()) != EOF)
-      if (c != '\r' && c != '\n') *record += static_cast<char>(c);
-    return record->size() == static_cast<size_t>(kRecordLength);
+    const size_t want = static_cast<size_t>(kRecordLength);
+    while (record->size() < want) {
+      if (at_ == end_ && !Fill()) return false;
+      // Copy the run up to the next line end (or as much as is needed).
+      size_t take = std::min(want - record->size(), end_ - at_);
+      const char* from = buffer_.data() + at_;
+      size_t run = 0;
+      while (run < take && from[run] != '\r' && from[run] != '\n') ++run;
+      record->append(from, run);
+      at_ += run;
+      if (run < take) ++at_;  // skip the line-end character
+    }
+    return true;
   }
 
  private:
+  bool Fill() {
+    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    at_ = 0;
+    return end_ > 0;
+  }
+
   int Next() {
-    if (at_ == end_) {
-      end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-      at_ = 0;
-      if (end_ == 0) return EOF;
-    }
+    if (at_ == end_ && !Fill()) return EOF;
     return static_cast<unsigned char>(buffer_[at_++]);
   }
 
@@ -150,7 +162,7 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
       ctx.row.WriteWhole(RecordColumn::linenumber, ctx.recordCounter);
       ctx.row.WriteWhole(RecordColumn::error, rec.error ? 1 : 0);
       int place = 1;
-      for (RecordColumn c : kInsertColumns) insert.Bind(place++, ctx.row.value(c));
+      for (RecordColumn c : kInsertColumns) insert.BindNoCopy(place++, ctx.row.value(c));
       insert.Step();
       insert.Reset();
 

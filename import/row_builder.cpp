@@ -1,39 +1,50 @@
 #include "import/row_builder.h"
 
-#include "record/latin1.h"
 
 namespace twinscan {
 
-void RowBuilder::Mark(RecordColumn column) {
-  if (!IsWritten(column)) order_.push_back(column);
+namespace {
+const store::Value kNull;
 }
 
-bool RowBuilder::IsWritten(RecordColumn column) const {
-  return !store::IsNull(values_[static_cast<size_t>(store::Index(column))]);
+const store::Value& RowBuilder::value(RecordColumn column) const {
+  return IsWritten(column) ? values_[static_cast<size_t>(store::Index(column))] : kNull;
+}
+
+store::Value& RowBuilder::Slot(RecordColumn column) {
+  size_t i = static_cast<size_t>(store::Index(column));
+  if (!written_[i]) {
+    written_[i] = true;
+    order_.push_back(column);
+  }
+  return values_[i];
 }
 
 void RowBuilder::WriteText(RecordColumn column, std::string_view latin1) {
-  Mark(column);
-  values_[static_cast<size_t>(store::Index(column))] = Latin1ToUtf8(latin1);
+  store::Value& slot = Slot(column);
+  std::string* text = std::get_if<std::string>(&slot);
+  if (!text) text = &slot.emplace<std::string>();
+  text->clear();
+  for (unsigned char c : latin1) {
+    if (c < 0x80) {
+      *text += static_cast<char>(c);
+    } else {
+      *text += static_cast<char>(0xC0 | (c >> 6));
+      *text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
 }
 
-void RowBuilder::WriteNumber(RecordColumn column, double value) {
-  Mark(column);
-  values_[static_cast<size_t>(store::Index(column))] = value;
-}
+void RowBuilder::WriteNumber(RecordColumn column, double value) { Slot(column) = value; }
 
-void RowBuilder::WriteWhole(RecordColumn column, int64_t value) {
-  Mark(column);
-  values_[static_cast<size_t>(store::Index(column))] = value;
-}
+void RowBuilder::WriteWhole(RecordColumn column, int64_t value) { Slot(column) = value; }
 
 void RowBuilder::WriteDate(RecordColumn column, int day, int month, int year) {
-  Mark(column);
-  values_[static_cast<size_t>(store::Index(column))] = store::Date{year, month, day};
+  Slot(column) = store::Date{year, month, day};
 }
 
 void RowBuilder::Clear() {
-  for (RecordColumn c : order_) values_[static_cast<size_t>(store::Index(c))] = std::monostate{};
+  for (RecordColumn c : order_) written_[static_cast<size_t>(store::Index(c))] = false;
   order_.clear();
 }
 

@@ -21,18 +21,20 @@ class RowBuilder {
   void WriteWhole(RecordColumn column, int64_t value);
   void WriteDate(RecordColumn column, int day, int month, int year);
 
-  bool IsWritten(RecordColumn column) const;
-  const store::Value& value(RecordColumn column) const {
-    return values_[static_cast<size_t>(store::Index(column))];
-  }
+  bool IsWritten(RecordColumn column) const { return written_[static_cast<size_t>(store::Index(column))]; }
+  // The written value; Null for a column not written in this record.
+  const store::Value& value(RecordColumn column) const;
   // Columns in the order they were written.
   const std::vector<RecordColumn>& order() const { return order_; }
 
   void Clear();
 
  private:
-  void Mark(RecordColumn column);
+  store::Value& Slot(RecordColumn column);
+  // Values stay allocated between records (Clear only forgets them), so a
+  // text column reuses its buffer: no allocation per field once warmed up.
   std::array<store::Value, store::kRecordColumnCount> values_{};
+  std::array<bool, store::kRecordColumnCount> written_{};
   std::vector<RecordColumn> order_;
 };
 

@@ -13,6 +13,8 @@ namespace {
 std::string FixedDigits(double value) {
   value = std::fabs(value);
   if (value == 0 || !std::isfinite(value)) return "0";
+  // Whole numbers (line numbers, counters) are the common case: no printf.
+  if (value < 1e15 && value == std::floor(value)) return std::to_string(static_cast<long long>(value));
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.14e", value);  // d.dddddddddddddde+XX
   std::string mantissa;

@@ -49,6 +49,14 @@ void Statement::Bind(int index, const Value& value) {
   BindNull(index);
 }
 
+void Statement::BindNoCopy(int index, const Value& value) {
+  if (auto* s = std::get_if<std::string>(&value)) {
+    sqlite3_bind_text(stmt_, index, s->data(), static_cast<int>(s->size()), SQLITE_STATIC);
+    return;
+  }
+  Bind(index, value);
+}
+
 bool Statement::Step() {
   int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
@@ -103,7 +111,8 @@ Value Statement::Column(int column, ColumnKind kind) const {
 // ---------------------------------------------------------------------------
 std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+  // One thread uses a connection: no mutexes needed.
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
     std::string message = db ? sqlite3_errmsg(db) : "out of memory";
     sqlite3_close(db);
     throw StoreError("cannot open " + file.string() + ": " + message);
@@ -114,6 +123,7 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
   // last commits, never the file).
   result->Execute("PRAGMA journal_mode = WAL");
   result->Execute("PRAGMA synchronous = NORMAL");
+  result->Execute("PRAGMA cache_size = -65536");  // 64 MiB: large imports stay in memory until commit
   sqlite3_busy_timeout(db, 5000);
   return result;
 }

@@ -36,6 +36,9 @@ class Statement {
   Statement(const Statement&) = delete;
 
   void Bind(int index, const Value& value);
+  // As Bind, but a text is not copied: it must stay unchanged until the next
+  // Step or Reset (the import's row buffers do).
+  void BindNoCopy(int index, const Value& value);
   void BindNull(int index);
   void BindInt(int index, int64_t value);
   void BindDouble(int index, double value);

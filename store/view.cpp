@@ -60,7 +60,7 @@ void View::RefreshWithText(bool bracketed) {
   if (sortDirection != "ASC" && sortDirection != "DESC") throw StoreError("bad sort direction " + sortDirection);
   Close();
   if (!reader_) {
-    if (sqlite3_open_v2(db_.file().c_str(), &reader_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(db_.file().c_str(), &reader_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
       std::string message = reader_ ? sqlite3_errmsg(reader_) : "out of memory";
       sqlite3_close(reader_);
       reader_ = nullptr;

@@ -1,0 +1,131 @@
+// Views: snapshots that do not follow later writes, sorting, filtered views.
+#include <gtest/gtest.h>
+
+#include "store/tables.h"
+#include "store/view.h"
+#include "tests/support/test_support.h"
+
+namespace twinscan::store {
+namespace {
+
+struct ViewFixture : ::testing::Test {
+  testing::TempDir dir;
+  std::unique_ptr<Database> db = testing::CreateTestDatabase(dir.path());
+  testing::RecordingUserInterface ui;
+
+  void Insert(int line, const char* name, const char* date = nullptr) {
+    Statement s = db->Prepare("INSERT INTO TABLE1 (linenumber, \"4A\", \"2C\", error) VALUES (?, ?, ?, 0)");
+    s.BindInt(1, line);
+    s.BindText(2, name);
+    if (date) s.BindText(3, date); else s.BindNull(3);
+    s.Step();
+  }
+
+  std::vector<std::string> Names(View& v) {
+    std::vector<std::string> out;
+    int column = v.ColumnIndex("4A");
+    for (int64_t i = 0; i < v.RowCount(); ++i) out.push_back(std::get<std::string>(v.RowAt(i)[static_cast<size_t>(column)]));
+    return out;
+  }
+};
+
+TEST_F(ViewFixture, ColumnsFollowTheGridOrder) {
+  Views views(*db, ui);
+  const auto& columns = views.primary().Columns();
+  ASSERT_EQ(columns.size(), static_cast<size_t>(kRecordColumnCount));
+  for (size_t i = 0; i < columns.size(); ++i) EXPECT_EQ(columns[i].name, kRecordColumnNames[i]);
+  EXPECT_EQ(columns[7].kind, ColumnKind::Date);
+  EXPECT_EQ(columns[30].kind, ColumnKind::Boolean);
+  EXPECT_EQ(views.result().Columns().size(), static_cast<size_t>(kResultColumnCount));
+  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY linenumber ASC");
+}
+
+TEST_F(ViewFixture, AWholeTableViewIsASnapshot) {
+  Insert(1, "A");
+  Insert(2, "B");
+  Views views(*db, ui);
+  views.RefreshAll();
+  EXPECT_EQ(views.primary().RowCount(), 2);
+  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [linenumber] ASC");
+
+  db->Execute("UPDATE TABLE1 SET \"4A\" = 'CHANGED'");
+  db->Execute("DELETE FROM TABLE1 WHERE linenumber = 1");
+  Insert(3, "C");
+  EXPECT_EQ(views.primary().RowCount(), 2);
+  EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"A", "B"}));
+
+  views.RefreshAll();
+  EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"CHANGED", "C"}));
+  EXPECT_EQ(ui.reopened.size(), 6u);
+}
+
+TEST_F(ViewFixture, SortingIsByColumnAndDirectionWithTextIgnoringCase) {
+  Insert(1, "b");
+  Insert(2, "C");
+  Insert(3, "a");
+  Views views(*db, ui);
+  views.primary().sortColumn = "4A";
+  views.RefreshAll();
+  EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"a", "b", "C"}));
+  views.primary().sortDirection = "DESC";
+  views.RefreshAll();
+  EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"C", "b", "a"}));
+  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [4A] DESC");
+}
+
+TEST_F(ViewFixture, AnUnknownSortColumnIsRefused) {
+  Views views(*db, ui);
+  views.primary().sortColumn = "linenumber; DROP TABLE TABLE1";
+  EXPECT_THROW(views.RefreshAll(), StoreError);
+  EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 0);  // still there
+}
+
+TEST_F(ViewFixture, AFilteredViewSeesUncommittedRowsAndReportsZeroRows) {
+  Views views(*db, ui);
+  db->Begin();
+  Insert(7, "X");
+  views.ReopenFiltered(ViewId::Primary, "SELECT * FROM TABLE1 WHERE linenumber =  7", "linenumber = ?", {int64_t{7}},
+                       "linenumber");
+  EXPECT_EQ(views.primary().RowCount(), 1);
+  EXPECT_EQ(views.primary().CurrentRow(), 0);
+  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 WHERE linenumber =  7");
+  views.ReopenFiltered(ViewId::Primary, "", "linenumber = ?", {int64_t{8}}, "");
+  EXPECT_EQ(views.primary().RowCount(), 0);
+  EXPECT_EQ(views.primary().CurrentRow(), -1);
+  db->Commit();
+}
+
+TEST_F(ViewFixture, LargeViewsReadRowsInAnyOrder) {
+  db->Begin();
+  for (int i = 1; i <= 2000; ++i) Insert(i, ("N" + std::to_string(i)).c_str());
+  db->Commit();
+  Views views(*db, ui);
+  views.RefreshAll();
+  View& v = views.primary();
+  for (int64_t i : {1999, 0, 1000, 1001, 500, 1999})
+    EXPECT_EQ(std::get<int64_t>(v.RowAt(i)[0]), i + 1);
+  EXPECT_THROW(v.RowAt(2000), StoreError);
+}
+
+TEST(Value, CellTextsAndStoredDates) {
+  struct Case { Value value; ColumnKind kind; const char* text; };
+  const Case cases[] = {
+      {std::monostate{}, ColumnKind::Text, ""},
+      {Date{2001, 7, 1}, ColumnKind::Date, "01/07/2001"},
+      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"},
+      {int64_t{1}, ColumnKind::Boolean, "True"},
+      {int64_t{0}, ColumnKind::Boolean, "False"},
+      {int64_t{-12}, ColumnKind::Integer, "-12"},
+      {146.5, ColumnKind::Real, "146.5"},
+      {std::string("ML"), ColumnKind::Text, "ML"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DisplayText(c.value, c.kind), c.text);
+  EXPECT_EQ(DateToStoredText({1, 7, 1}), "0001-07-01");
+  Date d;
+  ASSERT_TRUE(ParseStoredDate("2001-12-31", &d));
+  EXPECT_EQ(d, (Date{2001, 12, 31}));
+  EXPECT_FALSE(ParseStoredDate("2001-1-31", &d));
+}
+
+}  // namespace
+}  // namespace twinscan::store

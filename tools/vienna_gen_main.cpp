@@ -1,0 +1,75 @@
+// vienna-gen: writes generated Vienna files.
+//   vienna-gen PRIMARY [SECONDARY] [--records N] [--seed S] [--faults SHARE] [--2001 [--lines]] [--header]
+//              [--unit-faults]
+// With SECONDARY, a secondary file derived from the primary one is written too.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tools/vienna_generator.h"
+
+namespace {
+
+bool Write(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  out.close();
+  if (!out) std::fprintf(stderr, "vienna-gen: cannot write %s\n", path.c_str());
+  return static_cast<bool>(out);
+}
+
+int Usage() {
+  std::fputs("usage: vienna-gen PRIMARY [SECONDARY] [--records N] [--seed S] [--faults SHARE] [--2001 [--lines]]"
+             " [--header] [--unit-faults]\n",
+             stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace twinscan::gen;
+  RecordOptions records;
+  FileOptions file;
+  std::vector<std::string> paths;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    if (a == "--records") {
+      const char* v = value();
+      if (!v) return Usage();
+      records.records = std::atoi(v);
+    } else if (a == "--seed") {
+      const char* v = value();
+      if (!v) return Usage();
+      records.seed = std::strtoull(v, nullptr, 10);
+    } else if (a == "--faults") {
+      const char* v = value();
+      if (!v) return Usage();
+      records.faultShare = std::atof(v);
+    } else if (a == "--2001") {
+      file.layout2001 = true;
+    } else if (a == "--lines") {
+      file.lineEnds2001 = true;
+    } else if (a == "--header") {
+      file.header = true;
+    } else if (a == "--unit-faults") {
+      records.unitFaults = true;
+    } else if (a.rfind("--", 0) == 0) {
+      return Usage();
+    } else {
+      paths.push_back(a);
+    }
+  }
+  if (paths.empty() || paths.size() > 2 || records.records < 0) return Usage();
+  std::vector<std::string> primary = GenerateRecords(records);
+  if (!Write(paths[0], RenderFile(primary, file))) return 1;
+  if (paths.size() == 2) {
+    DeriveOptions derive;
+    derive.seed = records.seed + 1;
+    if (!Write(paths[1], RenderFile(DeriveSecondary(primary, derive), file))) return 1;
+  }
+  return 0;
+}
