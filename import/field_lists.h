@@ -21,4 +21,7 @@ inline constexpr std::string_view kFrequencyCategories = "12345";
 inline constexpr std::string_view kCountryList =
     "BEL#HOL#D  #F  #LUX#G  #AUT#CZE#HNG#HRV#I  #LTU#POL#ROU#SVK#SVN#SUI";
 
+// The 4A name of a station without coordinates.
+inline constexpr std::string_view kIntr = "INTR";
+
 }  // namespace twinscan

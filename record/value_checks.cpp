@@ -29,12 +29,6 @@ constexpr CharSet kSignedNum("0123456789+- ");
 constexpr CharSet kDigitsOrBlank("0123456789 ");
 constexpr CharSet kDigits("0123456789");
 
-// The characters of 1-based places first..last; shorter (or empty) past the end.
-std::string_view Places(std::string_view text, size_t first, size_t last) {
-  if (first > text.size()) return {};
-  return text.substr(first - 1, last - first + 1);
-}
-
 // 7A places 5 to 9, each with its own set.
 constexpr std::array<CharSet, 5> kEmissionClassSets{
     CharSet("NAHRJBCFGDPKLMQVWX "), CharSet("0123789X "), CharSet("NABCDEFWX "),
@@ -63,27 +57,27 @@ bool HasPointAt(std::string_view text, int place) {
 bool IsBadEmissionCode(std::string_view text) {
   // The unit letter of the bandwidth stands where the decimal point would be.
   char bandwidth[4];
-  std::string_view head = Places(text, 1, 4);
+  std::string_view head = PlacesOf(text, 1, 4);
   for (size_t i = 0; i < head.size(); ++i) {
     char c = head[i];
     bandwidth[i] = (c == 'H' || c == 'K' || c == 'M' || c == 'G') ? '.' : c;
   }
   if (!ParseNumber(std::string_view(bandwidth, head.size()))) return true;
   for (size_t i = 0; i < kEmissionClassSets.size(); ++i)
-    if (!kEmissionClassSets[i].HasAll(Places(text, 5 + i, 5 + i))) return true;
+    if (!kEmissionClassSets[i].HasAll(PlacesOf(text, 5 + i, 5 + i))) return true;
   return false;
 }
 
 bool IsBadAntennaCode(std::string_view text) {
   for (size_t place : {1, 2, 3, 6, 7})
-    if (!kDigits.HasAll(Places(text, place, place))) return true;
-  return !OccursIn(Places(text, 4, 5), kAntennaPatterns);
+    if (!kDigits.HasAll(PlacesOf(text, place, place))) return true;
+  return !OccursIn(PlacesOf(text, 4, 5), kAntennaPatterns);
 }
 
 bool IsBadCoordReference(std::string_view text, std::string_view countryList) {
-  if (!OccursIn(Places(text, 1, 3), countryList)) return true;
+  if (!OccursIn(PlacesOf(text, 1, 3), countryList)) return true;
   for (size_t place : {4, 5, 12, 13, 14, 15})
-    if (!kDigits.HasAll(Places(text, place, place))) return true;
+    if (!kDigits.HasAll(PlacesOf(text, place, place))) return true;
   return false;
 }
 
