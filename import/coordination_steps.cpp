@@ -8,6 +8,7 @@
 
 #include "import/field_lists.h"
 #include "import/field_steps.h"
+#include "import/frequency_unit.h"
 #include "record/value_helpers.h"
 
 namespace twinscan {
@@ -16,7 +17,6 @@ namespace {
 using RC = RecordColumn;
 
 constexpr std::string_view kCoordinationStatusList = "ABCDEFGHMNPRWYZ";
-constexpr std::string_view kUnitNotImplemented = "error: khz and Ghz not yet implemented";
 
 void WriteText(ImportContext& ctx, RC column, std::string& slot) {
   ctx.row.WriteText(column, slot);
@@ -87,28 +87,13 @@ void Check1YNumber(ImportContext& ctx, std::string_view text) {
 
 void Check1YUnit(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
-  const char unit = text.empty() ? ' ' : text.front();
-  switch (unit) {
-    case 'M':
-    case 'm':
-      // A receiving frequency of 0 is never stored.
-      if (ctx.frequency1y != 0) rec.f1y = ctx.frequency1y;
-      if (rec.f1y) ctx.row.WriteNumber(RC::c1Y, *rec.f1y);
-      break;
-    case ' ':
-      if (ctx.frequency1y != 0) rec.ReportError("no unit in 1y when unit is required ;");
-      break;
-    case 'k':
-    case 'K':
-    case 'G':
-    case 'g':
-      ctx.ui.ShowMessage(kUnitNotImplemented);
-      break;
-    default:
-      rec.ReportError("1y wrong unit ;");
-      break;
+  // A receiving frequency of 0 is never stored.
+  if (ApplyFrequencyUnit(ctx, text, ctx.frequency1y != 0, "no unit in 1y when unit is required ;",
+                         "1y wrong unit ;")) {
+    rec.f1y = ctx.frequency1y;
+    ctx.row.WriteNumber(RC::c1Y, *rec.f1y);
+    rec.f1y.reset();
   }
-  rec.f1y.reset();
 }
 
 void Check13Z(ImportContext& ctx, std::string_view text) {

@@ -45,6 +45,36 @@ void WriteNumberIfSet(ImportContext& ctx, RC column, std::optional<double>& slot
   slot.reset();
 }
 
+// A blank field takes its default value, with a correction.
+void FillIfBlank(ViennaRecord& rec, std::string& slot, std::string_view value, std::string_view correction) {
+  if (!IsBlank(slot)) return;
+  slot.assign(value);
+  rec.ReportCorrection(correction);
+}
+
+// The angle and gain fields: a decimal number with its point at a fixed
+// place. A value that converts sets the field's flag for the antenna steps.
+struct DecimalField {
+  std::string_view notPosnum;  // empty: signs allowed, no class test
+  std::string_view notConverted;
+  int pointPlace;
+  std::string_view noPoint;
+};
+constexpr DecimalField k9A{"9a not posnum ;", "error in 9a ;", 4, "9a no explicit dec. point on place 4 ;"};
+constexpr DecimalField k9B{"", "error in 9b ;", 4, "9b no explicit dec. point on place 4 ;"};
+constexpr DecimalField k9G{"9g not posnum ;", "error in 9g ;", 3, "9g no explicit dec. point on place 3 ;"};
+
+void CheckDecimal(ViennaRecord& rec, std::string_view text, const DecimalField& field,
+                  std::optional<double>& slot, bool& converted) {
+  if (!field.notPosnum.empty() && !IsPosnum(text)) rec.ReportError(field.notPosnum);
+  slot = ParseNumber(text);
+  if (slot)
+    converted = true;
+  else
+    rec.ReportError(field.notConverted);
+  if (!HasPointAt(text, field.pointPlace)) rec.ReportError(field.noPoint);
+}
+
 bool StartsWithM(const std::string& text) { return !text.empty() && text.front() == 'M'; }
 
 // The shared part of the 9XH and 9XV steps: a blank code becomes the
@@ -53,10 +83,7 @@ void CheckAntennaCode(ViennaRecord& rec, std::string& slot, std::string_view tex
                       std::string_view corrected, std::string_view notAlphanum,
                       std::string_view wrongFormat) {
   slot.assign(text);
-  if (IsBlank(slot)) {
-    slot.assign(kNoAntennaPattern);
-    rec.ReportCorrection(corrected);
-  }
+  FillIfBlank(rec, slot, kNoAntennaPattern, corrected);
   if (!IsAlphanum(slot)) rec.ReportError(notAlphanum);
   if (IsBadAntennaCode(slot)) rec.ReportError(wrongFormat);
 }
@@ -98,23 +125,14 @@ void Check8B2(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f8b2.assign(text);
   if (rec.f8b2 != "E" && rec.f8b2 != "I" && rec.f8b2 != " ") rec.ReportError("8b2 wrong value ;");
-  if (rec.f8b2 == " ") {
-    rec.f8b2 = "E";
-    rec.ReportCorrection("8b2 -> E ;");
-  }
+  FillIfBlank(rec, rec.f8b2, "E", "8b2 -> E ;");
   WriteText(ctx, RC::c8B2, rec.f8b2);
 }
 
 void Check9A(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   if (!IsBlank(text)) {
-    if (!IsPosnum(text)) rec.ReportError("9a not posnum ;");
-    rec.f9a = ParseNumber(text);
-    if (rec.f9a)
-      rec.has9a = true;
-    else
-      rec.ReportError("error in 9a ;");
-    if (!HasPointAt(text, 4)) rec.ReportError("9a no explicit dec. point on place 4 ;");
+    CheckDecimal(rec, text, k9A, rec.f9a, rec.has9a);
     // f6a still holds this record's class of station.
     if (StartsWithM(rec.f6a)) rec.ReportError("9a not empty for mobile ;");
   }
@@ -125,15 +143,7 @@ void Check9A(ImportContext& ctx, std::string_view text) {
 
 void Check9B(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
-  if (!IsBlank(text)) {
-    // No character-class test: an elevation may be signed.
-    rec.f9b = ParseNumber(text);
-    if (rec.f9b)
-      rec.has9b = true;
-    else
-      rec.ReportError("error in 9b ;");
-    if (!HasPointAt(text, 4)) rec.ReportError("9b no explicit dec. point on place 4 ;");
-  }
+  if (!IsBlank(text)) CheckDecimal(rec, text, k9B, rec.f9b, rec.has9b);
   if (rec.f9b && (*rec.f9b < -90 || *rec.f9b > 90)) rec.ReportError("9b out of range ;");
   WriteNumberIfSet(ctx, RC::c9B, rec.f9b);
 }
@@ -146,24 +156,13 @@ void Check9D(ImportContext& ctx, std::string_view text) {
   // Two blanks are not in the list: a blank polarization is an error even
   // though it is then corrected.
   if (!OccursIn(rec.f9d, kPolarizationList)) rec.ReportError("9d wrong value ;");
-  if (rec.f9d == "  ") {
-    rec.f9d = "V ";
-    rec.ReportCorrection("9d -> V ;");
-  }
+  FillIfBlank(rec, rec.f9d, "V ", "9d -> V ;");
   WriteText(ctx, RC::c9D, rec.f9d);
 }
 
 void Check9G(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
-  if (!IsBlank(text)) {
-    if (!IsPosnum(text)) rec.ReportError("9g not posnum ;");
-    rec.f9g = ParseNumber(text);
-    if (rec.f9g)
-      rec.has9g = true;
-    else
-      rec.ReportError("error in 9g ;");
-    if (!HasPointAt(text, 3)) rec.ReportError("9g no explicit dec. point on place 3 ;");
-  }
+  if (!IsBlank(text)) CheckDecimal(rec, text, k9G, rec.f9g, rec.has9g);
   WriteNumberIfSet(ctx, RC::c9G, rec.f9g);
 }
 
