@@ -1,5 +1,9 @@
 #include "import/row_builder.h"
 
+#include <algorithm>
+
+#include "record/latin1.h"
+
 
 namespace twinscan {
 
@@ -24,15 +28,10 @@ void RowBuilder::WriteText(RecordColumn column, std::string_view latin1) {
   store::Value& slot = Slot(column);
   std::string* text = std::get_if<std::string>(&slot);
   if (!text) text = &slot.emplace<std::string>();
-  text->clear();
-  for (unsigned char c : latin1) {
-    if (c < 0x80) {
-      *text += static_cast<char>(c);
-    } else {
-      *text += static_cast<char>(0xC0 | (c >> 6));
-      *text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  text->assign(latin1);
+  // Only bytes above 127 need two UTF-8 bytes; most texts have none.
+  if (std::any_of(latin1.begin(), latin1.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    *text = Latin1ToUtf8(latin1);
 }
 
 void RowBuilder::WriteNumber(RecordColumn column, double value) { Slot(column) = value; }

@@ -124,6 +124,9 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
   result->Execute("PRAGMA journal_mode = WAL");
   result->Execute("PRAGMA synchronous = NORMAL");
   result->Execute("PRAGMA cache_size = -65536");  // 64 MiB: large imports stay in memory until commit
+  // The views pin snapshots, so checkpoints during an import achieve little;
+  // Views::RefreshAll checkpoints once the snapshots are released.
+  result->Execute("PRAGMA wal_autocheckpoint = 0");
   sqlite3_busy_timeout(db, 5000);
   return result;
 }

@@ -7,9 +7,20 @@
 namespace twinscan::store {
 
 std::string DateToStoredText(const Date& d) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
-  return buf;
+  // Every imported record stores up to three dates: no printf here.
+  std::string out = "0000-00-00";
+  auto put = [&out](size_t end, int value, int digits) {
+    for (int i = 0; i < digits; ++i, value /= 10) out[end - static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
+  };
+  if (d.year < 0 || d.year > 9999 || d.month < 0 || d.month > 99 || d.day < 0 || d.day > 99) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return buf;
+  }
+  put(3, d.year, 4);
+  put(6, d.month, 2);
+  put(9, d.day, 2);
+  return out;
 }
 
 bool ParseStoredDate(std::string_view text, Date* out) {
