@@ -3,6 +3,7 @@
 // through them.
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "record/value_helpers.h"
@@ -27,7 +28,26 @@ bool IsUnsignedDecimal(std::string_view s) {
   return digit;
 }
 
+// Digits and at most one ".", at least one digit.
 double ReadUnsignedDecimal(std::string_view s) {
+  // Up to 15 digits are exact as a whole number and so is a power of ten up
+  // to 1e15, so one division gives the correctly rounded value, the same as
+  // from_chars, at a fraction of its cost. Field texts are all this short.
+  static constexpr double kPowerOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  uint64_t whole = 0;
+  int digits = 0, fractionDigits = 0;
+  bool point = false;
+  for (char c : s) {
+    if (c == '.') {
+      point = true;
+      continue;
+    }
+    whole = whole * 10 + static_cast<uint64_t>(c - '0');
+    ++digits;
+    fractionDigits += point;
+  }
+  if (digits <= 15) return static_cast<double>(whole) / kPowerOfTen[fractionDigits];
   double value = 0;
   std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
   return value;
