@@ -109,8 +109,6 @@ TEST(FieldChecks2, EmissionDesignation7A) {
        RC::c7A, Text(" 16K0F3EJ")},
       {"only the 5th place blank", {{"7A", "16K0 3EJN"}}, "", "7a adapted 5th char ;", false, RC::c7A,
        Text("16K0F3EJN")},
-      {"class letter outside its set", {{"7A", "16K0Z3EJN"}}, "7a wrong format ;", "", true, RC::c7A,
-       Text("16K0Z3EJN")},
   });
 }
 
@@ -143,7 +141,6 @@ TEST(FieldChecks2, ReferenceAntenna8B2) {
 TEST(FieldChecks2, AzimuthElevationAndGain) {
   ExpectAll({
       {"9A 360.0", {{"9A", "360.0"}}, "", "", false, RC::c9A, Number(360)},
-      {"9A 000.0", {{"9A", "000.0"}}, "", "", false, RC::c9A, Number(0)},
       {"9A 360.1", {{"9A", "360.1"}}, "9a out of range ;", "", true, RC::c9A, Number(360.1)},
       {"9A negative", {{"9A", "-10.0"}}, "9a not posnum ;9a out of range ;", "", true, RC::c9A, Number(-10)},
       {"9A point at 3", {{"9A", "09.00"}}, "9a no explicit dec. point on place 4 ;", "", true, RC::c9A,
@@ -154,21 +151,17 @@ TEST(FieldChecks2, AzimuthElevationAndGain) {
        RC::c9A, Number(90)},
       {"blank 9A for a mobile", {{"6A", "ML"}, {"4Z", kBlank}, {"9A", kBlank}}, "", "", false, RC::c9A, Null()},
       {"9B -90.0", {{"9B", "-90.0"}}, "", "", false, RC::c9B, Number(-90)},
-      {"9B 090.0", {{"9B", "090.0"}}, "", "", false, RC::c9B, Number(90)},
       {"9B -90.5", {{"9B", "-90.5"}}, "9b out of range ;", "", true, RC::c9B, Number(-90.5)},
       {"9B point at 3", {{"9B", "00.00"}}, "9b no explicit dec. point on place 4 ;", "", true, RC::c9B, Number(0)},
       {"9B letters", {{"9B", "0A0.0"}}, "error in 9b ;", "", true, RC::c9B, Null()},
       {"9G signed", {{"9G", "-1.0"}}, "9g not posnum ;", "", true, RC::c9G, Number(-1)},
       {"9G point at 2", {{"9G", "1.00"}}, "9g no explicit dec. point on place 3 ;", "", true, RC::c9G, Number(1)},
       {"9G letters", {{"9G", "AB.C"}}, "9g not posnum ;error in 9g ;", "", true, RC::c9G, Null()},
-      {"9G has no range", {{"9G", "99.9"}}, "", "", false, RC::c9G, Number(99.9)},
   });
 }
 
 TEST(FieldChecks2, Polarization9D) {
   ExpectAll({
-      {"V", {{"9D", "V "}}, "", "", false, RC::c9D, Text("V ")},
-      {"SR", {{"9D", "SR"}}, "", "", false, RC::c9D, Text("SR")},
       {"second letter of a pair", {{"9D", "R "}}, "", "", false, RC::c9D, Text("R ")},
       {"right justified", {{"9D", " H"}}, "9d not left justified ;", "", true, RC::c9D, Text(" H")},
       {"unknown", {{"9D", "X "}}, "9d wrong value ;", "", true, RC::c9D, Text("X ")},
@@ -182,7 +175,6 @@ TEST(FieldChecks2, AntennaHeight9Y) {
       {"blank", {{"9Y", kBlank}}, "", "9y -> 1 ;", false, RC::c9Y, Whole(1)},
       {"letter", {{"9Y", "12A4"}}, "9y wrong format ;error in 9y ;", "", true, RC::c9Y, Null()},
       {"fraction rounded half to even", {{"9Y", "12.5"}}, "9y wrong format ;", "", true, RC::c9Y, Whole(12)},
-      {"blanks inside", {{"9Y", " 25 "}}, "", "", false, RC::c9Y, Whole(25)},
   });
 }
 
@@ -192,8 +184,6 @@ TEST(FieldChecks2, AntennaCodesAndTheirRemarks) {
        "9xh -> 000ND00 ;9xh = 000ND00 when 9a and 9g not empty ;", false, RC::c9XH, Text("000ND00")},
       {"blank 9XH without 9G", {{"9XH", kBlank}, {"9G", kBlank}}, "", "9xh -> 000ND00 ;", false, RC::c9XH,
        Text("000ND00")},
-      {"blank 9XH without 9A", {{"9XH", kBlank}, {"9A", kBlank}}, "", "9xh -> 000ND00 ;", false, RC::c9XH,
-       Text("000ND00")},
       {"9XH 000ND00 with a 9G that did not convert", {{"9XH", "000ND00"}, {"9G", "AB.C"}},
        "9g not posnum ;error in 9g ;", "", true, RC::c9XH, Text("000ND00")},
       {"9XH 000ND00 given", {{"9XH", "000ND00"}}, "", "9xh = 000ND00 when 9a and 9g not empty ;", false,
@@ -201,14 +191,12 @@ TEST(FieldChecks2, AntennaCodesAndTheirRemarks) {
       {"9XH unknown pattern", {{"9XH", "090ZZ03"}}, "9xh wrong format ;", "", true, RC::c9XH, Text("090ZZ03")},
       {"9XH lower case", {{"9XH", "090ea03"}}, "9xh not alphanum ;9xh wrong format ;", "", true, RC::c9XH,
        Text("090ea03")},
-      {"9XH blank inside", {{"9XH", "0 0EA03"}}, "9xh wrong format ;", "", true, RC::c9XH, Text("0 0EA03")},
       {"9XV 000ND00 with 9B", {{"9XV", "000ND00"}, {"9B", "-05.0"}}, "",
        "9xv can not be 000ND00 when 9b not empty ;", false, RC::c9XV, Text("000ND00")},
       {"blank 9XV with 9B 0", {{"9XV", kBlank}}, "", "9xv -> 000ND00 ;9xv can not be 000ND00 when 9b not empty ;",
        false, RC::c9XV, Text("000ND00")},
       {"blank 9XV without 9B", {{"9XV", kBlank}, {"9B", kBlank}}, "", "9xv -> 000ND00 ;", false, RC::c9XV,
        Text("000ND00")},
-      {"9XV wrong pattern", {{"9XV", "000AB00"}}, "9xv wrong format ;", "", true, RC::c9XV, Text("000AB00")},
   });
 }
 
@@ -221,7 +209,6 @@ TEST(FieldChecks2, ReceiveFrequency1Y) {
        Null()},
       {"unknown unit", {{"1Y", k450}, {"1Y unit", "X"}}, "1y wrong unit ;", "", true, RC::c1Y, Null()},
       {"blank 1Y with 1A", {{"1Y", kBlank}, {"1Y unit", " "}}, "", "", false, RC::c1Y, Null()},
-      {"blank 1Y, unknown unit", {{"1Y", kBlank}, {"1Y unit", "X"}}, "1y wrong unit ;", "", true, RC::c1Y, Null()},
       {"blank 1Y without 1A", {{"1A", kBlank}, {"1A unit", " "}, {"8B1", kBlank}, {"1Y", kBlank}, {"1Y unit", " "}},
        "1a & 1y both empty ;", "", true, RC::c1Y, Null()},
       {"no point at place 6", {{"1Y", "450"}, {"1Y unit", "M"}}, "1y no explicit dec. point on place 6 ;", "",
@@ -252,9 +239,6 @@ TEST(FieldChecks2, Remarks13ZAreStoredAsRead) {
        Padded("test station", 50)},
       {"apostrophe", {{"13Z", "O'NEIL"}}, "13z not alphanum ;", "", true, RC::c13Z,
        Padded("O'NEIL", 50)},
-      {"Latin-1 letter", {{"13Z", "\xC9TAPE"}}, "13z not alphanum ;", "", true, RC::c13Z,
-       Padded("\xC3\x89TAPE", 51)  /* two bytes for one letter */},
-      {"blank", {{"13Z", kBlank}}, "", "", false, RC::c13Z, Padded("", 50)},
   });
 }
 
@@ -263,7 +247,6 @@ TEST(FieldChecks2, Status13Y) {
       {"A", {{"13Y", "A"}}, "", "", false, RC::c13Y, Text("A")},
       {"not in the list", {{"13Y", "Q"}}, "13y wrong value;", "13y -> A ;", true, RC::c13Y, Text("A")},
       {"not alphanumeric", {{"13Y", "q"}}, "13y not alphanum ;", "13y -> A ;", true, RC::c13Y, Text("A")},
-      {"alphanumeric sign", {{"13Y", "-"}}, "13y wrong value;", "13y -> A ;", true, RC::c13Y, Text("A")},
       {"blank is a warning", {{"13Y", " "}}, "13y missing value;", "13y -> A ;", false, RC::c13Y, Text("A")},
   });
 }
@@ -283,19 +266,15 @@ TEST(FieldChecks2, Status13YSettlesThe1ZColumn) {
 TEST(FieldChecks2, CoordinationDates) {
   ExpectAll({
       {"2W valid", {{"2W", "31122001"}}, "", "", false, RC::c2W, DateOf(2001, 12, 31)},
-      {"2W leap day", {{"2W", "29022000"}}, "", "", false, RC::c2W, DateOf(2000, 2, 29)},
-      {"2W no leap day in 1900", {{"2W", "29021900"}}, "2w wrong value ;", "", true, RC::c2W, Null()},
       {"2W 31 February", {{"2W", "31022001"}}, "2w wrong value ;", "", true, RC::c2W, Null()},
       {"2W no year", {{"2W", "3112"}}, "2w wrong value year;", "", true, RC::c2W, Null()},
       {"2W no day", {{"2W", "  122001"}}, "2w wrong value day ;", "", true, RC::c2W, Null()},
       {"2W letter in month", {{"2W", "01A12001"}}, "2w wrong value month;", "", true, RC::c2W, Null()},
       {"2W blank inside a part", {{"2W", "01 12001"}}, "", "", false, RC::c2W, DateOf(2001, 1, 1)},
       {"2W blank", {{"2W", kBlank}}, "", "", false, RC::c2W, Null()},
-      {"2Z valid", {{"2Z", "15062010"}}, "", "", false, RC::c2Z, DateOf(2010, 6, 15)},
       {"2Z 32nd day", {{"2Z", "32012001"}}, "2z wrong value ;", "", true, RC::c2Z, Null()},
       {"2Z every part wrong", {{"2Z", "AABBCCDD"}},
        "2z wrong value day ;2z wrong value month;2z wrong value year;", "", true, RC::c2Z, Null()},
-      {"2Z month 13", {{"2Z", "01132001"}}, "2z wrong value ;", "", true, RC::c2Z, Null()},
   });
 }
 
@@ -319,11 +298,7 @@ TEST(FieldChecks2, CoordinationReference13X) {
   // before it is 0, and its own valid 4B is the last valid one.
   ExpectAll({
       {"valid", {{"13X", "BEL500001230111"}}, "", "", false, RC::c13X, Text("BEL500001230111")},
-      {"places 6 to 11 are not tested", {{"13X", "HOL50ABCDEF0111"}}, "", "", false, RC::c13X,
-       Text("HOL50ABCDEF0111")},
       {"unknown country", {{"13X", "XXX500001230111"}}, "13x wrong format ;", "13x reconstructed ;", true,
-       RC::c13X, Text("BEL500000000111")},
-      {"letter at place 14", {{"13X", "BEL5000012301A1"}}, "13x wrong format ;", "13x reconstructed ;", true,
        RC::c13X, Text("BEL500000000111")},
       {"lower case", {{"13X", "bel500001230111"}}, "13x not alphanum ;13x wrong format ;", "13x reconstructed ;",
        true, RC::c13X, Text("BEL500000000111")},
