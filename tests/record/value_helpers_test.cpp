@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "record/value_helpers.h"
@@ -120,6 +122,24 @@ TEST(ValueHelpers, ParseNumber) {
       {"--5", std::nullopt},   {"0x10", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+// The conversions take a shortcut for short numbers; it must give the
+// correctly rounded value that strtod gives, for short and long texts alike.
+TEST(ValueHelpers, ConversionsAreCorrectlyRounded) {
+  std::mt19937 random(42);
+  auto digits = [&](int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += static_cast<char>('0' + random() % 10);
+    return s;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = digits(static_cast<int>(random() % 20)) + "." + digits(1 + static_cast<int>(random() % 26));
+    double expected = std::strtod(text.c_str(), nullptr);
+    ASSERT_EQ(ParseNumber(text), expected) << text;
+    ASSERT_EQ(LeadingNumber(" " + text + "X"), expected) << text;
+    ASSERT_EQ(ParseNumber("-" + text), -expected) << text;
+  }
 }
 
 TEST(ValueHelpers, ParseWholeRoundsHalfToEvenWithin16Bits) {
