@@ -4,6 +4,7 @@
 
 #include "import/field_lists.h"
 #include "import/field_steps.h"
+#include "import/frequency_unit.h"
 #include "record/value_helpers.h"
 
 namespace twinscan {
@@ -33,33 +34,16 @@ void Check1ANumber(ImportContext& ctx, std::string_view text) {
 }
 
 // 1A unit: only MHz is stored, and never a frequency of 0.
-constexpr std::string_view kUnitNotImplemented = "error: khz and Ghz not yet implemented";
 constexpr std::string_view k1aNoUnit = "no unit in 1a when unit is required ;";
 constexpr std::string_view k1aWrongUnit = "1a wrong unit ;";
 
 void Check1AUnit(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   const bool hasValue = ctx.value1a && *ctx.value1a != 0;
-  switch (text.empty() ? '\0' : text[0]) {
-    case 'M':
-    case 'm':
-      if (hasValue) {
-        rec.f1a = ctx.value1a;
-        ctx.row.WriteNumber(RC::c1A, *rec.f1a);
-        rec.f1a.reset();
-      }
-      break;
-    case 'k':
-    case 'K':
-    case 'G':
-    case 'g':
-      ctx.ui.ShowMessage(kUnitNotImplemented);
-      break;
-    case ' ':
-      if (hasValue) rec.ReportError(k1aNoUnit);
-      break;
-    default:
-      rec.ReportError(k1aWrongUnit);
+  if (ApplyFrequencyUnit(ctx, text, hasValue, k1aNoUnit, k1aWrongUnit)) {
+    rec.f1a = ctx.value1a;
+    ctx.row.WriteNumber(RC::c1A, *rec.f1a);
+    rec.f1a.reset();
   }
 }
 
