@@ -14,12 +14,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Records that pass every field check; the third carries Latin-1 remarks.
+// Records that come back unchanged from the field checks. The third carries
+// Latin-1 remarks, which the 13Z check reports as an error; an error keeps
+// the later dates out of the table, so that record has none.
 std::vector<std::string> ValidRecords() {
   std::string base = BaseRecord();
-  return {base,
-          WithField(WithField(base, "4A", "GENT"), "1A", "00450.00000"),
-          WithField(WithField(base, "13Z", "CAF\xC9 M\xDCNCHEN \xE9t\xE9"), "4B", "D")};
+  std::string latin1 = WithField(WithField(base, "13Z", "CAF\xC9 M\xDCNCHEN \xE9t\xE9"), "4B", "D");
+  return {base, WithField(WithField(base, "4A", "GENT"), "1A", "00450.00000"),
+          WithField(WithField(latin1, "2W", ""), "2Z", "")};
 }
 
 std::string Joined(const std::vector<std::string>& records, const std::string& lineEnd) {
