@@ -67,6 +67,7 @@ bool ParseLineNumber(const std::string& text, int64_t* out);
 
 // The commands.
 int RunImport(Cli& cli);
+int RunExport(Cli& cli);
 int RunCompare(Cli& cli);
 int RunReview(Cli& cli);
 int RunCheck(Cli& cli);

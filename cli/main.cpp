@@ -21,6 +21,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"import", RunImport},
+    {"export", RunExport},
     {"compare", RunCompare},
     {"review", RunReview},
     {"check", RunCheck},
@@ -30,6 +31,7 @@ constexpr const char* kUsage =
     "usage: twinscan-cli [--data-dir DIR] COMMAND ...\n"
     "  import ff|sf FILE [--no-2001] [--no-header] [--no-report] [--no-corrected]\n"
     "                    [--export-lines] [--report-clean]\n"
+    "  export ff|sf OUTFILE [--export-lines]\n"
     "  compare [--manual LINE] [--mode FIELD=0|1|2]... [--search FIELD=0|1|2]...\n"
     "          [--compare-erroneous ff|sf]...\n"
     "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "import/field_lists.h"
+
 namespace twinscan {
 
 // 1A: plus or minus 100 Hz; the search writes it as the literal "0.0001".
@@ -17,7 +19,7 @@ inline constexpr double kZoneHalfWidth = 59.0 / 3600.0;
 
 // 6A: the station class groups, searched as substrings from the first
 // character (so "" and two blanks occur in both). TD is named twice.
-inline constexpr std::string_view kMobileClassList = "MA  ML  MO  MR  MS";
+inline constexpr std::string_view kMobileClassList = kMobileList;  // the 6A check's own list
 inline constexpr std::string_view kFixedClassList = "FA  FB  FC  FG  FL  FP  FS  FW  FX  LR  SM  TD  RA  TC  TD  TR";
 
 }  // namespace twinscan

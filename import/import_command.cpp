@@ -1,5 +1,7 @@
 #include "import/import_command.h"
 
+#include "export/corrected_file.h"
+
 namespace twinscan {
 namespace fs = std::filesystem;
 
@@ -12,10 +14,15 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   const FileOptions& o = settings.fileOptions(tag);
   if (tag == FileTag::ff) ui.SetStatusText("Importing ff");
   ImportOptions options{o.hasHeader, o.vienna2001Format, o.validationReport, o.suppressCleanLines};
-  result.import = ImportViennaFile(file, tag == FileTag::ff ? store::kTable1 : store::kTable2, options, db, ui);
+  const std::string table = tag == FileTag::ff ? store::kTable1 : store::kTable2;
+  result.import = ImportViennaFile(file, table, options, db, ui);
   if (result.import.outcome != ImportOutcome::Done) return result;
   *headerText = result.import.headerText;
-  // The corrected-file writer joins here.
+  if (o.correctedFile) {
+    bool written = WriteCorrectedFile(CorrectedPathFor(file), table, o.export2001NoCrlf, *headerText, db, ui).written;
+    result.correctedWritten = written;
+    result.correctedFailed = !written;
+  }
   if (tag == FileTag::ff) ui.SetStatusText("Importing ff done");
   views.RefreshAll();
   return result;

@@ -6,6 +6,17 @@ bool IsBlank(std::string_view text) {
   return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
+std::string_view PlacesOf(std::string_view text, size_t first, size_t last) {
+  if (first < 1 || first > text.size() || last < first) return {};
+  return text.substr(first - 1, last - first + 1);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 bool OccursIn(std::string_view text, std::string_view list) {
   return list.find(text) != std::string_view::npos;
 }
@@ -28,6 +39,7 @@ std::string LeftJustify(std::string_view text) {
   return std::string(text.substr(blanks)) + std::string(blanks, ' ');
 }
 
-// The remaining routines are the field checks' own (value_checks.cpp).
+// The class, code and date tests are in value_checks.cpp, the conversions in
+// number_parsing.cpp.
 
 }  // namespace twinscan

@@ -19,6 +19,11 @@ bool IsDigits(std::string_view text);     // 0-9 and blank
 
 // True when every character is a blank (the empty text too).
 bool IsBlank(std::string_view text);
+// The characters at the 1-based places first..last; shorter, or empty, past
+// the end of the text.
+std::string_view PlacesOf(std::string_view text, size_t first, size_t last);
+// The text without its leading and trailing blanks.
+std::string_view TrimBlanks(std::string_view text);
 
 // "Occurs in": the text appears in the list as a run of characters anywhere,
 // across separators included (two blanks occur in a double-blank list).
@@ -32,7 +37,8 @@ bool HasPointAt(std::string_view text, int place);
 bool IsBadEmissionCode(std::string_view text);   // the 9 places of 7A
 bool IsBadAntennaCode(std::string_view text);    // the 7 places of 9XH / 9XV
 bool IsBadCoordReference(std::string_view text, std::string_view countryList);
-// country + "50" + six-digit number + "0111".
+// country + "50" + six-digit number + "0111". A number beyond 999999 keeps
+// its last six digits, so the reference keeps its width.
 std::string RebuildCoordReference(std::string_view country, int number);
 
 bool IsValidDate(int month, int day, int year);

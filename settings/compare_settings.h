@@ -2,8 +2,8 @@
 //
 // One object for the whole program run, starting at fixed values; nothing is
 // stored. Readers take the current value when they read: nothing is copied at
-// the start of an import or a comparison, so a change applies to the next
-// record read.
+// the start of an import or a comparison, so a change made between two of
+// them applies to the next one.
 #pragma once
 
 #include <array>

@@ -89,6 +89,22 @@ bool Statement::ColumnIsNull(int column) const { return sqlite3_column_type(stmt
 
 int64_t Statement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
 
+Statement::Stored Statement::ColumnStored(int column) const {
+  switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_NULL: return Stored::Null;
+    case SQLITE_INTEGER: return Stored::Integer;
+    case SQLITE_FLOAT: return Stored::Real;
+    default: return Stored::Text;
+  }
+}
+
+double Statement::ColumnDouble(int column) const { return sqlite3_column_double(stmt_, column); }
+
+std::string_view Statement::ColumnText(int column) const {
+  const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  return {text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, column))};
+}
+
 Value Statement::Column(int column, ColumnKind kind) const {
   switch (sqlite3_column_type(stmt_, column)) {
     case SQLITE_NULL:

@@ -56,6 +56,14 @@ class Statement {
   int64_t ColumnInt(int column) const;
   bool ColumnIsNull(int column) const;
 
+  // Raw access for readers of many rows (the corrected-file writer): the
+  // class of the stored value, and the value as a double or as UTF-8 text
+  // (valid until the next Step or Reset).
+  enum class Stored { Null, Integer, Real, Text };
+  Stored ColumnStored(int column) const;
+  double ColumnDouble(int column) const;
+  std::string_view ColumnText(int column) const;
+
  private:
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;

@@ -39,6 +39,10 @@ CREATE TABLE TABLE2 (
   "4CLONG" REAL, "4CLAT" REAL
 );
 
+-- The corrected-file writer and the views read the records in linenumber order.
+CREATE INDEX TABLE1_linenumber ON TABLE1 (linenumber);
+CREATE INDEX TABLE2_linenumber ON TABLE2 (linenumber);
+
 -- The candidate search reads TABLE2 by these columns.
 CREATE INDEX TABLE2_1A ON TABLE2 ("1A");
 CREATE INDEX TABLE2_6A ON TABLE2 ("6A");

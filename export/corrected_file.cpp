@@ -1,0 +1,129 @@
+#include "export/corrected_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+#include "export/corrected_record.h"
+
+namespace twinscan {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Records are collected and written in blocks of about this size.
+constexpr size_t kWriteBlock = 1 << 18;
+
+// The file being written beside its final name. It is removed again unless
+// it was moved over the final name, so no incomplete file survives a failure
+// or an exception.
+class PartFile {
+ public:
+  explicit PartFile(fs::path path) : path_(std::move(path)) {}
+  ~PartFile() {
+    if (file_) std::fclose(file_);
+    if (opened_ && !moved_) {
+      std::error_code ignored;
+      fs::remove(path_, ignored);
+    }
+  }
+  PartFile(const PartFile&) = delete;
+  PartFile& operator=(const PartFile&) = delete;
+
+  bool Open() {
+    file_ = std::fopen(path_.c_str(), "wb");
+    opened_ = file_ != nullptr;
+    return opened_;
+  }
+  bool Write(std::string_view bytes) { return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size(); }
+  bool Close() {
+    int rc = std::fclose(file_);
+    file_ = nullptr;
+    return rc == 0;
+  }
+  // Replaces target; a replaced file's permissions stay with the name.
+  bool MoveOver(const fs::path& target) {
+    std::error_code ec;
+    fs::file_status old = fs::status(target, ec);
+    if (!ec && fs::exists(old)) fs::permissions(path_, old.permissions(), ec);
+    if (std::rename(path_.c_str(), target.c_str()) != 0) return false;
+    moved_ = true;
+    return true;
+  }
+
+ private:
+  fs::path path_;
+  std::FILE* file_ = nullptr;
+  bool opened_ = false;
+  bool moved_ = false;
+};
+
+// The status text of a row: "exporting " and its linenumber by the
+// leading-blank rule (" 12", "-3"); written directly, since it runs per row.
+void SetLinenumber(int64_t linenumber, size_t prefix, std::string* status) {
+  status->resize(prefix);
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, linenumber);
+  if (linenumber >= 0) *status += ' ';
+  status->append(digits, static_cast<size_t>(end - digits));
+}
+
+std::string CannotWriteMessage(const fs::path& file, int error) {
+  if (error == 0) error = EIO;  // a short write that set no error number
+  return "The corrected file " + file.string() + " cannot be written: " + std::strerror(error);
+}
+
+}  // namespace
+
+CorrectedFileResult WriteCorrectedFile(const fs::path& outputFile, const std::string& table, bool export2001NoCrlf,
+                                       std::string_view headerText, store::Database& db, UserInterface& ui) {
+  CorrectedFileResult result;
+  // The rows in the order the import inserted them.
+  store::Statement rows = db.Prepare("SELECT * FROM " + store::QuoteName(table) + " ORDER BY linenumber");
+  CorrectedRecordRenderer renderer(rows);
+  const int linenumberColumn = FindColumn(rows, "linenumber");
+  if (linenumberColumn < 0) throw store::StoreError(table + " has no column linenumber");
+
+  auto fail = [&](int error) {
+    ui.ShowMessage(CannotWriteMessage(outputFile, error));
+    result.records = 0;
+    return result;
+  };
+  // Moving over a read-only file would succeed where writing it must not.
+  std::error_code ec;
+  if (fs::is_directory(outputFile, ec)) return fail(EISDIR);
+  if (fs::exists(outputFile, ec) && ::access(outputFile.c_str(), W_OK) != 0) return fail(errno);
+
+  PartFile part(outputFile.string() + ".writing");
+  if (!part.Open()) return fail(errno);
+
+  const std::string_view lineEnd = export2001NoCrlf ? "" : "\r\n";
+  std::string block;
+  block.reserve(kWriteBlock + 2 * kRecordLength);
+  if (!headerText.empty()) {
+    block += headerText;
+    block += lineEnd;
+  }
+  std::string status = "exporting ";
+  const size_t statusPrefix = status.size();
+  while (rows.Step()) {
+    renderer.Render(rows, &block);
+    SetLinenumber(rows.ColumnInt(linenumberColumn), statusPrefix, &status);
+    ui.SetStatusText(status);
+    block += lineEnd;
+    ++result.records;
+    if (block.size() >= kWriteBlock) {
+      if (!part.Write(block)) return fail(errno);
+      block.clear();
+    }
+  }
+  if (!part.Write(block) || !part.Close()) return fail(errno);
+  if (!part.MoveOver(outputFile)) return fail(errno);
+  result.written = true;
+  return result;
+}
+
+}  // namespace twinscan

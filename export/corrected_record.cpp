@@ -1,0 +1,170 @@
+#include "export/corrected_record.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "record/latin1.h"
+#include "record/number_text.h"
+#include "record/value_helpers.h"
+
+namespace twinscan {
+namespace {
+
+using R = Rendering;
+
+// Blanks in the places of a value that cannot be written whole: a number cut
+// short would be a different number.
+bool BlankWhenTooLong(Rendering r) { return r != Rendering::Text; }
+
+}  // namespace
+
+int FindColumn(const store::Statement& rows, std::string_view name) {
+  for (int c = 0; c < rows.ColumnCount(); ++c) {
+    std::string columnName = rows.ColumnName(c);
+    if (columnName.size() == name.size() &&
+        std::equal(name.begin(), name.end(), columnName.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        }))
+      return c;
+  }
+  return -1;
+}
+
+const std::array<CorrectedField, 30> kCorrectedFields{{
+    {"1a", R::Number, "00000.00000;           ", false},
+    {"", R::Unit, "", false},
+    {"1z", R::Text, "@; ", false},
+    {"6a", R::Text, "@@;  ", true},
+    {"6b", R::Text, "@@;  ", true},
+    {"6z", R::Text, "@@;  ", true},
+    {"10z", R::NumberAsText, "@; ", false},
+    {"2c", R::Date, "ddmmyyyy", false},
+    {"4a", R::Text, "!@@@@@@@@@@@@@@@@@@@@", true},
+    {"4b", R::Text, "!@@@", true},
+    {"4c", R::Text, "!@@@@@@@@@@@@@@@;               ", false},
+    {"4d", R::Number, "00000;     ", false},
+    {"4z", R::Number, "0000;-000", false},
+    {"7a", R::Text, "!@@@@@@@@@;         ", true},
+    {"8b1", R::Number, "0000.0;-000.0", false},
+    {"8b2", R::Text, "!@; ", false},
+    {"9a", R::Number, "000.0", false},
+    {"9b", R::Number, "000.0;-00.0", false},
+    {"9d", R::Text, "!@@;  ", true},
+    {"9g", R::Number, "00.0;    ", false},
+    {"9y", R::Number, "0000;    ", false},
+    {"9xh", R::Text, "!@@@@@@@;       ", false},
+    {"9xv", R::Text, "!@@@@@@@;       ", false},
+    {"1y", R::Number, "00000.00000;           ", false},
+    {"", R::Unit, "", false},
+    {"13z", R::Text,
+     "!@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@;"
+     "                                                  ",
+     false},
+    {"13y", R::Text, "!@; ", false},
+    {"2w", R::Date, "ddmmyyyy", false},
+    {"2z", R::Date, "ddmmyyyy", false},
+    {"13x", R::Text, "@@@@@@@@@@@@@@@", false},
+}};
+
+CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
+  fields_.reserve(kCorrectedFields.size());
+  for (size_t i = 0; i < kCorrectedFields.size(); ++i) {
+    const CorrectedField& entry = kCorrectedFields[i];
+    int column = -1;
+    if (entry.rendering != Rendering::Unit) {
+      column = FindColumn(rows, entry.column);
+      if (column < 0) throw store::StoreError("the rows have no column " + std::string(entry.column));
+    }
+    bool textMask = entry.rendering == Rendering::Text || entry.rendering == Rendering::NumberAsText;
+    fields_.push_back(Field{&entry, kRecordFields[i].width(), column,
+                            NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
+                            TextMask(textMask ? entry.mask : ""),
+                            DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
+  }
+}
+
+void CorrectedRecordRenderer::Render(const store::Statement& row, std::string* out) {
+  for (const Field& f : fields_) {
+    // The value is rendered straight behind the record so far, then fitted.
+    const size_t start = out->size();
+    const auto width = static_cast<size_t>(f.width);
+    RenderValue(f, row, out);
+    size_t length = out->size() - start;
+    if (f.entry->leftJustify && length > 0 && (*out)[start] == ' ' &&
+        out->find_first_not_of(' ', start) != std::string::npos) {
+      std::string justified = LeftJustify(std::string_view(*out).substr(start));
+      out->replace(start, length, justified);
+    }
+    if (length > width) {
+      out->resize(BlankWhenTooLong(f.entry->rendering) ? start : start + width);
+      length = out->size() - start;
+    }
+    if (length < width) out->append(width - length, ' ');
+  }
+}
+
+void CorrectedRecordRenderer::RenderValue(const Field& f, const store::Statement& row, std::string* out) {
+  using Stored = store::Statement::Stored;
+  switch (f.entry->rendering) {
+    case Rendering::Number: {
+      Stored stored = row.ColumnStored(f.column);
+      if (stored == Stored::Integer || stored == Stored::Real) f.numberMask.FormatTo(row.ColumnDouble(f.column), out);
+      break;
+    }
+    case Rendering::NumberAsText: {
+      Stored stored = row.ColumnStored(f.column);
+      if (stored == Stored::Integer || stored == Stored::Real) {
+        f.textMask.FormatTo(NumberText(row.ColumnDouble(f.column)), out);
+      }
+      break;
+    }
+    case Rendering::Text:
+      // Text columns hold texts or Null (their affinity turns numbers into
+      // texts), and Null renders like the empty text.
+      f.textMask.FormatTo(Latin1Of(row.ColumnText(f.column)), out);
+      break;
+    case Rendering::Date: {
+      store::Date date;
+      if (store::ParseStoredDate(row.ColumnText(f.column), &date))
+        f.dateMask.FormatTo(date.day, date.month, date.year, out);
+      break;
+    }
+    case Rendering::Unit:
+      out->append(static_cast<size_t>(f.width), 'M');
+      break;
+  }
+}
+
+std::string_view CorrectedRecordRenderer::NumberText(double value) {
+  // Whole values, the usual case, skip the general number formatting.
+  if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+    char digits[24];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(value));
+    number_.assign(digits, static_cast<size_t>(end - digits));
+  } else {
+    number_ = PlainNumber(value);
+  }
+  return number_;
+}
+
+std::string_view CorrectedRecordRenderer::Latin1Of(std::string_view utf8) {
+  // Plain ASCII, the usual case, is the same in both encodings; eight bytes
+  // are tested at a time.
+  size_t at = 0;
+  for (; at + 8 <= utf8.size(); at += 8) {
+    uint64_t word;
+    std::memcpy(&word, utf8.data() + at, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
+  bool ascii = std::all_of(utf8.begin() + static_cast<std::ptrdiff_t>(at), utf8.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return utf8;
+  latin1_ = Utf8ToLatin1(utf8);
+  return latin1_;
+}
+
+}  // namespace twinscan

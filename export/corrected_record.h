@@ -1,0 +1,74 @@
+// One row of TABLE1 / TABLE2 rendered back into a record of a corrected file.
+//
+// Every field is described as data (its stored column, how its value is
+// rendered, its mask and whether it is left-justified afterwards), in the
+// order of its places. The rendered record is always exactly 219 characters
+// of Latin-1: a Null or empty column gives blanks, a number that does not fit
+// its places gives blanks (a negative 9A, a 9G of 100 or more), and a text
+// longer than its places is cut to them. The unit places of 1A and 1Y always
+// carry "M".
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/mask_format.h"
+#include "record/layout.h"
+#include "store/database.h"
+
+namespace twinscan {
+
+enum class Rendering {
+  Number,        // number by a number mask
+  NumberAsText,  // the number's plain text by a text mask
+  Text,          // text by a text mask
+  Date,          // date by a date mask
+  Unit,          // the fixed unit letter "M"
+};
+
+struct CorrectedField {
+  std::string_view column;  // stored column ("" for the unit places)
+  Rendering rendering;
+  std::string_view mask;
+  bool leftJustify;  // leading blanks moved to the end after the mask
+};
+
+// The 30 fields in place order; entry i fills the places of kRecordFields[i].
+extern const std::array<CorrectedField, 30> kCorrectedFields;
+
+// The index of a column of a result set by name, ignoring case; -1 when absent.
+int FindColumn(const store::Statement& rows, std::string_view name);
+
+// Renders rows of one result set. The columns are found by name once, so the
+// statement may select them in any order ("SELECT *").
+class CorrectedRecordRenderer {
+ public:
+  // Throws store::StoreError when a field's column is not in the result set.
+  explicit CorrectedRecordRenderer(const store::Statement& rows);
+
+  // Appends the current row's 219 characters to out.
+  void Render(const store::Statement& row, std::string* out);
+
+ private:
+  struct Field {
+    const CorrectedField* entry;
+    int width;
+    int column;  // index in the result set; -1 for the unit places
+    NumberMask numberMask;
+    TextMask textMask;
+    DateMask dateMask;
+  };
+  // Appends the field's value as its mask renders it, before it is fitted.
+  void RenderValue(const Field& f, const store::Statement& row, std::string* out);
+  std::string_view Latin1Of(std::string_view utf8);  // in latin1_ unless plain ASCII
+  std::string_view NumberText(double value);         // the plain number text, in number_
+
+  std::vector<Field> fields_;
+  // Scratch texts kept between rows, so that rendering allocates nothing.
+  std::string latin1_;
+  std::string number_;
+};
+
+}  // namespace twinscan

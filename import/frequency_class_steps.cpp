@@ -1,0 +1,210 @@
+// The field steps of the frequency, class and station fields: 1A with its
+// unit, 1Z, 6A, 6B, 6Z, 10Z, 2C, 4A and 4B.
+#include <string_view>
+
+#include "import/field_lists.h"
+#include "import/field_steps.h"
+#include "import/frequency_unit.h"
+#include "record/value_helpers.h"
+
+namespace twinscan {
+namespace {
+using RC = RecordColumn;
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// 1A, number part. The value passes to the unit step through ctx.value1a:
+// 0 for a blank 1A, null when the text does not convert.
+constexpr std::string_view k1aNotPosnum = "1a not posnum ;";
+constexpr std::string_view k1aNoPoint = "1a no explicit dec. point on place 6 ;";
+constexpr std::string_view k1aNotConverted = "error in 1a ;";
+
+void Check1ANumber(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  if (IsBlank(text)) {
+    rec.has1a = false;
+    ctx.value1a = 0.0;
+    return;
+  }
+  if (!IsPosnum(text)) rec.ReportError(k1aNotPosnum);
+  if (!HasPointAt(text, 6)) rec.ReportError(k1aNoPoint);
+  ctx.value1a = ParseNumber(text);
+  if (!ctx.value1a) rec.ReportError(k1aNotConverted);
+  rec.has1a = true;
+}
+
+// 1A unit: only MHz is stored, and never a frequency of 0.
+constexpr std::string_view k1aNoUnit = "no unit in 1a when unit is required ;";
+constexpr std::string_view k1aWrongUnit = "1a wrong unit ;";
+
+void Check1AUnit(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  const bool hasValue = ctx.value1a && *ctx.value1a != 0;
+  if (ApplyFrequencyUnit(ctx, text, hasValue, k1aNoUnit, k1aWrongUnit)) {
+    rec.f1a = ctx.value1a;
+    ctx.row.WriteNumber(RC::c1A, *rec.f1a);
+    rec.f1a.reset();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// 1Z: its column is written by the 13Y step, which may change it once more.
+constexpr std::string_view k1zCorrected = "1z corrected ;";
+constexpr std::string_view k1zWrongValue = "1z wrong value ;";
+
+void Check1Z(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  rec.f1z = text;
+  if (text == " ") {
+    rec.f1z = "2";
+    rec.corrected1z = true;
+    rec.ReportCorrection(k1zCorrected);
+  }
+  if (!OccursIn(rec.f1z, kFrequencyCategories)) rec.ReportError(k1zWrongValue);
+}
+
+// ---------------------------------------------------------------------------
+// 6A: f6a is not emptied after the write; the 4Z and 9A steps read its first
+// character, and it keeps the value until the next record's 6A step.
+constexpr std::string_view k6aNotAlphanum = "6a not alphanum ;";
+constexpr std::string_view k6aEmpty = "6a empty ;";
+constexpr std::string_view k6aNotLeftJustified = "6a not left justified ;";
+constexpr std::string_view k6aWrongValue = "6a wrong value ;";
+
+void Check6A(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  rec.f6a = text;
+  if (!IsAlphanum(text)) rec.ReportError(k6aNotAlphanum);
+  if (IsBlank(text)) rec.ReportError(k6aEmpty);
+  if (!IsLeftJustified(text)) rec.ReportError(k6aNotLeftJustified);
+  if (!OccursIn(text, kClassList)) rec.ReportError(k6aWrongValue);
+  rec.mobile6a = OccursIn(text, kMobileList);
+  ctx.row.WriteText(RC::c6A, rec.f6a);
+}
+
+// 6B: a service outside the list is only a warning.
+constexpr std::string_view k6bNotAlphanum = "6b not alphanum ;";
+constexpr std::string_view k6bCorrected = "6b corrected ;";
+constexpr std::string_view k6bNotLeftJustified = "6b not left justified ;";
+constexpr std::string_view k6bWrong = "6b wrong ;";
+
+void Check6B(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  rec.f6b = text;
+  if (!IsAlphanum(text)) rec.ReportError(k6bNotAlphanum);
+  if (IsBlank(text)) {
+    rec.f6b = "OT";
+    rec.ReportCorrection(k6bCorrected);
+  }
+  if (!IsLeftJustified(rec.f6b)) rec.ReportError(k6bNotLeftJustified);
+  if (!OccursIn(rec.f6b, kServiceList)) rec.ReportWarning(k6bWrong);
+  ctx.row.WriteText(RC::c6B, rec.f6b);
+  rec.f6b.clear();
+}
+
+// 6Z: no character-class test; each of the two letters must be a category
+// letter, and a wrong value is reported once.
+constexpr std::string_view k6zCorrected = "6z corrected ;";
+constexpr std::string_view k6zNotLeftJustified = "6z not left justified ;";
+constexpr std::string_view k6zWrongValue = "6z wrong value ;";
+
+void Check6Z(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  rec.f6z = text;
+  if (IsBlank(text)) {
+    rec.f6z = "XX";
+    rec.ReportCorrection(k6zCorrected);
+  }
+  if (!IsLeftJustified(rec.f6z)) rec.ReportError(k6zNotLeftJustified);
+  const std::string& z = rec.f6z;
+  if (z.empty() || kCategoryLetters.find(z.front()) == std::string_view::npos ||
+      kCategoryLetters.find(z.back()) == std::string_view::npos)
+    rec.ReportError(k6zWrongValue);
+  ctx.row.WriteText(RC::c6Z, rec.f6z);
+  rec.f6z.clear();
+}
+
+// 10Z: a blank is stored as 0; a digit other than 0 or 1 is stored with a
+// warning; anything that does not convert is an error and stays Null.
+constexpr std::string_view k10zWrongValue = "10z wrong value ;";
+constexpr std::string_view k10zNotConverted = "error in 10z ;";
+
+void Check10Z(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  if (text == " ") {
+    rec.f10z = 0;
+  } else {
+    if (text != "0" && text != "1") rec.ReportWarning(k10zWrongValue);
+    rec.f10z = ParseWhole(text);
+    if (!rec.f10z) rec.ReportError(k10zNotConverted);
+  }
+  if (rec.f10z) ctx.row.WriteWhole(RC::c10Z, *rec.f10z);
+  rec.f10z.reset();
+}
+
+// ---------------------------------------------------------------------------
+// 2C (ddmmyyyy): tested for a real date and stored only while the record has
+// no error at all, from any field so far.
+constexpr std::string_view k2cWrongDay = "2c wrong value day ;";
+constexpr std::string_view k2cWrongMonth = "2c wrong value month;";
+constexpr std::string_view k2cWrongYear = "2c wrong value year;";
+constexpr std::string_view k2cWrongDate = "2c wrong value ;";
+
+void Check2C(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  if (IsBlank(text)) {
+    rec.f2c.clear();
+    return;
+  }
+  const std::string_view day = text.substr(0, 2), month = text.substr(2, 2), year = text.substr(4, 4);
+  rec.f2c.assign(day).append("/").append(month).append("/").append(year);
+  if (!IsDigits(day) || IsBlank(day)) rec.ReportError(k2cWrongDay);
+  if (!IsDigits(month) || IsBlank(month)) rec.ReportError(k2cWrongMonth);
+  if (!IsDigits(year) || IsBlank(year)) rec.ReportError(k2cWrongYear);
+  // Only a record without any error so far is tested and stored; then every
+  // part holds digits and blanks only.
+  if (!rec.error) {
+    const int d = static_cast<int>(LeadingNumber(day));
+    const int m = static_cast<int>(LeadingNumber(month));
+    const int y = static_cast<int>(LeadingNumber(year));
+    if (!IsValidDate(m, d, y))
+      rec.ReportError(k2cWrongDate);
+    else
+      ctx.row.WriteDate(RC::c2C, d, m, y);
+  }
+  rec.f2c.clear();
+}
+
+// ---------------------------------------------------------------------------
+// 4A: checked here, settled and written by the 4C step.
+constexpr std::string_view k4aNotAlphanum = "4a not alphanum ;";
+constexpr std::string_view k4aNotLeftJustified = "4a not left justified ;";
+
+void Check4A(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  rec.f4a = text;
+  if (!IsAlphanum(text)) rec.ReportError(k4aNotAlphanum);
+  if (!IsLeftJustified(text)) rec.ReportError(k4aNotLeftJustified);
+  if (TrimBlanks(text) == kIntr) rec.intr4a = true;
+}
+
+// 4B: a country found in the list is remembered for the rest of the import
+// (the 13X step rebuilds a reference with it).
+constexpr std::string_view k4bNotAlphanum = "4b not alphanum ;";
+constexpr std::string_view k4bNotLeftJustified = "4b not left justified ;";
+constexpr std::string_view k4bWrongValue = "4b wrong value ;";
+
+void Check4B(ImportContext& ctx, std::string_view text) {
+  ViennaRecord& rec = ctx.rec;
+  rec.f4b = text;
+  if (!IsAlphanum(text)) rec.ReportError(k4bNotAlphanum);
+  if (!IsLeftJustified(text)) rec.ReportError(k4bNotLeftJustified);
+  if (OccursIn(text, kCountryList))
+    ctx.lastValid4b = text;
+  else
+    rec.ReportError(k4bWrongValue);
+  ctx.row.WriteText(RC::c4B, rec.f4b);
+  rec.f4b.clear();
+}
+
+}  // namespace twinscan

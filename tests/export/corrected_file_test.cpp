@@ -1,0 +1,196 @@
+// The corrected file as a whole: layouts, header, order, replacement, failures.
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "export/mask_format.h"
+#include "record/number_text.h"
+#include "tests/export/export_fixture.h"
+
+namespace twinscan::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records that come back unchanged from the field checks. The third carries
+// Latin-1 remarks, which the 13Z check reports as an error; an error keeps
+// the later dates out of the table, so that record has none.
+std::vector<std::string> ValidRecords() {
+  std::string base = BaseRecord();
+  std::string latin1 = WithField(WithField(base, "13Z", "CAF\xC9 M\xDCNCHEN \xE9t\xE9"), "4B", "D");
+  return {base, WithField(WithField(base, "4A", "GENT"), "1A", "00450.00000"),
+          WithField(WithField(latin1, "2W", ""), "2Z", "")};
+}
+
+std::string Joined(const std::vector<std::string>& records, const std::string& lineEnd) {
+  std::string out;
+  for (const std::string& r : records) out += r + lineEnd;
+  return out;
+}
+
+std::string Header() {
+  std::string header = "VIENNA HEADER \xC4\xD6\xDC";
+  header.resize(219, '-');
+  return header;
+}
+
+class CorrectedFileTest : public ExportTest {
+ protected:
+  fs::path Out() const { return dir_ / "out.txt_annex2bis.txt"; }
+  // Imports the valid records from a file in the line layout without header.
+  void ImportValidRecords() {
+    WriteFile(dir_ / "in.txt", Joined(ValidRecords(), "\r\n"));
+    ASSERT_EQ(Import(dir_ / "in.txt", false, false).records, 3);
+  }
+  bool LeftoverPartFile() const {
+    for (const auto& entry : fs::directory_iterator(dir_.path()))
+      if (entry.path().string().ends_with(".writing")) return true;
+    return false;
+  }
+};
+
+TEST_F(CorrectedFileTest, BothLayoutsGiveTheRecordsBackExactly) {
+  ImportValidRecords();
+  std::string lines = Export(false);
+  EXPECT_EQ(lines, Joined(ValidRecords(), "\r\n"));
+  EXPECT_EQ(lines.size(), 3u * 221);
+
+  std::string packed = Export(true);
+  EXPECT_EQ(packed, Joined(ValidRecords(), ""));
+  EXPECT_EQ(packed.size(), 3u * 219);
+  EXPECT_EQ(packed.find_first_of("\r\n"), std::string::npos);
+}
+
+TEST_F(CorrectedFileTest, HeaderGoesInFront) {
+  std::string header = Header();
+  WriteFile(dir_ / "in.txt", header + Joined(ValidRecords(), ""));
+  ImportResult imported = Import(dir_ / "in.txt", true, true);
+  ASSERT_EQ(imported.headerText, header);
+
+  EXPECT_EQ(Export(true, imported.headerText), header + Joined(ValidRecords(), ""));
+  EXPECT_EQ(Export(false, imported.headerText), header + "\r\n" + Joined(ValidRecords(), "\r\n"));
+}
+
+TEST_F(CorrectedFileTest, EmptyTableGivesHeaderOnlyOrNothing) {
+  EXPECT_EQ(Export(true), "");
+  EXPECT_EQ(Export(false), "");
+  EXPECT_EQ(Export(true, Header()), Header());
+  EXPECT_EQ(Export(false, Header()), Header() + "\r\n");
+  EXPECT_TRUE(ui_.statuses.empty());
+}
+
+TEST_F(CorrectedFileTest, RowsInLinenumberOrderWithStatusText) {
+  // Inserted out of order: the file follows linenumber, not the insert order.
+  const int64_t inserted[] = {3, 1, 100000, 12, 0, 2};
+  for (int64_t line : inserted) InsertRow(store::kTable1, {{"linenumber", line}, {"4d", line % 100000}});
+  std::string file = Export(true);
+  ASSERT_EQ(file.size(), std::size(inserted) * 219);
+  const int64_t ordered[] = {0, 1, 2, 3, 12, 100000};
+  std::vector<std::string> statuses;
+  for (size_t i = 0; i < std::size(ordered); ++i) {
+    EXPECT_EQ(FieldOf(file.substr(i * 219, 219), "4D"), NumberMask("00000").Format(double(ordered[i] % 100000)));
+    statuses.push_back("exporting " + LeadingBlankNumber(static_cast<double>(ordered[i])));
+  }
+  EXPECT_EQ(ui_.statuses, statuses);
+  EXPECT_EQ(ui_.statuses[4], "exporting  12");
+}
+
+TEST_F(CorrectedFileTest, ALongerFileIsReplacedWhole) {
+  ImportValidRecords();
+  WriteFile(Out(), std::string(100000, 'x'));
+  fs::permissions(Out(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(Export(true), Joined(ValidRecords(), ""));
+  EXPECT_EQ(fs::status(Out()).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_FALSE(LeftoverPartFile());
+}
+
+// A file the writer produced, imported and written again in the same layout,
+// gives back the same bytes.
+TEST_F(CorrectedFileTest, RoundTrip) {
+  struct Case {
+    bool layout2001;
+    bool header;
+  };
+  std::vector<std::string> records = ValidRecords();
+  records.push_back(WithField(WithField(BaseRecord(), "4Z", "-005"), "9B", "-05.0"));
+  for (Case c : {Case{true, true}, Case{true, false}, Case{false, true}, Case{false, false}}) {
+    SCOPED_TRACE(::testing::Message() << "2001 layout " << c.layout2001 << ", header " << c.header);
+    fs::path original = dir_ / "original.txt";
+    WriteFile(original, (c.header ? Header() : "") + Joined(records, ""));
+    ImportResult first = Import(original, true, c.header);
+    std::string written = Export(c.layout2001, first.headerText);
+    EXPECT_EQ(written, (c.header ? Header() + (c.layout2001 ? "" : "\r\n") : "") +
+                           Joined(records, c.layout2001 ? "" : "\r\n"));
+
+    fs::path again = dir_ / "again.txt";
+    WriteFile(again, written);
+    ImportResult second = Import(again, true, c.header);
+    EXPECT_EQ(second.records, static_cast<int32_t>(records.size()));
+    EXPECT_EQ(Export(c.layout2001, second.headerText), written);
+  }
+}
+
+TEST_F(CorrectedFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
+  ImportValidRecords();
+  struct Case {
+    const char* name;
+    fs::path target;
+  };
+  fs::create_directories(dir_ / "folder.txt_annex2bis.txt");
+  const Case cases[] = {
+      {"missing folder", dir_ / "missing" / "x.txt_annex2bis.txt"},
+      {"a folder of that name", dir_ / "folder.txt_annex2bis.txt"},
+  };
+  for (const Case& c : cases) {
+    ui_.messages.clear();
+    CorrectedFileResult result = WriteCorrectedFile(c.target, store::kTable1, true, "", *db_, ui_);
+    EXPECT_FALSE(result.written) << c.name;
+    ASSERT_EQ(ui_.messages.size(), 1u) << c.name;
+    EXPECT_EQ(ui_.messages[0].rfind("The corrected file " + c.target.string() + " cannot be written: ", 0), 0u)
+        << ui_.messages[0];
+    EXPECT_FALSE(fs::is_regular_file(c.target)) << c.name;
+    EXPECT_FALSE(LeftoverPartFile()) << c.name;
+  }
+  EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLE1"), 3);
+}
+
+TEST_F(CorrectedFileTest, AReadOnlyFileStaysAsItWas) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
+  ImportValidRecords();
+  WriteFile(Out(), "old");
+  fs::permissions(Out(), fs::perms::owner_read);
+  EXPECT_FALSE(WriteCorrectedFile(Out(), store::kTable1, true, "", *db_, ui_).written);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_NE(ui_.messages[0].find(Out().string()), std::string::npos);
+  EXPECT_EQ(ReadFile(Out()), "old");
+}
+
+// A write that fails half-way (the disk full) keeps the old file and leaves
+// no part behind. The file size limit stands in for the full disk.
+TEST_F(CorrectedFileTest, AWriteFailingHalfWayKeepsTheOldFile) {
+  for (int64_t line = 1; line <= 3000; ++line)
+    InsertRow(store::kTable1, {{"linenumber", line}, {"13z", std::string("REMARK")}});
+  WriteFile(Out(), "old");
+
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto savedHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 300000;  // less than the 657,000 bytes of the file
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  CorrectedFileResult result = WriteCorrectedFile(Out(), store::kTable1, true, "", *db_, ui_);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, savedHandler);
+
+  EXPECT_FALSE(result.written);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_NE(ui_.messages[0].find(Out().string()), std::string::npos);
+  EXPECT_EQ(ReadFile(Out()), "old");
+  EXPECT_FALSE(LeftoverPartFile());
+}
+
+}  // namespace
+}  // namespace twinscan::testing

@@ -1,0 +1,134 @@
+#include "settings/compare_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "record/layout.h"
+
+namespace twinscan {
+namespace {
+
+TEST(CompareSettingsTest, StartValues) {
+  CompareSettings s;
+  const std::set<std::string_view> critical{"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
+  for (const FieldInfo& f : kFields)
+    EXPECT_EQ(s.compareMode(f.number), critical.count(f.code) ? Critical : NonCritical) << f.code;
+  EXPECT_EQ(s.compareMode(0), NotChecked);
+  EXPECT_EQ(s.compareMode(29), NonCritical);
+  EXPECT_EQ(s.compareMode(30), NonCritical);
+
+  EXPECT_EQ(s.searchField(0), NotUsed);
+  for (int i = 1; i <= 10; ++i) EXPECT_EQ(s.searchField(i), Exact) << i;
+
+  for (FileTag tag : {FileTag::ff, FileTag::sf}) {
+    const FileOptions& o = s.fileOptions(tag);
+    EXPECT_TRUE(o.vienna2001Format && o.hasHeader && o.validationReport && o.correctedFile &&
+                o.onlyErrorFreeLines && o.export2001NoCrlf && o.suppressCleanLines);
+  }
+}
+
+TEST(CompareSettingsTest, ResetRestoresEveryGroup) {
+  CompareSettings s;
+  s.cycleCompareMode(5);
+  s.cycleSearchField(kSearch1A);
+  FileOptions off{false, false, false, false, false, false, false};
+  s.setFileOptions(off, off);
+  s.resetToDefaults();
+  CompareSettings fresh;
+  for (int i = 0; i <= 30; ++i) EXPECT_EQ(s.compareMode(i), fresh.compareMode(i)) << i;
+  for (int i = 0; i <= 10; ++i) EXPECT_EQ(s.searchField(i), fresh.searchField(i)) << i;
+  EXPECT_EQ(s.fileOptions(FileTag::ff), FileOptions{});
+  EXPECT_EQ(s.fileOptions(FileTag::sf), FileOptions{});
+}
+
+TEST(CompareSettingsTest, CompareModeCyclesGreyYellowRed) {
+  CompareSettings s;
+  // 1A starts critical, 1Z non-critical.
+  EXPECT_EQ(s.cycleCompareMode(1), NotChecked);
+  EXPECT_EQ(s.cycleCompareMode(1), NonCritical);
+  EXPECT_EQ(s.cycleCompareMode(1), Critical);
+  EXPECT_EQ(s.compareMode(1), Critical);
+  EXPECT_EQ(s.cycleCompareMode(2), Critical);
+  EXPECT_EQ(s.compareMode(3), Critical) << "other fields untouched";
+}
+
+TEST(CompareSettingsTest, SearchFieldSteps) {
+  CompareSettings s;
+  // 1A, 6A, 13Y, 4C: not used, exact, tolerant; 4A only not used and used.
+  for (int index : {kSearch1A, kSearch6A, kSearch13Y, kSearch4C}) {
+    EXPECT_EQ(s.cycleSearchField(index), std::optional<uint8_t>(Tolerant)) << index;
+    EXPECT_EQ(s.cycleSearchField(index), std::optional<uint8_t>(NotUsed)) << index;
+    EXPECT_EQ(s.cycleSearchField(index), std::optional<uint8_t>(Exact)) << index;
+  }
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(NotUsed));
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(Exact));
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(NotUsed));
+}
+
+// Puts the five search fields at the given values through clicks alone.
+void SetSearchFields(CompareSettings& s, const std::array<uint8_t, 5>& values) {
+  for (int i = 1; i <= kSearchFieldCount; ++i)
+    while (s.searchField(i) != values[static_cast<size_t>(i - 1)]) ASSERT_TRUE(s.cycleSearchField(i));
+}
+
+TEST(CompareSettingsTest, TheLastFieldInUseIsRefused) {
+  struct Case {
+    const char* name;
+    std::array<uint8_t, 5> values;  // 1A 6A 4A 13Y 4C
+    int clicked;
+  };
+  const Case cases[] = {
+      {"4C exact alone", {0, 0, 0, 0, 1}, kSearch4C},
+      {"4C tolerant alone", {0, 0, 0, 0, 2}, kSearch4C},
+      {"1A exact alone", {1, 0, 0, 0, 0}, kSearch1A},
+      {"1A tolerant alone", {2, 0, 0, 0, 0}, kSearch1A},
+      {"4A alone", {0, 0, 1, 0, 0}, kSearch4A},
+      {"13Y tolerant alone", {0, 0, 0, 2, 0}, kSearch13Y},
+  };
+  for (const Case& c : cases) {
+    CompareSettings s;
+    // The clicked field takes its value while the others are still in use.
+    while (s.searchField(c.clicked) != c.values[static_cast<size_t>(c.clicked - 1)])
+      ASSERT_TRUE(s.cycleSearchField(c.clicked).has_value());
+    SetSearchFields(s, c.values);
+    std::array<uint8_t, 11> before{};
+    for (int i = 0; i <= 10; ++i) before[static_cast<size_t>(i)] = s.searchField(i);
+    for (int click = 0; click < 3; ++click) EXPECT_FALSE(s.cycleSearchField(c.clicked).has_value()) << c.name;
+    for (int i = 0; i <= 10; ++i) EXPECT_EQ(s.searchField(i), before[static_cast<size_t>(i)]) << c.name;
+  }
+}
+
+TEST(CompareSettingsTest, RefusalFollowsTheOtherFields) {
+  CompareSettings s;
+  SetSearchFields(s, {1, 1, 0, 0, 0});
+  EXPECT_EQ(s.cycleSearchField(kSearch1A), std::optional<uint8_t>(Tolerant));
+  EXPECT_EQ(s.cycleSearchField(kSearch1A), std::optional<uint8_t>(NotUsed));
+  EXPECT_FALSE(s.cycleSearchField(kSearch6A).has_value());
+  EXPECT_EQ(s.searchField(kSearch6A), Exact);
+  // Once another field is in use again, 6A steps freely.
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(Exact));
+  EXPECT_EQ(s.cycleSearchField(kSearch6A), std::optional<uint8_t>(Tolerant));
+}
+
+TEST(CompareSettingsTest, SetFileOptionsReplacesBothFilesAtOnce) {
+  CompareSettings s;
+  FileOptions ff;
+  ff.correctedFile = false;
+  FileOptions sf;
+  sf.suppressCleanLines = false;
+  sf.export2001NoCrlf = false;
+  const FileOptions& readerView = s.fileOptions(FileTag::sf);  // readers see the current value
+  s.setFileOptions(ff, sf);
+  EXPECT_EQ(s.fileOptions(FileTag::ff), ff);
+  EXPECT_EQ(s.fileOptions(FileTag::sf), sf);
+  EXPECT_FALSE(readerView.suppressCleanLines);
+  EXPECT_TRUE(s.fileOptions(FileTag::ff).suppressCleanLines);
+  EXPECT_TRUE(s.fileOptions(FileTag::sf).correctedFile);
+  // The compare modes and search fields are left alone.
+  EXPECT_EQ(s.compareMode(1), Critical);
+  EXPECT_EQ(s.searchField(kSearch4C), Exact);
+}
+
+}  // namespace
+}  // namespace twinscan
