@@ -94,6 +94,7 @@ int TakeScreenshots(TWINSCAN1& window, const QString& folder) {
     midRun.stop();
     // The run paints only now and then; the picture wants all of it now.
     window.centralWidget()->setUpdatesEnabled(true);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     shooter.Save(&window, "main-comparing.png");
     window.centralWidget()->setUpdatesEnabled(false);
   });
