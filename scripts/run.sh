@@ -5,9 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-if [ -x build/twinscan ]; then
-  exec build/twinscan "$@"
-fi
-# Without the desktop app: the batch tool on the bundled sample files.
-build/twinscan-cli import ff samples/primary.txt "$@"
-build/twinscan-cli import sf samples/secondary.txt "$@"
+exec build/twinscan "$@"
