@@ -179,14 +179,14 @@ TEST(WindowStartTest, MissingDatabasesShowTheMessageAndStop) {
   EXPECT_EQ(prompter.messages[0], store::MustBeInMessage(dir / "data"));
 }
 
-TEST(WindowStartTest, MissingWorkingDatabaseIsCopiedWithAMessage) {
+TEST(WindowStartTest, GridsOverStoredRowsShowTheLabelledRowAsCurrent) {
   twinscan::testing::TempDir dir;
+  { twinscan::testing::CreateTestDatabase(dir.path())->Execute("INSERT INTO TABLE1 (linenumber) VALUES (1), (2)"); }
   AnsweringPrompter prompter;
   TWINSCAN1 window(prompter);
-  EXPECT_TRUE(window.Start(dir / "data", twinscan::testing::PristineDatabase()));
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0], store::CopyingMessage(dir / "data"));
-  EXPECT_EQ(window.statusText(1).toStdString(), "(ff) 0");
+  ASSERT_TRUE(window.Start(dir.path(), dir / "no-pristine.db"));
+  EXPECT_EQ(window.statusText(1).toStdString(), "(ff)  1 of  2");
+  EXPECT_EQ(window.grid(ViewId::Primary)->table()->currentIndex().row(), 0);
 }
 
 }  // namespace
