@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "export/corrected_record.h"
+#include "record/layout.h"
 
 namespace twinscan {
 namespace fs = std::filesystem;
@@ -84,7 +85,7 @@ CorrectedFileResult WriteCorrectedFile(const fs::path& outputFile, const std::st
   // The rows in the order the import inserted them.
   store::Statement rows = db.Prepare("SELECT * FROM " + store::QuoteName(table) + " ORDER BY linenumber");
   CorrectedRecordRenderer renderer(rows);
-  const int linenumberColumn = FindColumn(rows, "linenumber");
+  const int linenumberColumn = rows.ColumnIndex("linenumber");
   if (linenumberColumn < 0) throw store::StoreError(table + " has no column linenumber");
 
   auto fail = [&](int error) {

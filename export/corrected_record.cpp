@@ -1,17 +1,34 @@
 #include "export/corrected_record.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include "record/latin1.h"
+#include "record/layout.h"
 #include "record/number_text.h"
 #include "record/value_helpers.h"
 
 namespace twinscan {
+
+enum class Rendering {
+  Number,        // number by a number mask
+  NumberAsText,  // the number's plain text by a text mask
+  Text,          // text by a text mask
+  Date,          // date by a date mask
+  Unit,          // the fixed unit letter "M"
+};
+
+struct CorrectedField {
+  std::string_view column;  // stored column ("" for the unit places)
+  Rendering rendering;
+  std::string_view mask;
+  bool leftJustify;  // leading blanks moved to the end after the mask
+};
+
 namespace {
 
 using R = Rendering;
@@ -20,20 +37,7 @@ using R = Rendering;
 // short would be a different number.
 bool BlankWhenTooLong(Rendering r) { return r != Rendering::Text; }
 
-}  // namespace
-
-int FindColumn(const store::Statement& rows, std::string_view name) {
-  for (int c = 0; c < rows.ColumnCount(); ++c) {
-    std::string columnName = rows.ColumnName(c);
-    if (columnName.size() == name.size() &&
-        std::equal(name.begin(), name.end(), columnName.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-        }))
-      return c;
-  }
-  return -1;
-}
-
+// The 30 fields in place order; entry i fills the places of kRecordFields[i].
 const std::array<CorrectedField, 30> kCorrectedFields{{
     {"1a", R::Number, "00000.00000;           ", false},
     {"", R::Unit, "", false},
@@ -70,13 +74,15 @@ const std::array<CorrectedField, 30> kCorrectedFields{{
     {"13x", R::Text, "@@@@@@@@@@@@@@@", false},
 }};
 
+}  // namespace
+
 CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
   fields_.reserve(kCorrectedFields.size());
   for (size_t i = 0; i < kCorrectedFields.size(); ++i) {
     const CorrectedField& entry = kCorrectedFields[i];
     int column = -1;
     if (entry.rendering != Rendering::Unit) {
-      column = FindColumn(rows, entry.column);
+      column = rows.ColumnIndex(entry.column);
       if (column < 0) throw store::StoreError("the rows have no column " + std::string(entry.column));
     }
     bool textMask = entry.rendering == Rendering::Text || entry.rendering == Rendering::NumberAsText;

@@ -9,37 +9,17 @@
 // carry "M".
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "export/mask_format.h"
-#include "record/layout.h"
 #include "store/database.h"
 
 namespace twinscan {
 
-enum class Rendering {
-  Number,        // number by a number mask
-  NumberAsText,  // the number's plain text by a text mask
-  Text,          // text by a text mask
-  Date,          // date by a date mask
-  Unit,          // the fixed unit letter "M"
-};
-
-struct CorrectedField {
-  std::string_view column;  // stored column ("" for the unit places)
-  Rendering rendering;
-  std::string_view mask;
-  bool leftJustify;  // leading blanks moved to the end after the mask
-};
-
-// The 30 fields in place order; entry i fills the places of kRecordFields[i].
-extern const std::array<CorrectedField, 30> kCorrectedFields;
-
-// The index of a column of a result set by name, ignoring case; -1 when absent.
-int FindColumn(const store::Statement& rows, std::string_view name);
+// One field's rendering, as data (corrected_record.cpp).
+struct CorrectedField;
 
 // Renders rows of one result set. The columns are found by name once, so the
 // statement may select them in any order ("SELECT *").

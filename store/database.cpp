@@ -2,7 +2,8 @@
 
 #include <sqlite3.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cctype>
 
 namespace twinscan::store {
 namespace {
@@ -20,6 +21,22 @@ std::string QuoteName(std::string_view name) {
     out += c;
   }
   return out + "\"";
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+sqlite3* OpenConnection(const std::filesystem::path& file, int flags) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw StoreError("cannot open " + file.string() + ": " + message);
+  }
+  return db;
 }
 
 // ---------------------------------------------------------------------------
@@ -75,6 +92,12 @@ std::string Statement::ColumnName(int column) const {
   return name ? name : "";
 }
 
+int Statement::ColumnIndex(std::string_view name) const {
+  for (int c = 0; c < ColumnCount(); ++c)
+    if (SameName(ColumnName(c), name)) return c;
+  return -1;
+}
+
 ColumnKind Statement::ColumnKindOf(int column) const {
   const char* declared = sqlite3_column_decltype(stmt_, column);
   std::string_view type = declared ? declared : "";
@@ -126,13 +149,8 @@ Value Statement::Column(int column, ColumnKind kind) const {
 
 // ---------------------------------------------------------------------------
 std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
-  sqlite3* db = nullptr;
   // One thread uses a connection: no mutexes needed.
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw StoreError("cannot open " + file.string() + ": " + message);
-  }
+  sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
   std::unique_ptr<Database> result(new Database(db, file));
   // WAL lets the views keep their snapshots while the import and the
   // comparison write; NORMAL sync is safe in WAL (a crash loses at most the
@@ -149,13 +167,7 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
 
 std::unique_ptr<Database> Database::Create(const std::filesystem::path& file, std::string_view schemaSql) {
   std::filesystem::remove(file);
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw StoreError("cannot create " + file.string() + ": " + message);
-  }
-  std::unique_ptr<Database> result(new Database(db, file));
+  std::unique_ptr<Database> result(new Database(OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), file));
   result->Execute(schemaSql);
   return result;
 }

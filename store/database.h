@@ -25,6 +25,10 @@ class StoreError : public std::runtime_error {
 
 // Quotes a column or table name for SQLite ("1A" -> "\"1A\"").
 std::string QuoteName(std::string_view name);
+// Column names compare without regard to case ("1a" is "1A").
+bool SameName(std::string_view a, std::string_view b);
+// A connection of its own to file, with SQLite's open flags; throws StoreError.
+sqlite3* OpenConnection(const std::filesystem::path& file, int flags);
 
 // A prepared statement. Bind indexes are 1-based, column indexes 0-based.
 class Statement {
@@ -51,6 +55,7 @@ class Statement {
 
   int ColumnCount() const;
   std::string ColumnName(int column) const;
+  int ColumnIndex(std::string_view name) const;  // by SameName; -1 when absent
   ColumnKind ColumnKindOf(int column) const;  // from the declared type
   Value Column(int column, ColumnKind kind) const;
   int64_t ColumnInt(int column) const;

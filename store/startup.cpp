@@ -15,7 +15,10 @@ fs::path DefaultDataDirectory() {
 
 fs::path PristineDatabaseBeside(const fs::path& executable) {
   std::error_code ec;
-  fs::path resolved = fs::canonical(executable, ec);
+  // A program started by its bare name was found through PATH, not in the
+  // current directory: only the running image knows where it lies.
+  fs::path resolved = executable.has_parent_path() ? fs::canonical(executable, ec)
+                                                   : fs::read_symlink("/proc/self/exe", ec);
   return (ec ? executable : resolved).parent_path() / "twinscan.db";
 }
 
@@ -57,6 +60,9 @@ std::unique_ptr<Database> StartUp(const fs::path& dataDir, const fs::path& prist
     }
     ui.ShowMessage(CopyingMessage(dataDir));
     fs::copy_file(pristineDb, working, ec);
+    // An installed pristine file is often read-only; its working copy must
+    // take writes.
+    if (!ec) fs::permissions(working, fs::perms::owner_write, fs::perm_options::add, ec);
     if (ec) {
       ui.ShowMessage("Cannot copy " + pristineDb.string() + " to " + working.string() + " (" + ec.message() +
                      "), Quitting application");

@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 
 namespace twinscan::store {
 namespace {
@@ -11,13 +10,6 @@ namespace {
 // Rows read around a requested one; sequential reads and a screenful of a
 // grid then cost one fetch per row and nothing more.
 constexpr int64_t kCacheWindow = 256;
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 }  // namespace
 
@@ -60,12 +52,7 @@ void View::RefreshWithText(bool bracketed) {
   if (sortDirection != "ASC" && sortDirection != "DESC") throw StoreError("bad sort direction " + sortDirection);
   Close();
   if (!reader_) {
-    if (sqlite3_open_v2(db_.file().c_str(), &reader_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-      std::string message = reader_ ? sqlite3_errmsg(reader_) : "out of memory";
-      sqlite3_close(reader_);
-      reader_ = nullptr;
-      throw StoreError("cannot open " + db_.file().string() + ": " + message);
-    }
+    reader_ = OpenConnection(db_.file(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
     sqlite3_busy_timeout(reader_, 5000);
   }
   filtered_ = false;

@@ -11,9 +11,12 @@ using store::Value;
 
 class CorrectedRecordTest : public ExportTest {};
 
-TEST_F(CorrectedRecordTest, NullColumnsAreBlanksAndUnitsAreM) {
-  InsertRow(store::kTable1, {{"linenumber", int64_t{1}}});
-  EXPECT_EQ(Export(true), BlankExportRecord());
+// A record of Null columns: blanks, with "M" in the two unit places.
+std::string BlankExportRecord() {
+  std::string r(219, ' ');
+  r[11] = 'M';
+  r[136] = 'M';
+  return r;
 }
 
 TEST_F(CorrectedRecordTest, FieldRenderings) {
@@ -23,36 +26,22 @@ TEST_F(CorrectedRecordTest, FieldRenderings) {
     const char* field;     // item code of the places checked
     std::string expected;  // the field's places
   };
+  // What the round trip does not reach: edge values and values the import
+  // never stores. Each row holds one column; the others are Null.
   const Case cases[] = {
       {"1a", 450.0, "1A", "00450.00000"},
-      {"1a", 146.123456, "1A", "00146.12346"},
-      {"1z", std::string("2"), "1Z", "2"},
       {"1z", std::string(""), "1Z", " "},
       // 6A and friends: right-aligned by the mask, then left-justified.
       {"6a", std::string(" M"), "6A", "M "},
       {"6a", std::string("M"), "6A", "M "},
-      {"6z", std::string("XX"), "6Z", "XX"},
-      {"10z", int64_t{1}, "10Z", "1"},
       {"2c", Date{2001, 7, 1}, "2C", "01072001"},
-      {"2w", Date{1999, 12, 31}, "2W", "31121999"},
-      {"2z", Date{2020, 2, 29}, "2Z", "29022020"},
       {"4a", std::string("  ANTWERPEN") + std::string(9, ' '), "4A", "ANTWERPEN           "},
       {"4b", std::string(" BE"), "4B", "BE "},
-      {"4c", std::string("004E300051N3000"), "4C", "004E300051N3000"},
-      {"4d", int64_t{10}, "4D", "00010"},
       {"4z", int64_t{-5}, "4Z", "-005"},
-      {"7a", std::string("16K0F3EJN"), "7A", "16K0F3EJN"},
       {"8b1", -10.0, "8B1", "-010.0"},
-      {"8b2", std::string("E"), "8B2", "E"},
-      {"9a", 90.0, "9A", "090.0"},
       {"9b", -5.0, "9B", "-05.0"},
       {"9d", std::string(" H"), "9D", "H "},
       {"9g", -1.0, "9G", "    "},
-      {"9y", int64_t{10}, "9Y", "0010"},
-      {"9xh", std::string("090EA03"), "9XH", "090EA03"},
-      {"1y", 146.5, "1Y", "00146.50000"},
-      {"13z", std::string("TEST"), "13Z", "TEST" + std::string(46, ' ')},
-      {"13y", std::string("C"), "13Y", "C"},
       // A rebuilt 13X without its country is right-aligned.
       {"13x", std::string("500001230111"), "13X", "   500001230111"},
       // Latin-1 in the file for UTF-8 in the table.
@@ -71,7 +60,7 @@ TEST_F(CorrectedRecordTest, FieldRenderings) {
       {"4d", std::string("abc"), "4D", "     "},
   };
   int line = 0;
-  for (const Case& c : cases) InsertRow(store::kTable1, {{"linenumber", int64_t{++line}}, {c.column, c.value}});
+  for (const Case& c : cases) InsertRow({{"linenumber", int64_t{++line}}, {c.column, c.value}});
   std::string file = Export(true);
   ASSERT_EQ(file.size(), std::size(cases) * 219);
   for (size_t i = 0; i < std::size(cases); ++i) {

@@ -28,8 +28,7 @@ TEST_F(ImportCommandExportTest, EachFileFollowsItsOwnOptions) {
   fs::path a = dir_ / "a.txt", b = dir_ / "b.txt";
   WriteFile(a, header + records);
   WriteFile(b, header + records);
-  FileOptions ff;  // start values: 2001 layout with header, no line ends
-  FileOptions sf;
+  FileOptions ff, sf;  // start values: 2001 layout with header, no line ends
   sf.correctedFile = false;
   settings_.setFileOptions(ff, sf);
 
@@ -37,12 +36,10 @@ TEST_F(ImportCommandExportTest, EachFileFollowsItsOwnOptions) {
   EXPECT_TRUE(primary.correctedWritten);
   EXPECT_FALSE(primary.correctedFailed);
   EXPECT_EQ(ReadFile(dir_ / "a.txt_annex2bis.txt"), header + records);
-  EXPECT_EQ(ui_.statuses.back(), "Importing ff done");
   EXPECT_NE(std::find(ui_.statuses.begin(), ui_.statuses.end(), "exporting  2"), ui_.statuses.end());
 
   ImportCommandResult secondary = Run(b, FileTag::sf);
   EXPECT_FALSE(secondary.correctedWritten);
-  EXPECT_FALSE(secondary.correctedFailed);
   EXPECT_FALSE(fs::exists(dir_ / "b.txt_annex2bis.txt"));
 
   // The option is read when the import runs, not when the settings were made.

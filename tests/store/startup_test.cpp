@@ -12,12 +12,23 @@ namespace fs = std::filesystem;
 TEST(StartUp, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
   testing::TempDir dir;
   testing::RecordingUserInterface ui;
-  auto db = StartUp(dir / "data", testing::PristineDatabase(), ui);
+  // Installed, the pristine file is read-only; the working copy takes writes.
+  fs::copy_file(testing::PristineDatabase(), dir / "pristine.db");
+  fs::permissions(dir / "pristine.db", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  auto db = StartUp(dir / "data", dir / "pristine.db", ui);
   ASSERT_NE(db, nullptr);
-  EXPECT_EQ(ui.messages, (std::vector<std::string>{CopyingMessage(dir / "data")}));
-  EXPECT_EQ(ui.messages[0], "Copying original and empty 'twinscan.db' to " + (dir / "data").string() + " directory");
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"Copying original and empty 'twinscan.db' to " +
+                                                   (dir / "data").string() + " directory"}));
   EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 0);
+  EXPECT_NE(fs::status(WorkingDatabasePath(dir / "data")).permissions() & fs::perms::owner_write, fs::perms::none);
   EXPECT_TRUE(fs::exists(CompareLogPath(dir / "data")));
+}
+
+// Started by its bare name through PATH, the program still finds the file
+// beside itself (the test programs lie beside the build's pristine file).
+TEST(StartUp, ThePristineDatabaseLiesBesideTheRunningProgram) {
+  EXPECT_EQ(PristineDatabaseBeside("twinscan-by-path"), fs::canonical(testing::PristineDatabase()));
+  EXPECT_EQ(PristineDatabaseBeside("/opt/twinscan/bin/twinscan-cli"), fs::path("/opt/twinscan/bin/twinscan.db"));
 }
 
 TEST(StartUp, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {

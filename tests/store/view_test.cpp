@@ -105,8 +105,6 @@ TEST_F(ViewFixture, AReopenedFilterTakesItsNewValuesAndNewRows) {
   };
   EXPECT_EQ(open("linenumber = ?", {int64_t{1}}), std::vector<std::string>{"A"});
   EXPECT_EQ(open("linenumber = ?", {int64_t{2}}), std::vector<std::string>{"B"});
-  EXPECT_EQ(open("linenumber >= ? AND linenumber <= ?", {int64_t{1}, int64_t{2}}),
-            (std::vector<std::string>{"A", "B"}));
   Insert(2, "C");
   EXPECT_EQ(open("linenumber = ?", {int64_t{2}}), (std::vector<std::string>{"B", "C"}));
 }
@@ -131,9 +129,7 @@ TEST(Value, CellTextsAndStoredDates) {
       {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"},
       {int64_t{1}, ColumnKind::Boolean, "True"},
       {int64_t{0}, ColumnKind::Boolean, "False"},
-      {int64_t{-12}, ColumnKind::Integer, "-12"},
       {146.5, ColumnKind::Real, "146.5"},
-      {std::string("ML"), ColumnKind::Text, "ML"},
   };
   for (const Case& c : cases) EXPECT_EQ(DisplayText(c.value, c.kind), c.text);
   EXPECT_EQ(DateToStoredText({1, 7, 1}), "0001-07-01");
