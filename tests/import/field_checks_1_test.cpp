@@ -194,19 +194,6 @@ TEST(FieldChecks1, FlagsForLaterSteps) {
   EXPECT_EQ(ctx.rec.f1z, "2");  // as the 13Y step finds it
 }
 
-TEST(FieldChecks1, ColumnsInStatementOrderAndSlotsEmptied) {
-  Checked got({});
-  const std::vector<RC> expected = {RC::c1A, RC::c6A,     RC::c6B,    RC::c6Z, RC::c10Z, RC::c2C, RC::c4B,
-                                    RC::c4C, RC::c4CLONG, RC::c4CLAT, RC::c4A, RC::c4D,  RC::c4Z};
-  const std::vector<RC>& order = got.row.order();
-  ASSERT_GE(order.size(), expected.size());
-  EXPECT_EQ(std::vector<RC>(order.begin(), order.begin() + expected.size()), expected);
-  const ViennaRecord& r = got.rec;
-  EXPECT_FALSE(r.f1a || r.f10z || r.f4d || r.f4z);
-  EXPECT_EQ(r.f6b + r.f6z + r.f2c + r.f4a + r.f4b + r.f4c, "");
-  EXPECT_EQ(r.f6a, "FX");  // kept for the 4Z and 9A rules
-}
-
 TEST(FieldChecks1AcrossRecords, RowsDoNotInheritFromTheRecordBefore) {
   testing::TempDir dir;
   auto db = testing::CreateTestDatabase(dir.path());
