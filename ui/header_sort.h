@@ -17,7 +17,6 @@ class HeaderSort {
   // the column clicked before the run must then sort by it again, not flip
   // the linenumber order.
   void Click(store::View& view, const std::string& column);
-  const std::string& lastHeaderColumn() const { return lastHeaderColumn_; }
 
  private:
   std::string lastHeaderColumn_;

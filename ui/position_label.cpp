@@ -3,6 +3,7 @@
 #include "record/number_text.h"
 
 namespace twinscan::ui {
+namespace {
 
 const char* GridTag(ViewId id) {
   switch (id) {
@@ -11,6 +12,8 @@ const char* GridTag(ViewId id) {
     default: return "re";
   }
 }
+
+}  // namespace
 
 std::string PositionLabel(const store::View& view) {
   std::string label = std::string("(") + GridTag(view.id()) + ") ";

@@ -10,9 +10,6 @@
 
 namespace twinscan::ui {
 
-// "ff", "sf" or "re".
-const char* GridTag(ViewId id);
-
 std::string PositionLabel(const store::View& view);
 
 }  // namespace twinscan::ui

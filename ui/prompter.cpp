@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 #include "ui/appearance.h"
@@ -21,7 +20,7 @@ void DialogPrompter::Message(QWidget* parent, const QString& text) {
 std::optional<QString> DialogPrompter::ChooseFile(QWidget* parent, const QString& filter) {
   QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
   if (file.isEmpty()) return std::nullopt;
-  return QFileInfo(file).absoluteFilePath();
+  return file;
 }
 
 }  // namespace twinscan::ui

@@ -15,7 +15,7 @@ class Prompter {
   virtual ~Prompter() = default;
   // Shows the text modally with an OK button only; returns when answered.
   virtual void Message(QWidget* parent, const QString& text) = 0;
-  // The full path of the chosen file, or nullopt when the user cancelled.
+  // The chosen file, or nullopt when the user cancelled.
   // filter is a Qt name filter such as "Primary File in Vienna Format (*.txt)".
   virtual std::optional<QString> ChooseFile(QWidget* parent, const QString& filter) = 0;
 };

@@ -153,6 +153,8 @@ void TWINSCAN1::BindGrids() {
   for (const GridPlace& g : kGrids) {
     auto* grid = AddControl<DataGrid>(centralWidget(), g.name, 0, g.top, 12735, g.height, views_->Get(g.id), g.columns);
     grid->SetCaption(g.caption);
+    // The row the position label counts from is the grid's current row.
+    grid->ShowCurrentRow();
     grid->show();
     ViewId id = g.id;
     connect(grid, &DataGrid::headerClicked, this, [this, id](int column) { HeaderClicked(id, column); });

@@ -99,20 +99,13 @@ void WindowTest::ClickHeader(ViewId grid, int column) {
                     QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
 }
 
-void WindowTest::DoubleClickRow(ViewId grid, int row) {
+void WindowTest::ClickRow(ViewId grid, int row, bool twice) {
   QTableView* table = window_->grid(grid)->table();
   QModelIndex index = table->model()->index(row, 0);
   table->scrollTo(index);
   QPoint at = table->visualRect(index).center();
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-}
-
-void WindowTest::ClickRow(ViewId grid, int row) {
-  QTableView* table = window_->grid(grid)->table();
-  QModelIndex index = table->model()->index(row, 0);
-  table->scrollTo(index);
-  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
+  if (twice) QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
 }
 
 std::string WindowTest::Cell(ViewId grid, int row, int column) {

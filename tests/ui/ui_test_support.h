@@ -53,8 +53,8 @@ class WindowTest : public ::testing::Test {
   int64_t Count(const std::string& sqlFrom);
   // Clicks the header of a column / double-clicks a row of a grid.
   void ClickHeader(ViewId grid, int column);
-  void DoubleClickRow(ViewId grid, int row);
-  void ClickRow(ViewId grid, int row);
+  void ClickRow(ViewId grid, int row, bool twice = false);
+  void DoubleClickRow(ViewId grid, int row) { ClickRow(grid, row, true); }
   // The grid text of a cell.
   std::string Cell(ViewId grid, int row, int column);
 
