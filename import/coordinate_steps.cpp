@@ -126,8 +126,7 @@ void Check4C(ImportContext& ctx, std::string_view text) {
   }
   ctx.row.WriteNumber(RC::c4CLONG, rec.longitude4c);
   ctx.row.WriteNumber(RC::c4CLAT, rec.latitude4c);
-  ctx.row.WriteText(RC::c4A, rec.f4a);
-  rec.f4a.clear();
+  WriteTextSlot(ctx, RC::c4A, rec.f4a);
   rec.f4c.clear();
 }
 

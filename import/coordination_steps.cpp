@@ -1,11 +1,11 @@
 // The receive frequency and coordination steps: 1Y with its unit, 13Z, 13Y
 // (which also settles and writes the 1Z column), the dates 2W and 2Z, and
 // 13X, the last step of a record.
-#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "import/date_field.h"
 #include "import/field_lists.h"
 #include "import/field_steps.h"
 #include "import/frequency_unit.h"
@@ -18,48 +18,10 @@ using RC = RecordColumn;
 
 constexpr std::string_view kCoordinationStatusList = "ABCDEFGHMNPRWYZ";
 
-void WriteText(ImportContext& ctx, RC column, std::string& slot) {
-  ctx.row.WriteText(column, slot);
-  slot.clear();
-}
-
-// 2W and 2Z differ only in their slot, column and messages.
-struct CoordinationDate {
-  std::string ViennaRecord::*slot;
-  RC column;
-  std::string_view wrongDay, wrongMonth, wrongYear, wrongDate;
-};
-// The terminators are irregular ("month;" and "year;" without the blank).
-constexpr CoordinationDate k2W{&ViennaRecord::f2w, RC::c2W, "2w wrong value day ;", "2w wrong value month;",
-                               "2w wrong value year;", "2w wrong value ;"};
-constexpr CoordinationDate k2Z{&ViennaRecord::f2z, RC::c2Z, "2z wrong value day ;", "2z wrong value month;",
-                               "2z wrong value year;", "2z wrong value ;"};
-
-int WholeOf(std::string_view digits) { return static_cast<int>(std::lround(LeadingNumber(digits))); }
-
-// A date (ddmmyyyy) is tested against the calendar and stored only in a
-// record without any error so far, this date's own checks included.
-void CheckCoordinationDate(ImportContext& ctx, std::string_view text, const CoordinationDate& date) {
-  ViennaRecord& rec = ctx.rec;
-  std::string& slot = rec.*date.slot;
-  if (IsBlank(text)) {
-    slot.clear();
-    return;
-  }
-  const std::string_view day = text.substr(0, 2), month = text.substr(2, 2), year = text.substr(4, 4);
-  slot.assign(day).append("/").append(month).append("/").append(year);
-  if (IsBlank(day) || !IsDigits(day)) rec.ReportError(date.wrongDay);
-  if (IsBlank(month) || !IsDigits(month)) rec.ReportError(date.wrongMonth);
-  if (IsBlank(year) || !IsDigits(year)) rec.ReportError(date.wrongYear);
-  if (!rec.error) {
-    const int d = WholeOf(day), m = WholeOf(month), y = WholeOf(year);
-    if (!IsValidDate(m, d, y))
-      rec.ReportError(date.wrongDate);
-    else
-      ctx.row.WriteDate(date.column, d, m, y);
-  }
-  slot.clear();
-}
+constexpr DateField k2W{&ViennaRecord::f2w, RC::c2W, "2w wrong value day ;", "2w wrong value month;",
+                        "2w wrong value year;", "2w wrong value ;"};
+constexpr DateField k2Z{&ViennaRecord::f2z, RC::c2Z, "2z wrong value day ;", "2z wrong value month;",
+                        "2z wrong value year;", "2z wrong value ;"};
 
 // The reference test counts a single quote as two places, as the text
 // stands in a statement.
@@ -101,7 +63,7 @@ void Check13Z(ImportContext& ctx, std::string_view text) {
   rec.f13z.assign(text);
   // Stored as read even when it fails (lower case, commas, quotes).
   if (!IsAlphanum(rec.f13z)) rec.ReportError("13z not alphanum ;");
-  WriteText(ctx, RC::c13Z, rec.f13z);
+  WriteTextSlot(ctx, RC::c13Z, rec.f13z);
 }
 
 void Check13Y(ImportContext& ctx, std::string_view text) {
@@ -128,13 +90,13 @@ void Check13Y(ImportContext& ctx, std::string_view text) {
     rec.f1z = "1";
     rec.ReportCorrection("1z corrected -> P by f13y ;");
   }
-  WriteText(ctx, RC::c13Y, rec.f13y);
-  WriteText(ctx, RC::c1Z, rec.f1z);
+  WriteTextSlot(ctx, RC::c13Y, rec.f13y);
+  WriteTextSlot(ctx, RC::c1Z, rec.f1z);
 }
 
-void Check2W(ImportContext& ctx, std::string_view text) { CheckCoordinationDate(ctx, text, k2W); }
+void Check2W(ImportContext& ctx, std::string_view text) { CheckDateField(ctx, text, k2W); }
 
-void Check2Z(ImportContext& ctx, std::string_view text) { CheckCoordinationDate(ctx, text, k2Z); }
+void Check2Z(ImportContext& ctx, std::string_view text) { CheckDateField(ctx, text, k2Z); }
 
 void Check13X(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
@@ -147,7 +109,7 @@ void Check13X(ImportContext& ctx, std::string_view text) {
     rec.ReportError("13x wrong format ;");
     rec.ReportCorrection("13x reconstructed ;");
   }
-  WriteText(ctx, RC::c13X, rec.f13x);
+  WriteTextSlot(ctx, RC::c13X, rec.f13x);
 }
 
 }  // namespace twinscan

@@ -33,13 +33,6 @@ constexpr std::array<EmissionFill, 3> kEmissionFills{{
     {7, 'E', "7a adapted 7th char ;"},
 }};
 
-// Text slots are emptied (not freed) after their write, so the next record
-// reuses their storage.
-void WriteText(ImportContext& ctx, RC column, std::string& slot) {
-  ctx.row.WriteText(column, slot);
-  slot.clear();
-}
-
 void WriteNumberIfSet(ImportContext& ctx, RC column, std::optional<double>& slot) {
   if (slot) ctx.row.WriteNumber(column, *slot);
   slot.reset();
@@ -103,7 +96,7 @@ void Check7A(ImportContext& ctx, std::string_view text) {
       rec.ReportCorrection(fill.message);
     }
   }
-  WriteText(ctx, RC::c7A, rec.f7a);
+  WriteTextSlot(ctx, RC::c7A, rec.f7a);
 }
 
 void Check8B1(ImportContext& ctx, std::string_view text) {
@@ -126,7 +119,7 @@ void Check8B2(ImportContext& ctx, std::string_view text) {
   rec.f8b2.assign(text);
   if (rec.f8b2 != "E" && rec.f8b2 != "I" && rec.f8b2 != " ") rec.ReportError("8b2 wrong value ;");
   FillIfBlank(rec, rec.f8b2, "E", "8b2 -> E ;");
-  WriteText(ctx, RC::c8B2, rec.f8b2);
+  WriteTextSlot(ctx, RC::c8B2, rec.f8b2);
 }
 
 void Check9A(ImportContext& ctx, std::string_view text) {
@@ -157,7 +150,7 @@ void Check9D(ImportContext& ctx, std::string_view text) {
   // though it is then corrected.
   if (!OccursIn(rec.f9d, kPolarizationList)) rec.ReportError("9d wrong value ;");
   FillIfBlank(rec, rec.f9d, "V ", "9d -> V ;");
-  WriteText(ctx, RC::c9D, rec.f9d);
+  WriteTextSlot(ctx, RC::c9D, rec.f9d);
 }
 
 void Check9G(ImportContext& ctx, std::string_view text) {
@@ -185,7 +178,7 @@ void Check9XH(ImportContext& ctx, std::string_view text) {
   CheckAntennaCode(rec, rec.f9xh, text, "9xh -> 000ND00 ;", "9xh not alphanum ;", "9xh wrong format ;");
   if (rec.f9xh == kNoAntennaPattern && rec.has9a && rec.has9g)
     rec.ReportRemark("9xh = 000ND00 when 9a and 9g not empty ;");
-  WriteText(ctx, RC::c9XH, rec.f9xh);
+  WriteTextSlot(ctx, RC::c9XH, rec.f9xh);
 }
 
 void Check9XV(ImportContext& ctx, std::string_view text) {
@@ -193,7 +186,7 @@ void Check9XV(ImportContext& ctx, std::string_view text) {
   CheckAntennaCode(rec, rec.f9xv, text, "9xv -> 000ND00 ;", "9xv not alphanum ;", "9xv wrong format ;");
   if (rec.f9xv == kNoAntennaPattern && rec.has9b)
     rec.ReportRemark("9xv can not be 000ND00 when 9b not empty ;");
-  WriteText(ctx, RC::c9XV, rec.f9xv);
+  WriteTextSlot(ctx, RC::c9XV, rec.f9xv);
 }
 
 }  // namespace twinscan

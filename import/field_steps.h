@@ -4,6 +4,7 @@
 // ctx.rec, and writes its column into ctx.row.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "import/import_context.h"
@@ -11,6 +12,13 @@
 namespace twinscan {
 
 using FieldStep = void (*)(ImportContext& ctx, std::string_view text);
+
+// Writes a text slot into its column and empties it; the slot keeps its
+// storage for the next record.
+inline void WriteTextSlot(ImportContext& ctx, RecordColumn column, std::string& slot) {
+  ctx.row.WriteText(column, slot);
+  slot.clear();
+}
 
 // Frequency, class and station fields.
 void Check1ANumber(ImportContext& ctx, std::string_view text);

@@ -2,6 +2,7 @@
 // unit, 1Z, 6A, 6B, 6Z, 10Z, 2C, 4A and 4B.
 #include <string_view>
 
+#include "import/date_field.h"
 #include "import/field_lists.h"
 #include "import/field_steps.h"
 #include "import/frequency_unit.h"
@@ -98,8 +99,7 @@ void Check6B(ImportContext& ctx, std::string_view text) {
   }
   if (!IsLeftJustified(rec.f6b)) rec.ReportError(k6bNotLeftJustified);
   if (!OccursIn(rec.f6b, kServiceList)) rec.ReportWarning(k6bWrong);
-  ctx.row.WriteText(RC::c6B, rec.f6b);
-  rec.f6b.clear();
+  WriteTextSlot(ctx, RC::c6B, rec.f6b);
 }
 
 // 6Z: no character-class test; each of the two letters must be a category
@@ -120,8 +120,7 @@ void Check6Z(ImportContext& ctx, std::string_view text) {
   if (z.empty() || kCategoryLetters.find(z.front()) == std::string_view::npos ||
       kCategoryLetters.find(z.back()) == std::string_view::npos)
     rec.ReportError(k6zWrongValue);
-  ctx.row.WriteText(RC::c6Z, rec.f6z);
-  rec.f6z.clear();
+  WriteTextSlot(ctx, RC::c6Z, rec.f6z);
 }
 
 // 10Z: a blank is stored as 0; a digit other than 0 or 1 is stored with a
@@ -143,37 +142,12 @@ void Check10Z(ImportContext& ctx, std::string_view text) {
 }
 
 // ---------------------------------------------------------------------------
-// 2C (ddmmyyyy): tested for a real date and stored only while the record has
-// no error at all, from any field so far.
-constexpr std::string_view k2cWrongDay = "2c wrong value day ;";
-constexpr std::string_view k2cWrongMonth = "2c wrong value month;";
-constexpr std::string_view k2cWrongYear = "2c wrong value year;";
-constexpr std::string_view k2cWrongDate = "2c wrong value ;";
+// 2C: tested for a real date and stored only while the record has no error
+// at all, from any field so far.
+constexpr DateField k2C{&ViennaRecord::f2c, RC::c2C, "2c wrong value day ;", "2c wrong value month;",
+                        "2c wrong value year;", "2c wrong value ;"};
 
-void Check2C(ImportContext& ctx, std::string_view text) {
-  ViennaRecord& rec = ctx.rec;
-  if (IsBlank(text)) {
-    rec.f2c.clear();
-    return;
-  }
-  const std::string_view day = text.substr(0, 2), month = text.substr(2, 2), year = text.substr(4, 4);
-  rec.f2c.assign(day).append("/").append(month).append("/").append(year);
-  if (!IsDigits(day) || IsBlank(day)) rec.ReportError(k2cWrongDay);
-  if (!IsDigits(month) || IsBlank(month)) rec.ReportError(k2cWrongMonth);
-  if (!IsDigits(year) || IsBlank(year)) rec.ReportError(k2cWrongYear);
-  // Only a record without any error so far is tested and stored; then every
-  // part holds digits and blanks only.
-  if (!rec.error) {
-    const int d = static_cast<int>(LeadingNumber(day));
-    const int m = static_cast<int>(LeadingNumber(month));
-    const int y = static_cast<int>(LeadingNumber(year));
-    if (!IsValidDate(m, d, y))
-      rec.ReportError(k2cWrongDate);
-    else
-      ctx.row.WriteDate(RC::c2C, d, m, y);
-  }
-  rec.f2c.clear();
-}
+void Check2C(ImportContext& ctx, std::string_view text) { CheckDateField(ctx, text, k2C); }
 
 // ---------------------------------------------------------------------------
 // 4A: checked here, settled and written by the 4C step.
@@ -203,8 +177,7 @@ void Check4B(ImportContext& ctx, std::string_view text) {
     ctx.lastValid4b = text;
   else
     rec.ReportError(k4bWrongValue);
-  ctx.row.WriteText(RC::c4B, rec.f4b);
-  rec.f4b.clear();
+  WriteTextSlot(ctx, RC::c4B, rec.f4b);
 }
 
 }  // namespace twinscan

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <memory>
+#include <vector>
 
 #include "import/import_context.h"
 #include "import/record_checker.h"

@@ -4,7 +4,6 @@
 
 #include "record/latin1.h"
 
-
 namespace twinscan {
 
 namespace {
@@ -17,10 +16,7 @@ const store::Value& RowBuilder::value(RecordColumn column) const {
 
 store::Value& RowBuilder::Slot(RecordColumn column) {
   size_t i = static_cast<size_t>(store::Index(column));
-  if (!written_[i]) {
-    written_[i] = true;
-    order_.push_back(column);
-  }
+  written_[i] = true;
   return values_[i];
 }
 
@@ -42,9 +38,6 @@ void RowBuilder::WriteDate(RecordColumn column, int day, int month, int year) {
   Slot(column) = store::Date{year, month, day};
 }
 
-void RowBuilder::Clear() {
-  for (RecordColumn c : order_) written_[static_cast<size_t>(store::Index(c))] = false;
-  order_.clear();
-}
+void RowBuilder::Clear() { written_.fill(false); }
 
 }  // namespace twinscan

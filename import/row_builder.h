@@ -1,10 +1,9 @@
-// RowBuilder: the row of the record being imported, column by column, in the
-// order the field steps write them. A column never written stays Null.
+// RowBuilder: the row of the record being imported, column by column. A
+// column never written stays Null.
 #pragma once
 
 #include <array>
 #include <string_view>
-#include <vector>
 
 #include "store/tables.h"
 #include "store/value.h"
@@ -24,9 +23,6 @@ class RowBuilder {
   bool IsWritten(RecordColumn column) const { return written_[static_cast<size_t>(store::Index(column))]; }
   // The written value; Null for a column not written in this record.
   const store::Value& value(RecordColumn column) const;
-  // Columns in the order they were written.
-  const std::vector<RecordColumn>& order() const { return order_; }
-
   void Clear();
 
  private:
@@ -35,7 +31,6 @@ class RowBuilder {
   // text column reuses its buffer: no allocation per field once warmed up.
   std::array<store::Value, store::kRecordColumnCount> values_{};
   std::array<bool, store::kRecordColumnCount> written_{};
-  std::vector<RecordColumn> order_;
 };
 
 }  // namespace twinscan

@@ -13,34 +13,21 @@ namespace twinscan {
 
 inline constexpr int kRecordLength = 219;
 
-// What a field's stored column holds.
-enum class FieldKind { Number, Whole, Text, Date, Unit };
-
 struct FieldPlaces {
   std::string_view code;    // item code as the format names it ("1A", "9XH"; units: "1A unit")
   int first;                // first place, 1-based
   int last;                 // last place, inclusive
-  FieldKind kind;
   int width() const { return last - first + 1; }
 };
 
 // All 30 fields of a record in place order (28 items and the two unit places).
 inline constexpr std::array<FieldPlaces, 30> kRecordFields{{
-    {"1A", 1, 11, FieldKind::Number},      {"1A unit", 12, 12, FieldKind::Unit},
-    {"1Z", 13, 13, FieldKind::Text},       {"6A", 14, 15, FieldKind::Text},
-    {"6B", 16, 17, FieldKind::Text},       {"6Z", 18, 19, FieldKind::Text},
-    {"10Z", 20, 20, FieldKind::Whole},     {"2C", 21, 28, FieldKind::Date},
-    {"4A", 29, 48, FieldKind::Text},       {"4B", 49, 51, FieldKind::Text},
-    {"4C", 52, 66, FieldKind::Text},       {"4D", 67, 71, FieldKind::Whole},
-    {"4Z", 72, 75, FieldKind::Whole},      {"7A", 76, 84, FieldKind::Text},
-    {"8B1", 85, 90, FieldKind::Number},    {"8B2", 91, 91, FieldKind::Text},
-    {"9A", 92, 96, FieldKind::Number},     {"9B", 97, 101, FieldKind::Number},
-    {"9D", 102, 103, FieldKind::Text},     {"9G", 104, 107, FieldKind::Number},
-    {"9Y", 108, 111, FieldKind::Whole},    {"9XH", 112, 118, FieldKind::Text},
-    {"9XV", 119, 125, FieldKind::Text},    {"1Y", 126, 136, FieldKind::Number},
-    {"1Y unit", 137, 137, FieldKind::Unit}, {"13Z", 138, 187, FieldKind::Text},
-    {"13Y", 188, 188, FieldKind::Text},    {"2W", 189, 196, FieldKind::Date},
-    {"2Z", 197, 204, FieldKind::Date},     {"13X", 205, 219, FieldKind::Text},
+    {"1A", 1, 11}, {"1A unit", 12, 12}, {"1Z", 13, 13}, {"6A", 14, 15}, {"6B", 16, 17},
+    {"6Z", 18, 19}, {"10Z", 20, 20}, {"2C", 21, 28}, {"4A", 29, 48}, {"4B", 49, 51},
+    {"4C", 52, 66}, {"4D", 67, 71}, {"4Z", 72, 75}, {"7A", 76, 84}, {"8B1", 85, 90},
+    {"8B2", 91, 91}, {"9A", 92, 96}, {"9B", 97, 101}, {"9D", 102, 103}, {"9G", 104, 107},
+    {"9Y", 108, 111}, {"9XH", 112, 118}, {"9XV", 119, 125}, {"1Y", 126, 136}, {"1Y unit", 137, 137},
+    {"13Z", 138, 187}, {"13Y", 188, 188}, {"2W", 189, 196}, {"2Z", 197, 204}, {"13X", 205, 219},
 }};
 
 // The field text of one field out of a whole 219-character record.

@@ -50,10 +50,6 @@ double FromChars(std::string_view digitsAndPoint) {
   return value;
 }
 
-}  // namespace
-
-namespace {
-
 // The text between leading and trailing blanks, and its sign taken off.
 struct SignedText {
   std::string_view body;

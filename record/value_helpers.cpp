@@ -22,6 +22,8 @@ bool OccursIn(std::string_view text, std::string_view list) {
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with) {
+  // An empty what would be found at every place without ever moving on.
+  if (what.empty()) return std::string(text);
   std::string out;
   out.reserve(text.size());
   size_t from = 0;

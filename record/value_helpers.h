@@ -43,8 +43,8 @@ std::string RebuildCoordReference(std::string_view country, int number);
 
 bool IsValidDate(int month, int day, int year);
 
-// Every occurrence of what (not empty) replaced by with, left to right,
-// without rescanning the inserted text.
+// Every occurrence of what replaced by with, left to right, without
+// rescanning the inserted text. An empty what leaves the text as it is.
 std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with);
 // Leading blanks moved to the end; the length stays.
 std::string LeftJustify(std::string_view text);

@@ -46,9 +46,6 @@ struct ViennaRecord {
     has1a = corrected1z = intr4a = has9a = has9g = has9b = false;
     valid4c = true;
   }
-
-  // Start of an import: nothing of an earlier import survives.
-  void ClearAll() { *this = ViennaRecord{}; }
 };
 
 }  // namespace twinscan

@@ -44,12 +44,8 @@ std::string_view Pick(Random& r, const List& list) {
   return list[static_cast<size_t>(Uniform(r, 0, static_cast<int>(list.size()) - 1))];
 }
 
-std::string Format(const char* format, double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, format, value);
-  return buf;
-}
-std::string Format(const char* format, int value) {
+template <typename Number>
+std::string Format(const char* format, Number value) {
   char buf[64];
   std::snprintf(buf, sizeof buf, format, value);
   return buf;
@@ -127,8 +123,7 @@ std::string ValidRecord(Random& r, int number) {
   Set(rec, "8B1", Format("%06.1f", Uniform(r, 1, 1000) / 10.0));
   Set(rec, "8B2", Chance(r, 0.8) ? "E" : "I");
   if (!mobile) Set(rec, "9A", Format("%05.1f", Uniform(r, 0, 3599) / 10.0));
-  int elevation = Uniform(r, -90, 90);
-  Set(rec, "9B", elevation < 0 ? Format("%05.1f", elevation / 1.0) : Format("%05.1f", elevation / 1.0));
+  Set(rec, "9B", Format("%05.1f", Uniform(r, -90, 90) / 1.0));
   Set(rec, "9D", Chance(r, 0.5) ? "H" : "V");
   if (!mobile) Set(rec, "9G", Format("%04.1f", Uniform(r, 0, 299) / 10.0));
   Set(rec, "9Y", Format("%04d", Uniform(r, 1, 150)));

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "import/field_steps.h"
 #include "import/import_file.h"
 #include "import/record_checker.h"
 #include "tests/support/test_support.h"
@@ -107,6 +106,7 @@ TEST(FieldChecks1, MessagesCorrectionsAndStoredValues) {
       {{{"6A", "ML"}, kNoAzimuth, kNoAltitude, {"4D", ""}}, RC::c4D, Whole(1), "", "4d -> 1 ;", false},
       {{{"4D", ""}}, RC::c4D, Whole(0), "", "4d -> 0 ;", false},
       {{{"6A", "  "}, {"4D", ""}}, RC::c4D, Whole(1), "6a empty ;", "4d -> 1 ;", true},  // blanks are mobile
+      {{{"6A", "A "}, {"4D", ""}}, RC::c4D, Whole(1), "", "4d -> 1 ;", false},  // "A " occurs in "MA  ML"
       {{{"6A", "MO"}, kNoAzimuth, kNoAltitude, {"4D", "    0"}}, RC::c4D, Whole(0),
        "4d can not be 0 when 6A mobile ;", "", true},
       {{{"4D", "ABCDE"}}, RC::c4D, kNull, "error in 4d ;", "", true},
@@ -165,48 +165,6 @@ TEST(FieldChecks1, Coordinates) {
   }
 }
 
-TEST(FieldChecks1, FlagsForLaterSteps) {
-  struct Case {
-    std::vector<Field> fields;
-    bool has1a, corrected1z, mobile6a, intr4a;
-  };
-  const std::vector<Case> cases = {
-      {{}, true, false, false, false},
-      {{{"1A", ""}, kNo8b1}, false, false, false, false},
-      {{{"1A", "00123,45000"}}, true, false, false, false},  // set although it did not convert
-      {{{"1Z", " "}}, true, true, false, false},
-      {{{"6A", "MO"}, kNoAzimuth, kNoAltitude}, true, false, true, false},
-      {{{"6A", "A "}}, true, false, true, false},  // "A " occurs in the mobile list too
-      {{{"4A", "  INTR"}}, true, false, false, true},
-      {{{"4C", ""}}, true, false, false, false},  // made INTR, not read as INTR
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(Describe(c.fields));
-    Checked got(c.fields);
-    EXPECT_EQ(got.rec.has1a, c.has1a);
-    EXPECT_EQ(got.rec.corrected1z, c.corrected1z);
-    EXPECT_EQ(got.rec.mobile6a, c.mobile6a);
-    EXPECT_EQ(got.rec.intr4a, c.intr4a);
-  }
-  testing::RecordingUserInterface ui;
-  ImportContext ctx(ui);
-  Check1Z(ctx, " ");
-  EXPECT_EQ(ctx.rec.f1z, "2");  // as the 13Y step finds it
-}
-
-TEST(FieldChecks1, ColumnsInStatementOrderAndSlotsEmptied) {
-  Checked got({});
-  const std::vector<RC> expected = {RC::c1A, RC::c6A,     RC::c6B,    RC::c6Z, RC::c10Z, RC::c2C, RC::c4B,
-                                    RC::c4C, RC::c4CLONG, RC::c4CLAT, RC::c4A, RC::c4D,  RC::c4Z};
-  const std::vector<RC>& order = got.row.order();
-  ASSERT_GE(order.size(), expected.size());
-  EXPECT_EQ(std::vector<RC>(order.begin(), order.begin() + expected.size()), expected);
-  const ViennaRecord& r = got.rec;
-  EXPECT_FALSE(r.f1a || r.f10z || r.f4d || r.f4z);
-  EXPECT_EQ(r.f6b + r.f6z + r.f2c + r.f4a + r.f4b + r.f4c, "");
-  EXPECT_EQ(r.f6a, "FX");  // kept for the 4Z and 9A rules
-}
-
 TEST(FieldChecks1AcrossRecords, RowsDoNotInheritFromTheRecordBefore) {
   testing::TempDir dir;
   auto db = testing::CreateTestDatabase(dir.path());
@@ -231,28 +189,6 @@ TEST(FieldChecks1AcrossRecords, RowsDoNotInheritFromTheRecordBefore) {
   EXPECT_EQ(got[0], (std::vector<Value>{store::Date{2001, 7, 1}, -1.0, -1.0, int64_t{1}, Value{}}));
   // valid4c is true again, the station is not mobile, the date is not carried over.
   EXPECT_EQ(got[1], (std::vector<Value>{Value{}, 4.5, 51.5, int64_t{0}, Value{}}));
-}
-
-TEST(FieldChecks1AcrossRecords, LastValidCountryAndClassSurviveTheRecord) {
-  testing::RecordingUserInterface ui;
-  ImportContext ctx(ui);
-  auto next = [&](const std::vector<Field>& fields) {
-    CheckRecord(ctx, RecordWith(fields));
-    ctx.rec.ClearForNextRecord();
-    ctx.row.Clear();
-  };
-  next({{"4B", "NL"}});
-  EXPECT_EQ(ctx.lastValid4b, "");
-  next({{"4B", "HOL"}, {"6A", "MO"}, {"9A", ""}, {"4Z", ""}});
-  EXPECT_EQ(ctx.lastValid4b, "HOL");
-  EXPECT_EQ(ctx.rec.f6a, "MO");
-  EXPECT_TRUE(ctx.rec.mobile6a);
-  next({{"4B", "NL"}});
-  EXPECT_EQ(ctx.lastValid4b, "HOL");
-  EXPECT_EQ(ctx.rec.f6a, "FX");
-  EXPECT_FALSE(ctx.rec.mobile6a);
-  next({{"4B", "L#H"}});
-  EXPECT_EQ(ctx.lastValid4b, "L#H");
 }
 
 }  // namespace

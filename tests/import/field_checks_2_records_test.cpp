@@ -55,9 +55,11 @@ TEST_F(RecordsFixture, A13XIsRebuiltWithTheLastValidCountryAndTheRecordsBefore) 
       With(BaseRecord(), {{"4B", "NL"}}),
       With(BaseRecord(), {{"4B", "NL"}, {"13X", badReference}}),   // fifth: HOL from the second
       With(BaseRecord(), {{"4B", "D"}, {"13X", badReference}}),    // its own 4B counts
+      With(BaseRecord(), {{"4B", "L#H"}, {"13X", badReference}}),  // occurs in the list, so it counts too
   });
   EXPECT_EQ(Column("13X"), (std::vector<std::string>{"500000000111", "BEL500001230111", "BEL500001230111",
-                                                       "BEL500001230111", "HOL500000040111", "D  500000050111"}));
+                                                       "BEL500001230111", "HOL500000040111", "D  500000050111",
+                                                       "L#H500000060111"}));
   EXPECT_EQ(Column("ermsg")[4], "4b wrong value ;13x wrong format ;");
   EXPECT_EQ(Column("annex2bis")[4], "13x reconstructed ;");
 }
@@ -81,16 +83,6 @@ TEST_F(RecordsFixture, DatesAreNotCarriedOverAfterASuppressedOne) {
   EXPECT_EQ(Column("2W"), (std::vector<std::string>{"", "", "01/01/2001"}));
   EXPECT_EQ(Column("2Z"), (std::vector<std::string>{"", "", "02/01/2001"}));
   EXPECT_EQ(Column("error"), (std::vector<std::string>{"True", "False", "False"}));
-}
-
-TEST_F(RecordsFixture, TheUnitMessageBoxComesOncePerRecord) {
-  Import({
-      With(BaseRecord(), {{"1Y unit", "k"}}),
-      BaseRecord(),
-      With(BaseRecord(), {{"1Y unit", "G"}}),
-  });
-  EXPECT_EQ(ui.messages, (std::vector<std::string>(2, "error: khz and Ghz not yet implemented")));
-  EXPECT_EQ(Column("1Y"), (std::vector<std::string>{"", "146.5", ""}));
 }
 
 TEST_F(RecordsFixture, TheFrequencyCategoryIsStoredAfterTheStatusDecided) {

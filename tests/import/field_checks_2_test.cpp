@@ -72,31 +72,6 @@ void ExpectAll(const std::vector<Case>& cases) {
 
 const char* const kBlank = "";  // WithField pads it to the field's width
 
-TEST(FieldChecks2, BaseRecordStoresEveryFieldWithoutMessage) {
-  RecordingUserInterface ui;
-  ImportContext ctx(ui);
-  CheckRecord(ctx, BaseRecord());
-  EXPECT_EQ(ctx.rec.ermsg, "");
-  EXPECT_EQ(ctx.rec.annex2bis, "");
-  EXPECT_FALSE(ctx.rec.error);
-  const std::pair<RC, Value> stored[] = {
-      {RC::c7A, Text("16K0F3EJN")},   {RC::c8B1, Number(10)},         {RC::c8B2, Text("E")},
-      {RC::c9A, Number(90)},          {RC::c9B, Number(0)},           {RC::c9D, Text("H ")},
-      {RC::c9G, Number(10)},          {RC::c9Y, Whole(10)},           {RC::c9XH, Text("090EA03")},
-      {RC::c9XV, Text("000EA00")},    {RC::c1Y, Number(146.5)},       {RC::c13Y, Text("C")},
-      {RC::c1Z, Text("1")},           {RC::c2W, DateOf(2001, 1, 1)},  {RC::c2Z, DateOf(2001, 1, 2)},
-      {RC::c13X, Text("BEL500001230111")},
-      {RC::c13Z, Padded("TEST STATION", 50)},
-  };
-  for (const auto& [column, value] : stored)
-    EXPECT_EQ(ctx.row.value(column), value) << store::kRecordColumnNames[static_cast<size_t>(column)];
-  // Slots are emptied once written, so nothing reaches the next record.
-  EXPECT_EQ(ctx.rec.f7a, "");
-  EXPECT_EQ(ctx.rec.f13x, "");
-  EXPECT_EQ(ctx.rec.f2w, "");
-  EXPECT_FALSE(ctx.rec.f9a.has_value());
-}
-
 TEST(FieldChecks2, EmissionDesignation7A) {
   ExpectAll({
       {"blank class filled as F3E", {{"7A", "16K0"}}, "",
@@ -130,7 +105,7 @@ TEST(FieldChecks2, Power8B1FollowsHas1a) {
   });
 }
 
-TEST(FieldChecks2, ReferenceAntenna8B2) {
+TEST(FieldChecks2, ReferenceAntennaPolarizationAndAntennaHeight) {
   ExpectAll({
       {"I", {{"8B2", "I"}}, "", "", false, RC::c8B2, Text("I")},
       {"lower case", {{"8B2", "e"}}, "8b2 wrong value ;", "", true, RC::c8B2, Text("e")},
@@ -157,21 +132,11 @@ TEST(FieldChecks2, AzimuthElevationAndGain) {
       {"9G signed", {{"9G", "-1.0"}}, "9g not posnum ;", "", true, RC::c9G, Number(-1)},
       {"9G point at 2", {{"9G", "1.00"}}, "9g no explicit dec. point on place 3 ;", "", true, RC::c9G, Number(1)},
       {"9G letters", {{"9G", "AB.C"}}, "9g not posnum ;error in 9g ;", "", true, RC::c9G, Null()},
-  });
-}
-
-TEST(FieldChecks2, Polarization9D) {
-  ExpectAll({
       {"second letter of a pair", {{"9D", "R "}}, "", "", false, RC::c9D, Text("R ")},
       {"right justified", {{"9D", " H"}}, "9d not left justified ;", "", true, RC::c9D, Text(" H")},
       {"unknown", {{"9D", "X "}}, "9d wrong value ;", "", true, RC::c9D, Text("X ")},
       {"lower case", {{"9D", "h "}}, "9d not alphanum ;9d wrong value ;", "", true, RC::c9D, Text("h ")},
       {"blank", {{"9D", kBlank}}, "9d wrong value ;", "9d -> V ;", true, RC::c9D, Text("V ")},
-  });
-}
-
-TEST(FieldChecks2, AntennaHeight9Y) {
-  ExpectAll({
       {"blank", {{"9Y", kBlank}}, "", "9y -> 1 ;", false, RC::c9Y, Whole(1)},
       {"letter", {{"9Y", "12A4"}}, "9y wrong format ;error in 9y ;", "", true, RC::c9Y, Null()},
       {"fraction rounded half to even", {{"9Y", "12.5"}}, "9y wrong format ;", "", true, RC::c9Y, Whole(12)},
@@ -233,26 +198,16 @@ TEST(FieldChecks2, KiloAndGigaUnitsShowOneMessageBoxPerRecord) {
   }
 }
 
-TEST(FieldChecks2, Remarks13ZAreStoredAsRead) {
+TEST(FieldChecks2, RemarksAndStatusWhichSettlesThe1ZColumn) {
   ExpectAll({
       {"lower case", {{"13Z", "test station"}}, "13z not alphanum ;", "", true, RC::c13Z,
        Padded("test station", 50)},
       {"apostrophe", {{"13Z", "O'NEIL"}}, "13z not alphanum ;", "", true, RC::c13Z,
        Padded("O'NEIL", 50)},
-  });
-}
-
-TEST(FieldChecks2, Status13Y) {
-  ExpectAll({
       {"A", {{"13Y", "A"}}, "", "", false, RC::c13Y, Text("A")},
       {"not in the list", {{"13Y", "Q"}}, "13y wrong value;", "13y -> A ;", true, RC::c13Y, Text("A")},
       {"not alphanumeric", {{"13Y", "q"}}, "13y not alphanum ;", "13y -> A ;", true, RC::c13Y, Text("A")},
       {"blank is a warning", {{"13Y", " "}}, "13y missing value;", "13y -> A ;", false, RC::c13Y, Text("A")},
-  });
-}
-
-TEST(FieldChecks2, Status13YSettlesThe1ZColumn) {
-  ExpectAll({
       {"blank 1Z, status P", {{"1Z", " "}, {"13Y", "P"}}, "", "1z corrected ;1z corrected -> P by f13y ;", false,
        RC::c1Z, Text("1")},
       {"blank 1Z, status A", {{"1Z", " "}, {"13Y", "A"}}, "", "1z corrected ;", false, RC::c1Z, Text("2")},
@@ -310,22 +265,6 @@ TEST(FieldChecks2, CoordinationReference13X) {
       {"quote makes it fail", {{"13X", "BEL50'ABCDX0111"}}, "13x not alphanum ;13x wrong format ;",
        "13x reconstructed ;", true, RC::c13X, Text("BEL500000000111")},
   });
-}
-
-TEST(FieldChecks2, ReferenceRebuiltFromTheRecordCounterAndTheLastValidCountry) {
-  RecordingUserInterface ui;
-  ImportContext ctx(ui);
-  ctx.recordCounter = 4;  // the fifth record
-  ctx.lastValid4b = "HOL";
-  CheckRecord(ctx, RecordWith({{"4B", "XX"}, {"13X", "XXX500001230111"}}));
-  EXPECT_EQ(ctx.row.value(RC::c13X), Text("HOL500000040111"));
-  EXPECT_EQ(ctx.rec.ermsg, "4b wrong value ;13x wrong format ;");
-
-  // Without any valid 4B so far the reference is built without a country.
-  RecordingUserInterface ui2;
-  ImportContext first(ui2);
-  CheckRecord(first, RecordWith({{"4B", "NL"}, {"13X", "NL 500001230111"}}));
-  EXPECT_EQ(first.row.value(RC::c13X), Text("500000000111"));
 }
 
 }  // namespace

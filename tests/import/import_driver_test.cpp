@@ -55,6 +55,7 @@ TEST_F(ImportFixture, EveryLayoutOfTheSameRecordsGivesTheSameRows) {
       {"records split across lines", joined.substr(0, 100) + "\r\n" + joined.substr(100, 300) + "\n\r\n" +
                                          joined.substr(400)},
       {"line ends before and after", "\r\n\r\n" + Join(records, "\r\n\r\n")},
+      {"an incomplete last record dropped", Join(records, "\r\n") + records[0].substr(0, 218)},
   };
   for (const auto& [what, bytes] : files) {
     ImportResult result = Import(bytes);
@@ -64,13 +65,6 @@ TEST_F(ImportFixture, EveryLayoutOfTheSameRecordsGivesTheSameRows) {
               (std::vector<std::string>{"ONE                 ", "TWO                 ", "THREE               "}))
         << what;
   }
-}
-
-TEST_F(ImportFixture, AnIncompleteLastRecordIsDroppedSilently) {
-  auto records = ThreeRecords();
-  ImportResult result = Import(Join(records, "\r\n") + records[0].substr(0, 218));
-  EXPECT_EQ(result.records, 3);
-  EXPECT_EQ(Count("TABLE1"), 3);
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -119,6 +113,7 @@ TEST_F(ImportFixture, ImportingTheSecondaryFileEmptiesOnlyItsTableAndTheResults)
   Import(Join(ThreeRecords(), "\r\n"), {false, false, false, true}, store::kTable2);
   db->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (1, 1)");
   Import(BaseRecord(), {false, false, false, true}, store::kTable2);
+  EXPECT_EQ(ui.statuses.back(), "Importing sf line  1");
   EXPECT_EQ(Count("TABLE1"), 3);
   EXPECT_EQ(Count("TABLE2"), 1);
   EXPECT_EQ(Count("TABLERESULT"), 0);
@@ -143,25 +138,28 @@ TEST_F(ImportFixture, QuotesAndLatin1BytesAreStoredUnchanged) {
   EXPECT_EQ(Column("TABLE1", "13Z")[0].substr(0, 13), "Caf\xC3\xA9 d'\xC3\xA9t\xC3\xA9");
 }
 
-TEST_F(ImportFixture, StatusTextCountsRecordsWithTheLeadingBlank) {
-  Import(Join(ThreeRecords(), "\r\n"));
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Importing ff line  1", "Importing ff line  2",
-                                                    "Importing ff line  3"}));
-  ui.statuses.clear();
-  Import(BaseRecord(), {false, false, false, true}, store::kTable2);
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Importing sf line  1"}));
-}
-
-TEST_F(ImportFixture, ReportLinesAreAppendedAcrossImportsAndCleanLinesFollowTheOption) {
-  std::string bytes = Join(ThreeRecords(), "\r\n");
+TEST_F(ImportFixture, ReportLinesCarryAllMessagesAreAppendedAndCleanLinesFollowTheOption) {
+  // Messages of more than 255 characters: the column is cut, the report is not.
+  std::string faulty = BaseRecord();
+  for (auto [code, text] : {std::pair{"1A", "00123,45000"}, {"6A", "fx"}, {"4A", "o'neil"}, {"4B", "nl"},
+                            {"7A", "16k0F3EJN"}, {"9D", "h "}, {"13Z", "lower"}, {"13X", "bel500001230111"}})
+    faulty = WithField(faulty, code, text);
+  std::vector<std::string> records = ThreeRecords();
+  records[0] = faulty;
+  std::string bytes = Join(records, "\r\n");
   Import(bytes, {false, false, true, false});  // clean lines reported
   Import(bytes, {false, false, true, true});   // clean lines suppressed
+
+  std::string ermsg = Column("TABLE1", "ermsg")[0];
+  EXPECT_EQ(ermsg.size(), 255u);
   std::string report = testing::ReadFile(ReportPathFor(dir / "in.txt"));
-  std::string expected;
-  for (int line = 1; line <= 3; ++line)
-    expected += " " + std::to_string(line) + "; ERRORS :  ; ANNEX2BIS : \r\n";
-  // The base record is clean, so the second import adds nothing.
-  EXPECT_EQ(report, expected);
+  const std::string prefix = " 1; ERRORS : " + ermsg, annex = " ; ANNEX2BIS : 13x reconstructed ;\r\n";
+  size_t end = report.find(annex);
+  ASSERT_EQ(report.compare(0, prefix.size(), prefix), 0) << report;
+  ASSERT_NE(end, std::string::npos);
+  const std::string faultyLine = report.substr(0, end + annex.size());
+  EXPECT_GT(faultyLine.size(), prefix.size() + annex.size());  // the messages beyond 255 characters
+  EXPECT_EQ(report, faultyLine + " 2; ERRORS :  ; ANNEX2BIS : \r\n" + " 3; ERRORS :  ; ANNEX2BIS : \r\n" + faultyLine);
 }
 
 TEST_F(ImportFixture, NoReportFileWithoutTheOption) {

@@ -3,7 +3,6 @@
 #include "record/latin1.h"
 #include "record/layout.h"
 #include "record/number_text.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan {
 namespace {
@@ -21,16 +20,6 @@ TEST(Layout, FieldNumbersFollowGridOrder) {
   for (const FieldInfo& f : kFields) EXPECT_EQ(FieldNumberOf(f.code), f.number);
   EXPECT_EQ(FieldNumberOf("8b1"), 14);
   EXPECT_EQ(FieldNumberOf("XX"), 0);
-}
-
-TEST(Layout, BaseRecordPlacesRoundTrip) {
-  std::string r = testing::BaseRecord();
-  ASSERT_EQ(r.size(), 219u);
-  EXPECT_EQ(testing::FieldOf(r, "4C"), "004E300051N3000");
-  std::string changed = testing::WithField(r, "13Z", "X");
-  EXPECT_EQ(changed.size(), 219u);
-  EXPECT_EQ(testing::FieldOf(changed, "13Z"), "X" + std::string(49, ' '));
-  EXPECT_EQ(testing::FieldOf(changed, "13Y"), "C");
 }
 
 TEST(NumberText, LeadingBlankAndPlainForms) {

@@ -50,6 +50,17 @@ TEST(ValueHelpers, CodeTests) {
   EXPECT_EQ(RebuildCoordReference("HOL", 1234567), "HOL502345670111");  // keeps its width
 }
 
+TEST(ValueHelpers, ReplaceAllAndLeftJustify) {
+  EXPECT_EQ(ReplaceAll("O'NEIL'S", "'", "''"), "O''NEIL''S");
+  EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");  // the inserted text is not scanned again
+  EXPECT_EQ(ReplaceAll("", "'", "''"), "");
+  EXPECT_EQ(ReplaceAll("AB", "", "x"), "AB");  // an empty what must not loop for ever
+  EXPECT_EQ(LeftJustify(" AB"), "AB ");
+  EXPECT_EQ(LeftJustify("   "), "   ");
+  EXPECT_EQ(LeftJustify(""), "");
+  EXPECT_EQ(LeftJustify("A B "), "A B ");
+}
+
 TEST(ValueHelpers, ValidDate) {
   struct Case { int month, day, year; bool valid; };
   const Case cases[] = {
