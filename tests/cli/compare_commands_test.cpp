@@ -91,15 +91,5 @@ TEST_F(CompareCommands, SearchFieldsGoThroughTheSettingsSteps) {
       << accepted.out;
 }
 
-TEST_F(CompareCommands, BadArgumentsExitTwo) {
-  for (const char* args : {"compare --mode 9Q=1", "compare --mode 1A=3", "compare --search 4A=2",
-                           "compare --search 9A=1", "compare --compare-erroneous xx", "compare --manual x",
-                           "review 1", "review 1 2 --first maybe --second no", "review 1 2 --first yes",
-                           "check a.txt"}) {
-    CliRun run = Run(args);
-    EXPECT_EQ(run.code, 2) << args << "\n" << run.out;
-  }
-}
-
 }  // namespace
 }  // namespace twinscan
