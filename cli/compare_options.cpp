@@ -1,22 +1,22 @@
 #include "cli/compare_options.h"
 
-#include <cctype>
 #include <cstdio>
-#include <string_view>
 
 #include "record/layout.h"
 
 namespace twinscan::cli {
 namespace {
 
-constexpr std::pair<std::string_view, int> kSearchFields[] = {
-    {"1A", kSearch1A}, {"6A", kSearch6A}, {"4A", kSearch4A}, {"13Y", kSearch13Y}, {"4C", kSearch4C}};
-
-bool SameCode(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
+// The search-field index of an item code; 0 for a field that is not searched.
+int SearchIndexOf(const std::string& code) {
+  switch (FieldNumberOf(code)) {
+    case 1: return kSearch1A;
+    case 3: return kSearch6A;
+    case 8: return kSearch4A;
+    case 10: return kSearch4C;
+    case 25: return kSearch13Y;
+    default: return 0;
+  }
 }
 
 // "FIELD=V" with V one digit up to `highest`.
@@ -40,9 +40,7 @@ CompareOptions TakeCompareOptions(Cli& cli) {
   }
   for (const std::string& text : cli.TakeAll("--search")) {
     auto [code, value] = SplitSetting("--search", text, 2);
-    int index = 0;
-    for (const auto& [name, i] : kSearchFields)
-      if (SameCode(name, code)) index = i;
+    int index = SearchIndexOf(code);
     if (index == 0) throw UsageError("--search: " + code + " is not a search field (1A 6A 4A 13Y 4C)");
     if (index == kSearch4A && value == Tolerant) throw UsageError("--search: 4A takes 0 or 1");
     options.searches.emplace_back(index, value);

@@ -2,12 +2,10 @@
 // program (settings at start values, compare log emptied, database opened)
 // and runs one command. Exit codes: 0 success, 2 bad arguments, 1 failure.
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
-#include "store/database.h"
 #include "store/startup.h"
 
 namespace {
@@ -68,10 +66,7 @@ int main(int argc, char** argv) {
       return Usage(e.what());
     } catch (const Failure&) {
       return 1;
-    } catch (const twinscan::store::StoreError& e) {
-      cli.ui.ShowMessage(e.what());
-      return 1;
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // a database or compare-log failure
       cli.ui.ShowMessage(e.what());
       return 1;
     }

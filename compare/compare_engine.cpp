@@ -147,10 +147,7 @@ void CompareEngine::RunFull() {
     const int64_t n = primaryView.RowCount();
     for (int64_t i = 1; i <= n; ++i) {
       e.ui.Yield();
-      if (!continueFlag_) {
-        e.counts.cancelled = true;
-        break;
-      }
+      if (!continueFlag_) break;
       // Only an unsupported re-import during the yield could shrink the view.
       if (i > primaryView.RowCount()) break;
       e.CommitNowAndThen();
@@ -176,7 +173,6 @@ void CompareEngine::RunFull() {
         e.ui.SetStatusText("Comparing line " + N(i + 1) + " with line " + N(j + 1));
         CompareRecord candidate = e.Candidate(j - 1);
         if (candidate.erroneous && e.SkipsErroneous(FileTag::sf)) {
-          ++e.counts.skippedCandidates;
           e.LogSkipped(candidate.line, kContainsErrorText);
           continue;
         }
@@ -214,7 +210,6 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
     } else if (CompareRecord first = e.Candidate(0); first.erroneous && e.SkipsErroneous(FileTag::sf)) {
       // Only the first candidate is looked at: one erroneous first candidate
       // stops the comparison of all of them.
-      ++e.counts.skippedCandidates;
       e.LogSkipped(first.line, kContainsErrorText);
     } else {
       for (int64_t j = 1; j <= m; ++j) {

@@ -23,11 +23,9 @@ struct CompareCounts {
   int64_t primaryRecords = 0;     // primary records taken up (skipped ones included)
   int64_t skippedPrimary = 0;     // erroneous primary records not searched
   int64_t withoutCandidates = 0;  // primary records without candidates
-  int64_t skippedCandidates = 0;  // erroneous candidates not compared
   int64_t comparedPairs = 0;      // TABLERESULT rows written
   int64_t criticalPairs = 0;      // ... with a critical difference
   int64_t nonCriticalPairs = 0;   // ... with a non-critical difference
-  bool cancelled = false;
 };
 
 class CompareEngine {

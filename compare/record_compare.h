@@ -57,10 +57,10 @@ struct CompareResult {
   std::vector<FieldDifference> differences;  // in the comparison's order
   bool critical = false, nonCritical = false;
   // The two halves of the insert as the system writes it: "linenumber,
-  // linenumber2, 1a , 6a, critical" and " 12,  7, '146.5 <-> 146.6' , ...".
+  // linenumber2, 1a , 6a, critical" and " 12,  7, '146.5 <-> 146.6' , ...";
+  // the log line is the two joined.
   std::string columns, values;
 
-  std::string StatementText() const { return "INSERT INTO TABLERESULT (" + columns + ") VALUES (" + values + ")"; }
   std::string LogLine() const { return columns + values; }
 };
 

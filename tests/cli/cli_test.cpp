@@ -1,50 +1,81 @@
-// The batch tool as other tools drive it: arguments, exit codes, messages.
+// The batch tool as other tools drive it: arguments, exit codes, messages,
+// import and export.
 #include <gtest/gtest.h>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/test_support.h"
 
-namespace twinscan {
+namespace twinscan::testing {
 namespace {
 
-TEST(Cli, BadArgumentsExitTwoWithTheUsage) {
-  testing::TempDir dir;
-  const std::string data = "--data-dir " + dir.path().string();
-  for (const std::string& args : {std::string(""), data + " frobnicate", data + " import", data + " import xx f.txt",
-                                  data + " import ff", data + " import ff f.txt --bogus", std::string("--data-dir")}) {
-    CliRun run = RunCli(args);
-    EXPECT_EQ(run.code, 2) << args;
+namespace fs = std::filesystem;
+
+class Cli : public ::testing::Test {
+ protected:
+  CliRun Run(const std::string& arguments) { return RunCli("--data-dir '" + Path("data") + "' " + arguments); }
+  std::string Path(const char* name) const { return (dir_ / name).string(); }
+
+  TempDir dir_;
+};
+
+TEST_F(Cli, BadArgumentsExitTwoWithTheUsage) {
+  EXPECT_EQ(RunCli("").code, 2);
+  EXPECT_EQ(RunCli("--data-dir").code, 2);
+  for (const char* args : {"frobnicate", "import", "import xx f.txt", "import ff", "import ff f.txt --bogus",
+                           "export xx out.txt", "export ff", "export ff out.txt --bogus", "compare --mode 9Q=1",
+                           "compare --mode 1A=3", "compare --search 4A=2", "compare --search 9A=1",
+                           "compare --compare-erroneous xx", "compare --manual x", "review 1",
+                           "review 1 2 --first maybe --second no", "review 1 2 --first yes", "check a.txt"}) {
+    CliRun run = Run(args);
+    EXPECT_EQ(run.code, 2) << args << "\n" << run.out;
     EXPECT_NE(run.out.find("usage: twinscan-cli"), std::string::npos) << args;
   }
 }
 
-TEST(Cli, ImportsASampleFileIntoTheDataDirectory) {
-  testing::TempDir dir;
-  CliRun run = RunCli("--data-dir " + (dir / "data").string() + " import ff " + TWINSCAN_SOURCE_DIR +
-                "/samples/primary.txt --no-report --no-corrected");
+TEST_F(Cli, ImportsASampleFileIntoTheDataDirectory) {
+  CliRun run = Run(std::string("import ff ") + TWINSCAN_SOURCE_DIR + "/samples/primary.txt --no-report --no-corrected");
   EXPECT_EQ(run.code, 0) << run.out;
   EXPECT_NE(run.out.find("Copying original and empty 'twinscan.db'"), std::string::npos);
   EXPECT_NE(run.out.find("50 records"), std::string::npos) << run.out;
-  EXPECT_TRUE(std::filesystem::exists(dir / "data" / "twinscan.db"));
-  EXPECT_TRUE(std::filesystem::exists(dir / "data" / "comparelog"));
+  EXPECT_TRUE(fs::exists(dir_ / "data" / "twinscan.db"));
+  EXPECT_TRUE(fs::exists(dir_ / "data" / "comparelog"));
+  EXPECT_FALSE(fs::exists(std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt_annex2bis.txt"));
 }
 
-TEST(Cli, FailuresExitOneWithAMessage) {
-  testing::TempDir dir;
-  CliRun missing = RunCli("--data-dir " + dir.path().string() + " import ff " + (dir / "none.txt").string());
-  EXPECT_EQ(missing.code, 1);
-  EXPECT_NE(missing.out.find("cannot be opened"), std::string::npos) << missing.out;
-
-  testing::WriteFile(dir / "blocker", "x");
-  CliRun noDir = RunCli("--data-dir " + (dir / "blocker" / "vienna").string() + " import ff x.txt");
+TEST_F(Cli, FailuresExitOneWithAMessage) {
+  WriteFile(dir_ / "blocker", "x");
+  WriteFile(dir_ / "short.txt", "HEADER\r\n");
+  WriteFile(dir_ / "b.txt", std::string(219, 'H') + BaseRecord());
+  fs::create_directories(dir_ / "b.txt_annex2bis.txt");
+  const std::pair<std::string, std::string> cases[] = {
+      {"import ff '" + Path("none.txt") + "'", "cannot be opened"},
+      {"import sf '" + Path("short.txt") + "' --no-2001", "error: header is not long enough"},
+      {"import sf '" + Path("b.txt") + "'", "b.txt_annex2bis.txt cannot be written"},
+      {"export ff '" + Path("missing") + "/x.txt'", Path("missing") + "/x.txt"},
+  };
+  for (const auto& [args, message] : cases) {
+    CliRun run = Run(args);
+    EXPECT_EQ(run.code, 1) << args;
+    EXPECT_NE(run.out.find(message), std::string::npos) << run.out;
+  }
+  CliRun noDir = RunCli("--data-dir '" + Path("blocker") + "/vienna' import ff x.txt");
   EXPECT_EQ(noDir.code, 1);
   EXPECT_NE(noDir.out.find("cannot be created"), std::string::npos) << noDir.out;
+}
 
-  testing::WriteFile(dir / "short.txt", "HEADER\r\n");
-  CliRun header = RunCli("--data-dir " + dir.path().string() + " import sf " + (dir / "short.txt").string() + " --no-2001");
-  EXPECT_EQ(header.code, 1);
-  EXPECT_NE(header.out.find("error: header is not long enough"), std::string::npos) << header.out;
+TEST_F(Cli, ImportWritesTheCorrectedFileAndExportWritesTheTable) {
+  std::string records = BaseRecord() + WithField(BaseRecord(), "4A", "GENT");
+  WriteFile(dir_ / "a.txt", std::string(219, 'H') + records);
+  ASSERT_EQ(Run("import ff '" + Path("a.txt") + "' --export-lines").code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "a.txt_annex2bis.txt"),
+            std::string(219, 'H') + "\r\n" + BaseRecord() + "\r\n" + WithField(BaseRecord(), "4A", "GENT") + "\r\n");
+
+  // The header lives only within the import that read it.
+  ASSERT_EQ(Run("export ff '" + Path("packed.txt") + "'").code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "packed.txt"), records);
+  ASSERT_EQ(Run("export sf '" + Path("empty.txt") + "'").code, 0);
+  EXPECT_EQ(ReadFile(dir_ / "empty.txt"), "");
 }
 
 }  // namespace
-}  // namespace twinscan
+}  // namespace twinscan::testing

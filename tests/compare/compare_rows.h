@@ -2,9 +2,11 @@
 // base record whose fields all agree, with chosen columns replaced.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "settings/compare_settings.h"
 #include "store/database.h"
@@ -20,6 +22,19 @@ Columns BaseColumns();
 // Inserts the base record with `changes` applied and the given error flag.
 void InsertRecord(store::Database& db, const std::string& table, int64_t line, const Columns& changes = {},
                   bool error = false);
+
+// The given columns of TABLERESULT, each row joined by "|", in insertion order.
+inline std::vector<std::string> ResultRows(store::Database& db, const std::string& columns) {
+  store::Statement s = db.Prepare("SELECT " + columns + " FROM TABLERESULT ORDER BY rowid");
+  std::vector<std::string> rows;
+  while (s.Step()) {
+    std::string row;
+    for (int c = 0; c < s.ColumnCount(); ++c)
+      row += (c ? "|" : "") + store::DisplayText(s.Column(c, store::ColumnKind::Text), store::ColumnKind::Text);
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 // Sets the five search fields to the given values (1A 6A 4A 13Y 4C) through
 // cycleSearchField, the only way they change.
