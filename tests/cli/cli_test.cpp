@@ -33,13 +33,15 @@ TEST_F(Cli, BadArgumentsExitTwoWithTheUsage) {
 }
 
 TEST_F(Cli, ImportsASampleFileIntoTheDataDirectory) {
-  CliRun run = Run(std::string("import ff ") + TWINSCAN_SOURCE_DIR + "/samples/primary.txt --no-report --no-corrected");
+  fs::copy_file(std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt", dir_ / "primary.txt");
+  CliRun run = Run("import ff " + (dir_ / "primary.txt").string() + " --no-report --no-corrected");
   EXPECT_EQ(run.code, 0) << run.out;
   EXPECT_NE(run.out.find("Copying original and empty 'twinscan.db'"), std::string::npos);
   EXPECT_NE(run.out.find("50 records"), std::string::npos) << run.out;
   EXPECT_TRUE(fs::exists(dir_ / "data" / "twinscan.db"));
   EXPECT_TRUE(fs::exists(dir_ / "data" / "comparelog"));
-  EXPECT_FALSE(fs::exists(std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt_annex2bis.txt"));
+  EXPECT_FALSE(fs::exists(dir_ / "primary.txt_annex2bis.txt"));
+  EXPECT_FALSE(fs::exists(dir_ / "primary.txt_rep"));
 }
 
 TEST_F(Cli, FailuresExitOneWithAMessage) {
