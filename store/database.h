@@ -23,6 +23,13 @@ class StoreError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A view that could not be opened; the desktop app answers it with the
+// connection message, as it does at start-up.
+class ViewError : public StoreError {
+ public:
+  using StoreError::StoreError;
+};
+
 // Quotes a column or table name for SQLite ("1A" -> "\"1A\"").
 std::string QuoteName(std::string_view name);
 // Column names compare without regard to case ("1a" is "1A").

@@ -47,6 +47,16 @@ void View::Close() {
 void View::Refresh() { RefreshWithText(true); }
 
 void View::RefreshWithText(bool bracketed) {
+  try {
+    OpenSorted(bracketed);
+  } catch (const ViewError&) {
+    throw;
+  } catch (const StoreError& e) {
+    throw ViewError(e.what());
+  }
+}
+
+void View::OpenSorted(bool bracketed) {
   int column = ColumnIndex(sortColumn);
   if (column < 0) throw StoreError("no column " + sortColumn + " in " + table_);
   if (sortDirection != "ASC" && sortDirection != "DESC") throw StoreError("bad sort direction " + sortDirection);
@@ -71,6 +81,17 @@ void View::RefreshWithText(bool bracketed) {
 }
 
 void View::OpenFiltered(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+                        const std::string& sqliteOrder) {
+  try {
+    OpenMatching(std::move(jetText), sqliteWhere, binds, sqliteOrder);
+  } catch (const ViewError&) {
+    throw;
+  } catch (const StoreError& e) {
+    throw ViewError(e.what());
+  }
+}
+
+void View::OpenMatching(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
                         const std::string& sqliteOrder) {
   Close();
   filtered_ = true;

@@ -43,12 +43,12 @@ class View {
   std::string sortColumn = "linenumber";
   std::string sortDirection = "ASC";
 
-  // Re-opens over the whole table in the sort order. Throws StoreError
-  // when the sort column is not a column of the table.
+  // Re-opens over the whole table in the sort order. Throws ViewError when
+  // it cannot (a sort column that is not a column of the table included).
   void Refresh();
   // Re-opens over the rows matching an SQLite condition with bound values,
   // in the given SQLite order. jetText is the statement as the system shows
-  // and logs it.
+  // and logs it. Throws ViewError when the view cannot be opened.
   void OpenFiltered(std::string jetText, const std::string& sqliteWhere,
                     const std::vector<Value>& binds, const std::string& sqliteOrder);
   // Ends the read snapshot (the view shows no rows until it is re-opened).
@@ -73,6 +73,9 @@ class View {
   friend class Views;
   void LoadColumns();
   void RefreshWithText(bool bracketed);
+  void OpenSorted(bool bracketed);
+  void OpenMatching(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+                    const std::string& sqliteOrder);
   void FetchWindow(int64_t index);
 
   Database& db_;

@@ -262,6 +262,9 @@ bool TWINSCAN1::Guarded(Work&& work, const char* failureText) {
   try {
     work();
     return true;
+  } catch (const store::ViewError&) {
+    EndProgram(store::kConnectErrorMessage);
+    return false;
   } catch (const std::exception& e) {
     EndProgram(failureText ? failureText : e.what());
     return false;

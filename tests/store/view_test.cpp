@@ -73,11 +73,20 @@ TEST_F(ViewFixture, SortingIsByColumnAndDirectionWithTextIgnoringCase) {
   EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [4A] DESC");
 }
 
-TEST_F(ViewFixture, AnUnknownSortColumnIsRefused) {
+TEST_F(ViewFixture, AViewThatCannotOpenSaysSoAsAViewError) {
   Views views(*db, ui);
   views.primary().sortColumn = "linenumber; DROP TABLE TABLE1";
-  EXPECT_THROW(views.RefreshAll(), StoreError);
+  EXPECT_THROW(views.RefreshAll(), ViewError);
   EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 0);  // still there
+  EXPECT_THROW(views.ReopenFiltered(ViewId::Secondary, "", "no_such_column = 1", {}, ""), ViewError);
+  // A failing statement elsewhere stays a plain StoreError.
+  try {
+    db->Execute("INSERT INTO no_such_table VALUES (1)");
+    ADD_FAILURE();
+  } catch (const ViewError&) {
+    ADD_FAILURE();
+  } catch (const StoreError&) {
+  }
 }
 
 TEST_F(ViewFixture, AFilteredViewSeesUncommittedRowsAndReportsZeroRows) {
