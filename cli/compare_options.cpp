@@ -54,12 +54,18 @@ CompareOptions TakeCompareOptions(Cli& cli) {
 
 bool ApplyCompareOptions(const CompareOptions& options, CompareSettings& settings, UserInterface& ui) {
   for (const auto& [field, mode] : options.modes) settings.setCompareMode(field, mode);
-  for (const auto& [index, value] : options.searches)
-    while (settings.searchField(index) != value)
-      if (!settings.cycleSearchField(index)) {
-        ui.ShowMessage(kAtLeastOneFieldMessage);
-        return false;
-      }
+  // Fields to be used are set before fields to be cleared, so that any end
+  // state with a field in use is reached whatever the order of the options;
+  // clearing the last field in use is still refused.
+  for (bool clearing : {false, true})
+    for (const auto& [index, value] : options.searches) {
+      if ((value == NotUsed) != clearing) continue;
+      while (settings.searchField(index) != value)
+        if (!settings.cycleSearchField(index)) {
+          ui.ShowMessage(kAtLeastOneFieldMessage);
+          return false;
+        }
+    }
   return true;
 }
 
