@@ -20,8 +20,8 @@ struct Registrar {
   Registrar(const char* name, BenchFunction function);
 };
 
-#define TWINSCAN_BENCH(name) \
-  static void name(const ::twinscan::bench::BenchArgs&); \
+#define TWINSCAN_BENCH(name)                                         \
+  static void name(const ::twinscan::bench::BenchArgs&);             \
   static ::twinscan::bench::Registrar name##_registrar(#name, name); \
   static void name(const ::twinscan::bench::BenchArgs& args)
 
@@ -31,9 +31,7 @@ void Report(const std::string& what, double value, const std::string& unit);
 class Stopwatch {
  public:
   Stopwatch() : start_(std::chrono::steady_clock::now()) {}
-  double Seconds() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  }
+  double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
 
  private:
   std::chrono::steady_clock::time_point start_;

@@ -49,8 +49,10 @@ int main(int argc, char** argv) {
   BenchArgs args;
   std::vector<std::string> names;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--quick") == 0) args.quick = true;
-    else names.push_back(argv[i]);
+    if (std::strcmp(argv[i], "--quick") == 0)
+      args.quick = true;
+    else
+      names.push_back(argv[i]);
   }
   if (names.empty())
     for (auto& [name, function] : Cases()) names.push_back(name);

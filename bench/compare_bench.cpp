@@ -49,8 +49,7 @@ void CompareRecords(const BenchArgs& args, int records) {
   double seconds = watch.Seconds();
   double cpu = CpuSeconds() - cpuStart;
   const CompareCounts& c = engine.lastRun();
-  Report("full compare " + std::to_string(primary.size()) + " x " + std::to_string(secondary.size()), seconds,
-         "s");
+  Report("full compare " + std::to_string(primary.size()) + " x " + std::to_string(secondary.size()), seconds, "s");
   Report("  of which CPU time", cpu, "s");
   Report("compared pairs", static_cast<double>(c.comparedPairs), "");
   Report("primary records without candidates", static_cast<double>(c.withoutCandidates), "");

@@ -44,8 +44,8 @@ void ExportRecords(const BenchArgs& args, int records) {
     double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     if (!result.written || result.records != imported.records) std::exit(1);
     auto records = static_cast<double>(result.records);
-    std::string what = "export " + std::to_string(result.records) + " records, " +
-                       (layout2001 ? "2001 layout" : "line layout");
+    std::string what =
+        "export " + std::to_string(result.records) + " records, " + (layout2001 ? "2001 layout" : "line layout");
     Report(what, records / seconds, "records/s");
     // The machine may be shared: the rate per second of processor time
     // shows what the writer needs of one core.

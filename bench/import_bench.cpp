@@ -19,7 +19,8 @@ std::filesystem::path GeneratedFile(const BenchArgs& args, int records) {
   constexpr int kChunk = 20000;
   for (int done = 0; done < records; done += kChunk) {
     int count = std::min(kChunk, records - done);
-    std::string bytes = gen::RenderFile(gen::GenerateRecords({7u + static_cast<uint64_t>(done), count, 0.05, false}), {});
+    std::string bytes =
+        gen::RenderFile(gen::GenerateRecords({7u + static_cast<uint64_t>(done), count, 0.05, false}), {});
     std::fwrite(bytes.data(), 1, bytes.size(), f);
   }
   std::fclose(f);

@@ -33,11 +33,11 @@ class Cli {
 
   // Arguments of the command, consumed from the front.
   bool Empty() const { return args_.empty(); }
-  std::string Next(const char* what);     // UsageError when missing
-  bool TakeFlag(const std::string& flag);  // removes the flag wherever it stands
+  std::string Next(const char* what);                                // UsageError when missing
+  bool TakeFlag(const std::string& flag);                            // removes the flag wherever it stands
   std::optional<std::string> TakeOption(const std::string& option);  // "--opt VALUE"
-  std::vector<std::string> TakeAll(const std::string& option);      // every "--opt VALUE"
-  void ExpectEnd();                        // UsageError on anything left
+  std::vector<std::string> TakeAll(const std::string& option);       // every "--opt VALUE"
+  void ExpectEnd();                                                  // UsageError on anything left
 
   // Starts like the desktop program: settings at start values, the compare
   // log emptied, the database opened. Throws Failure when the start fails.

@@ -24,7 +24,8 @@ int64_t PositionOfLine(store::View& primary, int64_t line) {
 int RunCompare(Cli& cli) {
   std::optional<std::string> manual = cli.TakeOption("--manual");
   int64_t manualLine = 0;
-  if (manual && !ParseLineNumber(*manual, &manualLine)) throw UsageError("--manual takes a line number, not " + *manual);
+  if (manual && !ParseLineNumber(*manual, &manualLine))
+    throw UsageError("--manual takes a line number, not " + *manual);
   CompareOptions options = TakeCompareOptions(cli);
   cli.ExpectEnd();
   if (!StartWithCompareOptions(cli, options)) return 2;

@@ -16,8 +16,8 @@ int RunExport(Cli& cli) {
   cli.ExpectEnd();
   cli.Start();
 
-  CorrectedFileResult result = WriteCorrectedFile(file, which == "ff" ? store::kTable1 : store::kTable2,
-                                                  !lineLayout, "", cli.db(), cli.ui);
+  CorrectedFileResult result =
+      WriteCorrectedFile(file, which == "ff" ? store::kTable1 : store::kTable2, !lineLayout, "", cli.db(), cli.ui);
   if (!result.written) return 1;
   cli.ui.Finish();
   std::printf("%s: %lld records\n", file.c_str(), static_cast<long long>(result.records));

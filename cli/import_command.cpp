@@ -18,8 +18,7 @@ int RunImport(Cli& cli) {
                               tag == FileTag::sf ? requested : FileOptions{});
 
   std::string headerText;
-  ImportCommandResult result =
-      RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
+  ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
   if (result.import.outcome != ImportOutcome::Done) return 1;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);

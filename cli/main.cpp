@@ -18,11 +18,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"import", RunImport},
-    {"export", RunExport},
-    {"compare", RunCompare},
-    {"review", RunReview},
-    {"check", RunCheck},
+    {"import", RunImport}, {"export", RunExport}, {"compare", RunCompare}, {"review", RunReview}, {"check", RunCheck},
 };
 
 constexpr const char* kUsage =

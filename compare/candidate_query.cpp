@@ -8,8 +8,7 @@
 
 namespace twinscan {
 
-const char* const kMobileGroupClause =
-    "([6A] = 'MA' OR [6A] = 'ML'  OR [6A] = 'MO'  OR [6A] = 'MR'  OR [6A] = 'MS')";
+const char* const kMobileGroupClause = "([6A] = 'MA' OR [6A] = 'ML'  OR [6A] = 'MO'  OR [6A] = 'MR'  OR [6A] = 'MS')";
 const char* const kFixedGroupClause =
     "([6A] = 'FA' OR [6A] = 'FB'  OR [6A] = 'FC'  OR [6A] = 'FG'  OR [6A] = 'FL'  OR [6A] = 'FP'  OR "
     "[6A] = 'FS'  OR [6A] = 'FW'  OR [6A] = 'FX'  OR [6A] = 'LR'  OR [6A] = 'SM'  OR [6A] = 'TD'  OR "

@@ -32,9 +32,9 @@ struct CandidateKeys {
 };
 
 struct CandidateQuery {
-  std::string text;                // "SELECT * FROM TABLE2 WHERE (...)"
-  std::string where;               // the SQLite condition
-  std::vector<store::Value> binds; // its values, in order
+  std::string text;                 // "SELECT * FROM TABLE2 WHERE (...)"
+  std::string where;                // the SQLite condition
+  std::vector<store::Value> binds;  // its values, in order
 };
 
 // The order in which candidates come.

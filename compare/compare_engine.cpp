@@ -35,8 +35,13 @@ CandidateKeys KeysOf(const CompareRecord& r) {
 
 struct CompareEngine::Impl {
   Impl(store::Database& d, store::Views& v, const CompareSettings& s, UserInterface& u, std::filesystem::path l)
-      : db(d), views(v), settings(s), ui(u), logPath(std::move(l)),
-        primaryColumns(v.primary()), secondaryColumns(v.secondary()) {}
+      : db(d),
+        views(v),
+        settings(s),
+        ui(u),
+        logPath(std::move(l)),
+        primaryColumns(v.primary()),
+        secondaryColumns(v.secondary()) {}
 
   // Opens the log, then empties TABLERESULT and starts a transaction.
   void Start() {

@@ -61,7 +61,7 @@ class CompareEngine {
 // The reviewer's decision on the result row (linenumber, linenumber2); does
 // nothing when the result view is empty. Remark and reference are cut to 50
 // characters, then stored with their quotes.
-void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, int64_t linenumber2,
-                 bool acceptFirst, bool acceptSecond, const std::string& remark, const std::string& reference);
+void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, int64_t linenumber2, bool acceptFirst,
+                 bool acceptSecond, const std::string& remark, const std::string& reference);
 
 }  // namespace twinscan

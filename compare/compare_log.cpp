@@ -19,8 +19,7 @@ CompareLog::~CompareLog() {
 
 void CompareLog::Append(std::string_view utf8Line) {
   std::string line = Utf8ToLatin1(utf8Line) + "\r\n";
-  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size() || std::fflush(out_) != 0)
-    Fail("cannot write");
+  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size() || std::fflush(out_) != 0) Fail("cannot write");
 }
 
 void CompareLog::Fail(const char* what) {

@@ -11,8 +11,8 @@ namespace twinscan {
 namespace {
 
 // Field numbers in the order the comparison examines them.
-constexpr std::array<int, kFieldCount> kCompareOrder{1,  2,  3,  4,  5,  8,  9,  10, 13, 15, 18, 21, 22, 24,
-                                                     25, 28, 6,  7,  11, 12, 14, 16, 17, 19, 20, 23, 26, 27};
+constexpr std::array<int, kFieldCount> kCompareOrder{1,  2,  3, 4, 5,  8,  9,  10, 13, 15, 18, 21, 22, 24,
+                                                     25, 28, 6, 7, 11, 12, 14, 16, 17, 19, 20, 23, 26, 27};
 
 constexpr int k1A = 1, k6A = 3, k4C = 10, k13Y = 25;
 constexpr std::string_view kConnector = " <-> ";
@@ -76,10 +76,17 @@ class Judge {
 
 bool IsNumberField(int fieldNumber) {
   switch (fieldNumber) {
-    case 1: case 6: case 11: case 12: case 14: case 16: case 17: case 19: case 20: case 23:
-      return true;
-    default:
-      return false;
+    case 1:
+    case 6:
+    case 11:
+    case 12:
+    case 14:
+    case 16:
+    case 17:
+    case 19:
+    case 20:
+    case 23: return true;
+    default: return false;
   }
 }
 

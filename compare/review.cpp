@@ -21,8 +21,8 @@ std::string FirstCharacters(const std::string& utf8, size_t count) {
 
 }  // namespace
 
-void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, int64_t linenumber2,
-                 bool acceptFirst, bool acceptSecond, const std::string& remark, const std::string& reference) {
+void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, int64_t linenumber2, bool acceptFirst,
+                 bool acceptSecond, const std::string& remark, const std::string& reference) {
   if (views.result().RowCount() == 0) return;
   store::Statement update = db.Prepare(
       "UPDATE TABLERESULT SET ACCEPTFIRST = ?, ACCEPTSECOND = ?, REMARK = ?, REFERENCE_TO_DB = ? "

@@ -31,7 +31,7 @@ struct CorrectedFileResult {
 
 // table is store::kTable1 or store::kTable2; headerText holds Latin-1 bytes.
 CorrectedFileResult WriteCorrectedFile(const std::filesystem::path& outputFile, const std::string& table,
-                                       bool export2001NoCrlf, std::string_view headerText,
-                                       store::Database& db, UserInterface& ui);
+                                       bool export2001NoCrlf, std::string_view headerText, store::Database& db,
+                                       UserInterface& ui);
 
 }  // namespace twinscan

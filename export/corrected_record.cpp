@@ -86,10 +86,9 @@ CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
       if (column < 0) throw store::StoreError("the rows have no column " + std::string(entry.column));
     }
     bool textMask = entry.rendering == Rendering::Text || entry.rendering == Rendering::NumberAsText;
-    fields_.push_back(Field{&entry, kRecordFields[i].width(), column,
-                            NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
-                            TextMask(textMask ? entry.mask : ""),
-                            DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
+    fields_.push_back(Field{
+        &entry, kRecordFields[i].width(), column, NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
+        TextMask(textMask ? entry.mask : ""), DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
   }
 }
 
@@ -139,9 +138,7 @@ void CorrectedRecordRenderer::RenderValue(const Field& f, const store::Statement
         f.dateMask.FormatTo(date.day, date.month, date.year, out);
       break;
     }
-    case Rendering::Unit:
-      out->append(static_cast<size_t>(f.width), 'M');
-      break;
+    case Rendering::Unit: out->append(static_cast<size_t>(f.width), 'M'); break;
   }
 }
 

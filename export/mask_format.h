@@ -40,8 +40,8 @@ class NumberMask {
     int fractionPlaces = 0;      // "0" after the point
     double scale = 1;            // 10 to the fractionPlaces
     bool point = false;
-    bool hasDigits = false;      // false: the section is written as it stands
-    std::string literal;         // the whole section
+    bool hasDigits = false;  // false: the section is written as it stands
+    std::string literal;     // the whole section
   };
   static Section Parse(std::string_view section);
   static void Render(const Section& s, double magnitude, std::string* out);
@@ -57,10 +57,10 @@ class TextMask {
   void FormatTo(std::string_view text, std::string* out) const;
 
  private:
-  std::string section_;     // first section
-  std::string emptyText_;   // written for an empty value
-  bool fromLeft_ = false;   // "!": fill the places from the left
-  bool placesOnly_ = false; // the section holds nothing but "@"
+  std::string section_;      // first section
+  std::string emptyText_;    // written for an empty value
+  bool fromLeft_ = false;    // "!": fill the places from the left
+  bool placesOnly_ = false;  // the section holds nothing but "@"
   int places_ = 0;
 };
 

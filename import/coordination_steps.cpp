@@ -18,9 +18,9 @@ using RC = RecordColumn;
 
 constexpr std::string_view kCoordinationStatusList = "ABCDEFGHMNPRWYZ";
 
-constexpr DateField k2W{&ViennaRecord::f2w, RC::c2W, "2w wrong value day ;", "2w wrong value month;",
+constexpr DateField k2W{&ViennaRecord::f2w,     RC::c2W,           "2w wrong value day ;", "2w wrong value month;",
                         "2w wrong value year;", "2w wrong value ;"};
-constexpr DateField k2Z{&ViennaRecord::f2z, RC::c2Z, "2z wrong value day ;", "2z wrong value month;",
+constexpr DateField k2Z{&ViennaRecord::f2z,     RC::c2Z,           "2z wrong value day ;", "2z wrong value month;",
                         "2z wrong value year;", "2z wrong value ;"};
 
 // The reference test counts a single quote as two places, as the text
@@ -50,8 +50,7 @@ void Check1YNumber(ImportContext& ctx, std::string_view text) {
 void Check1YUnit(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   // A receiving frequency of 0 is never stored.
-  if (ApplyFrequencyUnit(ctx, text, ctx.frequency1y != 0, "no unit in 1y when unit is required ;",
-                         "1y wrong unit ;")) {
+  if (ApplyFrequencyUnit(ctx, text, ctx.frequency1y != 0, "no unit in 1y when unit is required ;", "1y wrong unit ;")) {
     rec.f1y = ctx.frequency1y;
     ctx.row.WriteNumber(RC::c1Y, *rec.f1y);
     rec.f1y.reset();

@@ -57,8 +57,8 @@ constexpr DecimalField k9A{"9a not posnum ;", "error in 9a ;", 4, "9a no explici
 constexpr DecimalField k9B{"", "error in 9b ;", 4, "9b no explicit dec. point on place 4 ;"};
 constexpr DecimalField k9G{"9g not posnum ;", "error in 9g ;", 3, "9g no explicit dec. point on place 3 ;"};
 
-void CheckDecimal(ViennaRecord& rec, std::string_view text, const DecimalField& field,
-                  std::optional<double>& slot, bool& converted) {
+void CheckDecimal(ViennaRecord& rec, std::string_view text, const DecimalField& field, std::optional<double>& slot,
+                  bool& converted) {
   if (!field.notPosnum.empty() && !IsPosnum(text)) rec.ReportError(field.notPosnum);
   slot = ParseNumber(text);
   if (slot)
@@ -72,9 +72,8 @@ bool StartsWithM(const std::string& text) { return !text.empty() && text.front()
 
 // The shared part of the 9XH and 9XV steps: a blank code becomes the
 // no-pattern code before it is checked.
-void CheckAntennaCode(ViennaRecord& rec, std::string& slot, std::string_view text,
-                      std::string_view corrected, std::string_view notAlphanum,
-                      std::string_view wrongFormat) {
+void CheckAntennaCode(ViennaRecord& rec, std::string& slot, std::string_view text, std::string_view corrected,
+                      std::string_view notAlphanum, std::string_view wrongFormat) {
   slot.assign(text);
   FillIfBlank(rec, slot, kNoAntennaPattern, corrected);
   if (!IsAlphanum(slot)) rec.ReportError(notAlphanum);
@@ -184,8 +183,7 @@ void Check9XH(ImportContext& ctx, std::string_view text) {
 void Check9XV(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   CheckAntennaCode(rec, rec.f9xv, text, "9xv -> 000ND00 ;", "9xv not alphanum ;", "9xv wrong format ;");
-  if (rec.f9xv == kNoAntennaPattern && rec.has9b)
-    rec.ReportRemark("9xv can not be 000ND00 when 9b not empty ;");
+  if (rec.f9xv == kNoAntennaPattern && rec.has9b) rec.ReportRemark("9xv can not be 000ND00 when 9b not empty ;");
   WriteTextSlot(ctx, RC::c9XV, rec.f9xv);
 }
 

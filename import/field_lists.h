@@ -18,8 +18,7 @@ inline constexpr std::string_view kCategoryLetters = "ABCDEFGHIKLMNOPQRSTUVWXYZ 
 // 1Z frequency categories.
 inline constexpr std::string_view kFrequencyCategories = "12345";
 // 4B countries; the 13X test checks a reference's country against it too.
-inline constexpr std::string_view kCountryList =
-    "BEL#HOL#D  #F  #LUX#G  #AUT#CZE#HNG#HRV#I  #LTU#POL#ROU#SVK#SVN#SUI";
+inline constexpr std::string_view kCountryList = "BEL#HOL#D  #F  #LUX#G  #AUT#CZE#HNG#HRV#I  #LTU#POL#ROU#SVK#SVN#SUI";
 
 // The 4A name of a station without coordinates.
 inline constexpr std::string_view kIntr = "INTR";

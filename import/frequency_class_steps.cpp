@@ -144,7 +144,7 @@ void Check10Z(ImportContext& ctx, std::string_view text) {
 // ---------------------------------------------------------------------------
 // 2C: tested for a real date and stored only while the record has no error
 // at all, from any field so far.
-constexpr DateField k2C{&ViennaRecord::f2c, RC::c2C, "2c wrong value day ;", "2c wrong value month;",
+constexpr DateField k2C{&ViennaRecord::f2c,     RC::c2C,           "2c wrong value day ;", "2c wrong value month;",
                         "2c wrong value year;", "2c wrong value ;"};
 
 void Check2C(ImportContext& ctx, std::string_view text) { CheckDateField(ctx, text, k2C); }

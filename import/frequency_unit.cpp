@@ -6,20 +6,15 @@ bool ApplyFrequencyUnit(ImportContext& ctx, std::string_view unit, bool hasValue
                         std::string_view wrongUnit) {
   switch (unit.empty() ? '\0' : unit.front()) {
     case 'M':
-    case 'm':
-      return hasValue;
+    case 'm': return hasValue;
     case ' ':
       if (hasValue) ctx.rec.ReportError(noUnit);
       return false;
     case 'k':
     case 'K':
     case 'G':
-    case 'g':
-      ctx.ui.ShowMessage("error: khz and Ghz not yet implemented");
-      return false;
-    default:
-      ctx.rec.ReportError(wrongUnit);
-      return false;
+    case 'g': ctx.ui.ShowMessage("error: khz and Ghz not yet implemented"); return false;
+    default: ctx.rec.ReportError(wrongUnit); return false;
   }
 }
 

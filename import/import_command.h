@@ -24,9 +24,9 @@ struct ImportCommandResult {
 // then RefreshAll. Status texts: "Importing ff" before and "Importing ff done"
 // after a primary import; a secondary import shows only its per-record progress.
 // headerText receives the header the import read (kept for a later export).
-ImportCommandResult RunImportCommand(const std::filesystem::path& file, FileTag tag,
-                                     const CompareSettings& settings, store::Database& db,
-                                     store::Views& views, UserInterface& ui, std::string* headerText);
+ImportCommandResult RunImportCommand(const std::filesystem::path& file, FileTag tag, const CompareSettings& settings,
+                                     store::Database& db, store::Views& views, UserInterface& ui,
+                                     std::string* headerText);
 
 // The corrected file's name: the file's full name with "_annex2bis.txt" appended.
 std::filesystem::path CorrectedPathFor(const std::filesystem::path& file);

@@ -25,15 +25,13 @@ constexpr size_t kReadChunk = 1 << 16;
 
 // The columns the import writes, in the insert's order.
 constexpr RecordColumn kInsertColumns[] = {
-    RecordColumn::linenumber, RecordColumn::c1A,   RecordColumn::c1Z,   RecordColumn::c6A,
-    RecordColumn::c6B,        RecordColumn::c6Z,   RecordColumn::c10Z,  RecordColumn::c2C,
-    RecordColumn::c4A,        RecordColumn::c4B,   RecordColumn::c4C,   RecordColumn::c4D,
-    RecordColumn::c4Z,        RecordColumn::c7A,   RecordColumn::c8B1,  RecordColumn::c8B2,
-    RecordColumn::c9A,        RecordColumn::c9B,   RecordColumn::c9D,   RecordColumn::c9G,
-    RecordColumn::c9Y,        RecordColumn::c9XH,  RecordColumn::c9XV,  RecordColumn::c1Y,
-    RecordColumn::c13Z,       RecordColumn::c13Y,  RecordColumn::c2W,   RecordColumn::c2Z,
-    RecordColumn::c13X,       RecordColumn::error, RecordColumn::ermsg, RecordColumn::annex2bis,
-    RecordColumn::c4CLONG,    RecordColumn::c4CLAT,
+    RecordColumn::linenumber, RecordColumn::c1A,       RecordColumn::c1Z,     RecordColumn::c6A,    RecordColumn::c6B,
+    RecordColumn::c6Z,        RecordColumn::c10Z,      RecordColumn::c2C,     RecordColumn::c4A,    RecordColumn::c4B,
+    RecordColumn::c4C,        RecordColumn::c4D,       RecordColumn::c4Z,     RecordColumn::c7A,    RecordColumn::c8B1,
+    RecordColumn::c8B2,       RecordColumn::c9A,       RecordColumn::c9B,     RecordColumn::c9D,    RecordColumn::c9G,
+    RecordColumn::c9Y,        RecordColumn::c9XH,      RecordColumn::c9XV,    RecordColumn::c1Y,    RecordColumn::c13Z,
+    RecordColumn::c13Y,       RecordColumn::c2W,       RecordColumn::c2Z,     RecordColumn::c13X,   RecordColumn::error,
+    RecordColumn::ermsg,      RecordColumn::annex2bis, RecordColumn::c4CLONG, RecordColumn::c4CLAT,
 };
 
 std::string InsertStatement(const std::string& table) {

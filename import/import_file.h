@@ -26,23 +26,23 @@ struct ImportOptions {
 
 enum class ImportOutcome {
   Done,
-  CannotOpen,       // nothing touched; a message names the file
-  HeaderTooShort,   // "error: header is not long enough"; nothing touched
+  CannotOpen,      // nothing touched; a message names the file
+  HeaderTooShort,  // "error: header is not long enough"; nothing touched
 };
 
 struct ImportResult {
   ImportOutcome outcome = ImportOutcome::Done;
-  std::string headerText;   // Latin-1 bytes: the 2001-layout header, else ""
-  int32_t records = 0;      // rows inserted
-  int32_t erroneous = 0;    // rows with the error flag
+  std::string headerText;  // Latin-1 bytes: the 2001-layout header, else ""
+  int32_t records = 0;     // rows inserted
+  int32_t erroneous = 0;   // rows with the error flag
 };
 
 inline constexpr const char* kHeaderTooShortMessage = "error: header is not long enough";
 
 // table is store::kTable1 ("ff") or store::kTable2 ("sf"). Messages go to ui;
 // a database failure throws store::StoreError after committing what was read.
-ImportResult ImportViennaFile(const std::filesystem::path& file, const std::string& table,
-                              const ImportOptions& options, store::Database& db, UserInterface& ui);
+ImportResult ImportViennaFile(const std::filesystem::path& file, const std::string& table, const ImportOptions& options,
+                              store::Database& db, UserInterface& ui);
 
 // The validation report's name: the file's full name with "_rep" appended.
 std::filesystem::path ReportPathFor(const std::filesystem::path& file);

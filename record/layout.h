@@ -14,20 +14,20 @@ namespace twinscan {
 inline constexpr int kRecordLength = 219;
 
 struct FieldPlaces {
-  std::string_view code;    // item code as the format names it ("1A", "9XH"; units: "1A unit")
-  int first;                // first place, 1-based
-  int last;                 // last place, inclusive
+  std::string_view code;  // item code as the format names it ("1A", "9XH"; units: "1A unit")
+  int first;              // first place, 1-based
+  int last;               // last place, inclusive
   int width() const { return last - first + 1; }
 };
 
 // All 30 fields of a record in place order (28 items and the two unit places).
 inline constexpr std::array<FieldPlaces, 30> kRecordFields{{
-    {"1A", 1, 11}, {"1A unit", 12, 12}, {"1Z", 13, 13}, {"6A", 14, 15}, {"6B", 16, 17},
-    {"6Z", 18, 19}, {"10Z", 20, 20}, {"2C", 21, 28}, {"4A", 29, 48}, {"4B", 49, 51},
-    {"4C", 52, 66}, {"4D", 67, 71}, {"4Z", 72, 75}, {"7A", 76, 84}, {"8B1", 85, 90},
-    {"8B2", 91, 91}, {"9A", 92, 96}, {"9B", 97, 101}, {"9D", 102, 103}, {"9G", 104, 107},
-    {"9Y", 108, 111}, {"9XH", 112, 118}, {"9XV", 119, 125}, {"1Y", 126, 136}, {"1Y unit", 137, 137},
-    {"13Z", 138, 187}, {"13Y", 188, 188}, {"2W", 189, 196}, {"2Z", 197, 204}, {"13X", 205, 219},
+    {"1A", 1, 11},     {"1A unit", 12, 12}, {"1Z", 13, 13},    {"6A", 14, 15},   {"6B", 16, 17},
+    {"6Z", 18, 19},    {"10Z", 20, 20},     {"2C", 21, 28},    {"4A", 29, 48},   {"4B", 49, 51},
+    {"4C", 52, 66},    {"4D", 67, 71},      {"4Z", 72, 75},    {"7A", 76, 84},   {"8B1", 85, 90},
+    {"8B2", 91, 91},   {"9A", 92, 96},      {"9B", 97, 101},   {"9D", 102, 103}, {"9G", 104, 107},
+    {"9Y", 108, 111},  {"9XH", 112, 118},   {"9XV", 119, 125}, {"1Y", 126, 136}, {"1Y unit", 137, 137},
+    {"13Z", 138, 187}, {"13Y", 188, 188},   {"2W", 189, 196},  {"2Z", 197, 204}, {"13X", 205, 219},
 }};
 
 // The field text of one field out of a whole 219-character record.
@@ -41,10 +41,10 @@ inline std::string_view FieldText(std::string_view record, const FieldPlaces& f)
 inline constexpr int kFieldCount = 28;
 
 struct FieldInfo {
-  int number;                  // 1..28
-  std::string_view code;       // "1A"
-  std::string_view column;     // stored column name, lower case ("1a")
-  std::string_view caption;    // caption in the compare-modes dialog
+  int number;                // 1..28
+  std::string_view code;     // "1A"
+  std::string_view column;   // stored column name, lower case ("1a")
+  std::string_view caption;  // caption in the compare-modes dialog
 };
 
 inline constexpr std::array<FieldInfo, kFieldCount> kFields{{

@@ -34,9 +34,9 @@ class DecimalDigits {
  private:
   static constexpr uint64_t kExactLimit = uint64_t{1} << 53;
   static constexpr int kMaxExactPower = 22;
-  static constexpr double kPowersOfTen[kMaxExactPower + 1] = {
-      1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr double kPowersOfTen[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   uint64_t mantissa_ = 0;
   int fractionDigits_ = 0;
   bool any_ = false;

@@ -32,7 +32,7 @@ constexpr CharSet kDigits("0123456789");
 // 7A places 5 to 9, each with its own set.
 constexpr std::array<CharSet, 5> kEmissionClassSets{
     CharSet("NAHRJBCFGDPKLMQVWX "), CharSet("0123789X "), CharSet("NABCDEFWX "),
-    CharSet("ABCDEFGHJKLMNWX "), CharSet("NCFTWX "),
+    CharSet("ABCDEFGHJKLMNWX "),    CharSet("NCFTWX "),
 };
 
 constexpr std::string_view kAntennaPatterns =

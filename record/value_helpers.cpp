@@ -2,9 +2,7 @@
 
 namespace twinscan {
 
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(' ') == std::string_view::npos;
-}
+bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 std::string_view PlacesOf(std::string_view text, size_t first, size_t last) {
   if (first < 1 || first > text.size() || last < first) return {};
@@ -17,9 +15,7 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool OccursIn(std::string_view text, std::string_view list) {
-  return list.find(text) != std::string_view::npos;
-}
+bool OccursIn(std::string_view text, std::string_view list) { return list.find(text) != std::string_view::npos; }
 
 std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with) {
   // An empty what would be found at every place without ever moving on.

@@ -34,8 +34,8 @@ bool IsLeftJustified(std::string_view text);
 // The character at the 1-based place is "."; false past the end.
 bool HasPointAt(std::string_view text, int place);
 
-bool IsBadEmissionCode(std::string_view text);   // the 9 places of 7A
-bool IsBadAntennaCode(std::string_view text);    // the 7 places of 9XH / 9XV
+bool IsBadEmissionCode(std::string_view text);  // the 9 places of 7A
+bool IsBadAntennaCode(std::string_view text);   // the 7 places of 9XH / 9XV
 bool IsBadCoordReference(std::string_view text, std::string_view countryList);
 // country + "50" + six-digit number + "0111". A number beyond 999999 keeps
 // its last six digits, so the reference keeps its width.

@@ -51,7 +51,10 @@ class CompareSettings {
   std::optional<uint8_t> cycleSearchField(int index);
 
   const FileOptions& fileOptions(FileTag file) const { return file == FileTag::ff ? ff_ : sf_; }
-  void setFileOptions(const FileOptions& ff, const FileOptions& sf) { ff_ = ff; sf_ = sf; }
+  void setFileOptions(const FileOptions& ff, const FileOptions& sf) {
+    ff_ = ff;
+    sf_ = sf;
+  }
 
  private:
   std::array<uint8_t, 31> compareMode_{};
@@ -60,7 +63,6 @@ class CompareSettings {
 };
 
 inline constexpr const char* kAtLeastOneFieldMessage = "At least one Field required";
-inline constexpr const char* kCompareModeLegend =
-    "Grey: not checked; Yellow: checked but not critical; Red: Critical";
+inline constexpr const char* kCompareModeLegend = "Grey: not checked; Yellow: checked but not critical; Red: Critical";
 
 }  // namespace twinscan

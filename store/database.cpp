@@ -47,9 +47,7 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
-Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
-  other.stmt_ = nullptr;
-}
+Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) { other.stmt_ = nullptr; }
 
 void Statement::BindNull(int index) { sqlite3_bind_null(stmt_, index); }
 void Statement::BindInt(int index, int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
@@ -130,13 +128,11 @@ std::string_view Statement::ColumnText(int column) const {
 
 Value Statement::Column(int column, ColumnKind kind) const {
   switch (sqlite3_column_type(stmt_, column)) {
-    case SQLITE_NULL:
-      return std::monostate{};
+    case SQLITE_NULL: return std::monostate{};
     case SQLITE_INTEGER:
       if (kind == ColumnKind::Real) return static_cast<double>(sqlite3_column_int64(stmt_, column));
       return static_cast<int64_t>(sqlite3_column_int64(stmt_, column));
-    case SQLITE_FLOAT:
-      return sqlite3_column_double(stmt_, column);
+    case SQLITE_FLOAT: return sqlite3_column_double(stmt_, column);
     default: {
       const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
       std::string_view view(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
@@ -167,7 +163,8 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
 
 std::unique_ptr<Database> Database::Create(const std::filesystem::path& file, std::string_view schemaSql) {
   std::filesystem::remove(file);
-  std::unique_ptr<Database> result(new Database(OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), file));
+  std::unique_ptr<Database> result(
+      new Database(OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), file));
   result->Execute(schemaSql);
   return result;
 }

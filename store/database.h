@@ -63,7 +63,7 @@ class Statement {
   int ColumnCount() const;
   std::string ColumnName(int column) const;
   int ColumnIndex(std::string_view name) const;  // by SameName; -1 when absent
-  ColumnKind ColumnKindOf(int column) const;  // from the declared type
+  ColumnKind ColumnKindOf(int column) const;     // from the declared type
   Value Column(int column, ColumnKind kind) const;
   int64_t ColumnInt(int column) const;
   bool ColumnIsNull(int column) const;
@@ -86,8 +86,7 @@ class Database {
   // Opens an existing database file; throws StoreError when it cannot.
   static std::unique_ptr<Database> Open(const std::filesystem::path& file);
   // Creates a fresh database from a schema script (the build's pristine file).
-  static std::unique_ptr<Database> Create(const std::filesystem::path& file,
-                                          std::string_view schemaSql);
+  static std::unique_ptr<Database> Create(const std::filesystem::path& file, std::string_view schemaSql);
   ~Database();
 
   void Execute(std::string_view sql);

@@ -17,8 +17,8 @@ fs::path PristineDatabaseBeside(const fs::path& executable) {
   std::error_code ec;
   // A program started by its bare name was found through PATH, not in the
   // current directory: only the running image knows where it lies.
-  fs::path resolved = executable.has_parent_path() ? fs::canonical(executable, ec)
-                                                   : fs::read_symlink("/proc/self/exe", ec);
+  fs::path resolved =
+      executable.has_parent_path() ? fs::canonical(executable, ec) : fs::read_symlink("/proc/self/exe", ec);
   return (ec ? executable : resolved).parent_path() / "twinscan.db";
 }
 

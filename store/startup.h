@@ -21,8 +21,8 @@ std::filesystem::path CompareLogPath(const std::filesystem::path& dataDir);
 
 // Runs the start-up. Every failure shows its message through ui and returns
 // nullptr; the caller then ends the program.
-std::unique_ptr<Database> StartUp(const std::filesystem::path& dataDir,
-                                  const std::filesystem::path& pristineDb, UserInterface& ui);
+std::unique_ptr<Database> StartUp(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb,
+                                  UserInterface& ui);
 
 // Messages of the start-up, with the real paths in place.
 std::string MustBeInMessage(const std::filesystem::path& dataDir);

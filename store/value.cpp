@@ -10,7 +10,8 @@ std::string DateToStoredText(const Date& d) {
   // Every imported record stores up to three dates: no printf here.
   std::string out = "0000-00-00";
   auto put = [&out](size_t end, int value, int digits) {
-    for (int i = 0; i < digits; ++i, value /= 10) out[end - static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
+    for (int i = 0; i < digits; ++i, value /= 10)
+      out[end - static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
   };
   if (d.year < 0 || d.year > 9999 || d.month < 0 || d.month > 99 || d.day < 0 || d.day > 99) {
     char buf[48];

@@ -13,9 +13,7 @@ constexpr int64_t kCacheWindow = 256;
 
 }  // namespace
 
-View::View(Database& db, ViewId id, std::string table) : db_(db), id_(id), table_(std::move(table)) {
-  LoadColumns();
-}
+View::View(Database& db, ViewId id, std::string table) : db_(db), id_(id), table_(std::move(table)) { LoadColumns(); }
 
 View::~View() {
   Close();
@@ -66,15 +64,14 @@ void View::OpenSorted(bool bracketed) {
     sqlite3_busy_timeout(reader_, 5000);
   }
   filtered_ = false;
-  statementText_ = "SELECT * FROM " + table_ + " ORDER BY " + (bracketed ? "[" + sortColumn + "]" : sortColumn) +
-                   " " + sortDirection;
+  statementText_ = "SELECT * FROM " + table_ + " ORDER BY " + (bracketed ? "[" + sortColumn + "]" : sortColumn) + " " +
+                   sortDirection;
   // The read transaction starts with the first SELECT and pins the snapshot
   // until the view is closed.
   if (sqlite3_exec(reader_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
     throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader_));
   Statement ids(reader_, "SELECT rowid FROM " + QuoteName(table_) + " ORDER BY " +
-                             QuoteName(columns_[static_cast<size_t>(column)].name) + " " + sortDirection +
-                             ", rowid");
+                             QuoteName(columns_[static_cast<size_t>(column)].name) + " " + sortDirection + ", rowid");
   while (ids.Step()) rowIds_.push_back(ids.ColumnInt(0));
   fetch_.emplace(reader_, "SELECT * FROM " + QuoteName(table_) + " WHERE rowid = ?");
   current_ = rowIds_.empty() ? -1 : 0;
@@ -117,9 +114,7 @@ void View::OpenMatching(std::string jetText, const std::string& sqliteWhere, con
   current_ = rowIds_.empty() ? -1 : 0;
 }
 
-void View::SetCurrentRow(int64_t index) {
-  current_ = (index >= 0 && index < RowCount()) ? index : -1;
-}
+void View::SetCurrentRow(int64_t index) { current_ = (index >= 0 && index < RowCount()) ? index : -1; }
 
 const Row& View::RowAt(int64_t index) {
   if (index < 0 || index >= RowCount()) throw StoreError("row " + std::to_string(index) + " outside the view");

@@ -49,8 +49,8 @@ class View {
   // Re-opens over the rows matching an SQLite condition with bound values,
   // in the given SQLite order. jetText is the statement as the system shows
   // and logs it. Throws ViewError when the view cannot be opened.
-  void OpenFiltered(std::string jetText, const std::string& sqliteWhere,
-                    const std::vector<Value>& binds, const std::string& sqliteOrder);
+  void OpenFiltered(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+                    const std::string& sqliteOrder);
   // Ends the read snapshot (the view shows no rows until it is re-opened).
   void Close();
 
@@ -81,7 +81,7 @@ class View {
   Database& db_;
   ViewId id_;
   std::string table_;
-  sqlite3* reader_ = nullptr;  // the snapshot connection of whole-table views
+  sqlite3* reader_ = nullptr;       // the snapshot connection of whole-table views
   std::optional<Statement> fetch_;  // reads one row of the snapshot by row id
   // The last filter's statement: the comparison re-opens the same filter
   // with new values for every record, and parsing it each time would cost
@@ -112,8 +112,8 @@ class Views {
   // writes; the grids re-bind and rewrite their labels.
   void RefreshAll();
   // Re-opens one view with a filter and tells the grids.
-  void ReopenFiltered(ViewId id, std::string jetText, const std::string& sqliteWhere,
-                      const std::vector<Value>& binds, const std::string& sqliteOrder);
+  void ReopenFiltered(ViewId id, std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+                      const std::string& sqliteOrder);
   // Moves a view's current row and tells the grids.
   void SetCurrentRow(ViewId id, int64_t index);
 

@@ -21,9 +21,10 @@ bool Write(const std::string& path, const std::string& bytes) {
 }
 
 int Usage() {
-  std::fputs("usage: vienna-gen PRIMARY [SECONDARY] [--records N] [--seed S] [--faults SHARE] [--2001 [--lines]]"
-             " [--header] [--unit-faults]\n",
-             stderr);
+  std::fputs(
+      "usage: vienna-gen PRIMARY [SECONDARY] [--records N] [--seed S] [--faults SHARE] [--2001 [--lines]]"
+      " [--header] [--unit-faults]\n",
+      stderr);
   return 2;
 }
 

@@ -20,12 +20,13 @@ constexpr std::array<std::string_view, 13> kServices{"CO", "CP", "CR", "CV", "FS
 constexpr std::string_view kCategoryLetters = "ABCDEFGHIKLMNOPQRSTUVWXYZ";
 constexpr std::array<std::string_view, 17> kCountries{"BEL", "HOL", "D  ", "F  ", "LUX", "G  ", "AUT", "CZE", "HNG",
                                                       "HRV", "I  ", "LTU", "POL", "ROU", "SVK", "SVN", "SUI"};
-constexpr std::array<std::string_view, 24> kTowns{
-    "ANTWERPEN", "BRUGGE",  "GENT",      "LIEGE",    "NAMUR",    "UTRECHT",  "ARNHEM",   "AACHEN",
-    "KOELN",     "LILLE",   "REIMS",     "ARLON",    "DOVER",    "WIEN",     "GRAZ",     "BRNO",
-    "GYOR",      "ZAGREB",  "TORINO",    "KAUNAS",   "POZNAN",   "CLUJ",     "KOSICE",   "BASEL"};
+constexpr std::array<std::string_view, 24> kTowns{"ANTWERPEN", "BRUGGE", "GENT",   "LIEGE", "NAMUR",  "UTRECHT",
+                                                  "ARNHEM",    "AACHEN", "KOELN",  "LILLE", "REIMS",  "ARLON",
+                                                  "DOVER",     "WIEN",   "GRAZ",   "BRNO",  "GYOR",   "ZAGREB",
+                                                  "TORINO",    "KAUNAS", "POZNAN", "CLUJ",  "KOSICE", "BASEL"};
 constexpr std::array<std::string_view, 5> kEmissions{"16K0F3EJN", "11K0F3EJN", "12K5F3EJN", "8K50F1DJN", "25K0G3EJN"};
-constexpr std::array<std::string_view, 6> kAntennaCodes{"090EA03", "120EB06", "045DE10", "180LA02", "030VA05", "270WB04"};
+constexpr std::array<std::string_view, 6> kAntennaCodes{"090EA03", "120EB06", "045DE10",
+                                                        "180LA02", "030VA05", "270WB04"};
 constexpr std::string_view kStatuses = "ABCDEFGHMNPRWYZ";
 constexpr std::array<std::string_view, 6> kRemarkWords{"REPEATER", "BASE", "LINK", "TAXI", "POLICE", "WATER"};
 
@@ -34,8 +35,8 @@ struct Band {
   double first, spacing;
   int channels;
 };
-constexpr std::array<Band, 4> kBands{{{68.0125, 0.0125, 1560}, {146.0, 0.0125, 2240},
-                                      {406.1, 0.0125, 5112}, {440.0, 0.00625, 4800}}};
+constexpr std::array<Band, 4> kBands{
+    {{68.0125, 0.0125, 1560}, {146.0, 0.0125, 2240}, {406.1, 0.0125, 5112}, {440.0, 0.00625, 4800}}};
 
 int Uniform(Random& r, int low, int high) { return std::uniform_int_distribution<int>(low, high)(r); }
 bool Chance(Random& r, double p) { return std::uniform_real_distribution<double>(0, 1)(r) < p; }
@@ -107,8 +108,9 @@ std::string ValidRecord(Random& r, int number) {
   Set(rec, "1Z", std::string(1, static_cast<char>('1' + Uniform(r, 0, 4))));
   Set(rec, "6A", mobile ? Pick(r, kMobileClasses) : Pick(r, kFixedClasses));
   Set(rec, "6B", Pick(r, kServices));
-  Set(rec, "6Z", std::string{kCategoryLetters[static_cast<size_t>(Uniform(r, 0, 24))],
-                             kCategoryLetters[static_cast<size_t>(Uniform(r, 0, 24))]});
+  Set(rec, "6Z",
+      std::string{kCategoryLetters[static_cast<size_t>(Uniform(r, 0, 24))],
+                  kCategoryLetters[static_cast<size_t>(Uniform(r, 0, 24))]});
   Set(rec, "10Z", Chance(r, 0.5) ? "0" : "1");
   Set(rec, "2C", Date(r));
   std::string name(Pick(r, kTowns));
@@ -134,11 +136,13 @@ std::string ValidRecord(Random& r, int number) {
     Set(rec, "1Y unit", "M");
   }
   Set(rec, "13Z", std::string(Pick(r, kRemarkWords)) + " " + std::to_string(Uniform(r, 1, 999)));
-  Set(rec, "13Y", std::string(1, kStatuses[static_cast<size_t>(Uniform(r, 0, static_cast<int>(kStatuses.size()) - 1))]));
+  Set(rec, "13Y",
+      std::string(1, kStatuses[static_cast<size_t>(Uniform(r, 0, static_cast<int>(kStatuses.size()) - 1))]));
   Set(rec, "2W", Date(r));
   Set(rec, "2Z", Date(r));
-  Set(rec, "13X", std::string(country) + Format("%02d", Uniform(r, 10, 99)) + Format("%06d", number % 1000000) +
-                      Format("%04d", Uniform(r, 0, 9999)));
+  Set(rec, "13X",
+      std::string(country) + Format("%02d", Uniform(r, 10, 99)) + Format("%06d", number % 1000000) +
+          Format("%04d", Uniform(r, 0, 9999)));
   return rec;
 }
 
@@ -220,7 +224,10 @@ std::vector<std::string> DeriveSecondary(const std::vector<std::string>& primary
       } else if (ParseCoordinates(Get(s, "4C"), &lon, &lat)) {
         // The zone is 59 seconds of arc on each side.
         long shift = (inside ? Uniform(r, 1, 58) : Uniform(r, 60, 600)) * (Chance(r, 0.5) ? 1 : -1);
-        if (Chance(r, 0.5)) lon += shift; else lat += shift;
+        if (Chance(r, 0.5))
+          lon += shift;
+        else
+          lat += shift;
         if (lat >= 0 && lat < 90 * 3600 && std::labs(lon) < 40 * 3600) Set(s, "4C", Coordinates(lon, lat));
       }
     }

@@ -21,8 +21,8 @@ void ColourLabel::SetColour(const QColor& colour) {
   QPalette p = palette();
   p.setColor(QPalette::Window, colour);
   // Black on yellow and red, the platform's text colour on grey.
-  p.setColor(QPalette::WindowText, colour == Grey() ? QApplication::palette().color(QPalette::ButtonText)
-                                                    : QColor(Qt::black));
+  p.setColor(QPalette::WindowText,
+             colour == Grey() ? QApplication::palette().color(QPalette::ButtonText) : QColor(Qt::black));
   setPalette(p);
 }
 

@@ -19,10 +19,8 @@ bool IsUserInput(QEvent::Type type) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-      return true;
-    default:
-      return false;
+    case QEvent::KeyRelease: return true;
+    default: return false;
   }
 }
 
@@ -124,7 +122,8 @@ void DataGrid::ViewReopened() {
   programmatic_ = true;
   model_->Reset();
   for (int c = 0; c < static_cast<int>(widths.size()); ++c)
-    if (table_->columnWidth(c) != widths[static_cast<size_t>(c)]) table_->setColumnWidth(c, widths[static_cast<size_t>(c)]);
+    if (table_->columnWidth(c) != widths[static_cast<size_t>(c)])
+      table_->setColumnWidth(c, widths[static_cast<size_t>(c)]);
   programmatic_ = false;
   ShowCurrentRow();
 }

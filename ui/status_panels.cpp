@@ -8,8 +8,8 @@ namespace twinscan::ui {
 namespace {
 
 constexpr int kPanelTwips[6] = {1440, 1440, 1440, 1440, 1440, 5000};
-constexpr int kTextMargin = 8;   // pixels around a panel's text
-constexpr int kLeastWidth = 4;   // what is left of an empty panel that gave its room
+constexpr int kTextMargin = 8;  // pixels around a panel's text
+constexpr int kLeastWidth = 4;  // what is left of an empty panel that gave its room
 
 }  // namespace
 

@@ -380,8 +380,7 @@ void TWINSCAN1::ShowMiscOptions() {
 }
 
 void TWINSCAN1::ShowAbout() {
-  prompter_.Message(this, QStringLiteral("twinscan " TWINSCAN_VERSION
-                                         "\nComparing Two Vienna Files\n"
+  prompter_.Message(this, QStringLiteral("twinscan " TWINSCAN_VERSION "\nComparing Two Vienna Files\n"
                                          "Written by the twinscan developers.\n\n"
                                          "Help not yet implemented."));
 }

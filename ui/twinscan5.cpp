@@ -29,9 +29,9 @@ TWINSCAN5::TWINSCAN5(CompareSettings& settings, QWidget* parent) : QDialog(paren
   auto* frame = AddControl<QGroupBox>(this, "Frame1", 120, 120, 5055, 5535, "Comparison Mode");
   for (const FieldInfo& field : kFields) {
     int n = field.number;
-    auto* label = AddControl<ColourLabel>(frame, QString("Label%1").arg(n), n <= 14 ? 240 : 2640,
-                                          360 + 360 * ((n - 1) % 14), 2200, 255,
-                                          QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size())));
+    auto* label = AddControl<ColourLabel>(
+        frame, QString("Label%1").arg(n), n <= 14 ? 240 : 2640, 360 + 360 * ((n - 1) % 14), 2200, 255,
+        QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size())));
     connect(label, &ColourLabel::clicked, this, [this, n] {
       settings_.cycleCompareMode(n);
       Recolour(n);

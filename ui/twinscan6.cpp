@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "ui/colour_label.h"
-#include "ui/prompter.h"
 #include "ui/fit_text.h"
+#include "ui/prompter.h"
 #include "ui/twips.h"
 
 namespace twinscan::ui {
@@ -19,7 +19,7 @@ struct SearchLabel {
 };
 
 constexpr SearchLabel kSearchLabels[kSearchFieldCount] = {
-    {kSearch1A, "1A", 240, 360},   {kSearch6A, "6A", 240, 720}, {kSearch4A, "4A", 240, 1080},
+    {kSearch1A, "1A", 240, 360},    {kSearch6A, "6A", 240, 720},  {kSearch4A, "4A", 240, 1080},
     {kSearch13Y, "13Y", 2280, 360}, {kSearch4C, "4C", 2280, 720},
 };
 

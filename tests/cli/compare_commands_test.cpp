@@ -11,11 +11,13 @@ namespace {
 TEST(CompareCommands, CheckCompareAndReview) {
   TempDir dir;
   std::string base = BaseRecord();
-  WriteFile(dir / "a.txt", base + "\r\n" + WithField(base, "1A", "00150.00000") + "\r\n" +
-                               WithField(base, "4A", "GENT") + "\r\n");
+  WriteFile(dir / "a.txt",
+            base + "\r\n" + WithField(base, "1A", "00150.00000") + "\r\n" + WithField(base, "4A", "GENT") + "\r\n");
   WriteFile(dir / "b.txt", WithField(base, "13Z", "OTHER") + "\r\n" + base + "\r\n" +
                                WithField(WithField(base, "4A", "GENT"), "1Y", "00146.60000") + "\r\n");
-  auto run = [&](const std::string& arguments) { return RunCli("--data-dir " + (dir / "data").string() + " " + arguments); };
+  auto run = [&](const std::string& arguments) {
+    return RunCli("--data-dir " + (dir / "data").string() + " " + arguments);
+  };
   auto results = [&](const std::string& columns) {
     return ResultRows(*store::Database::Open(dir / "data" / "twinscan.db"), columns);
   };
@@ -30,8 +32,7 @@ TEST(CompareCommands, CheckCompareAndReview) {
       << check.out;
   EXPECT_EQ(results("linenumber, linenumber2, critical, noncritical"),
             (std::vector<std::string>{"1|1||1", "1|2||", "3|3|1|"}));
-  EXPECT_NE(ReadFile(dir / "data" / "comparelog").find(" 2 CAN NOT BE FOUND IN THE OTHER FILE\r\n"),
-            std::string::npos);
+  EXPECT_NE(ReadFile(dir / "data" / "comparelog").find(" 2 CAN NOT BE FOUND IN THE OTHER FILE\r\n"), std::string::npos);
 
   // The search fields change through the settings' own steps: clearing the
   // last field in use is refused; any order reaches a state with one in use.

@@ -13,9 +13,7 @@ namespace {
 using testing::InsertRecord;
 using testing::SetSearchFields;
 
-CandidateKeys ExampleKeys() {
-  return {146.5, "ML", "L'ABBAYE", "C", "004E300051N3000", 4.5, 51.5};
-}
+CandidateKeys ExampleKeys() { return {146.5, "ML", "L'ABBAYE", "C", "004E300051N3000", 4.5, 51.5}; }
 
 std::string TextFor(const CandidateKeys& keys, std::array<uint8_t, 5> search) {
   CompareSettings settings;
@@ -60,40 +58,51 @@ CandidateKeys With(std::function<void(CandidateKeys&)> change) {
 INSTANTIATE_TEST_SUITE_P(
     Edges, CandidateQueryCases,
     ::testing::Values(
-        TextCase{"EmptyCoordinates", {0, 0, 0, 0, 2}, With([](auto& k) { k.coordinates = ""; }),
-                 "[4C] is null"},
-        TextCase{"CoordinatesUntrimmed", {0, 0, 0, 0, 1}, With([](auto& k) { k.coordinates = "004E3000 1N3000 "; }),
+        TextCase{"EmptyCoordinates", {0, 0, 0, 0, 2}, With([](auto& k) { k.coordinates = ""; }), "[4C] is null"},
+        TextCase{"CoordinatesUntrimmed",
+                 {0, 0, 0, 0, 1},
+                 With([](auto& k) { k.coordinates = "004E3000 1N3000 "; }),
                  "[4C] = '004E3000 1N3000 '"},
-        TextCase{"MalformedCoordinatesZone", {0, 0, 0, 0, 2},
-                 With([](auto& k) { k.longitude = -1; k.latitude = -1; }),
+        TextCase{"MalformedCoordinatesZone",
+                 {0, 0, 0, 0, 2},
+                 With([](auto& k) {
+                   k.longitude = -1;
+                   k.latitude = -1;
+                 }),
                  "[4CLONG] > -1.01638888888889 AND [4CLONG] < -.983611111111111 AND [4CLAT] >-1.01638888888889"
                  " AND [4CLAT] <-.983611111111111"},
-        TextCase{"MissingPositionSearchesMissing", {0, 0, 0, 0, 2},
-                 With([](auto& k) { k.longitude.reset(); k.latitude.reset(); }),
+        TextCase{"MissingPositionSearchesMissing",
+                 {0, 0, 0, 0, 2},
+                 With([](auto& k) {
+                   k.longitude.reset();
+                   k.latitude.reset();
+                 }),
                  "[4CLONG] is null AND [4CLAT] is null"},
         TextCase{"MobileGroup", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "MS"; }), kMobileGroupClause},
-        TextCase{"TwoBlanksAreMobile", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "  "; }),
-                 kMobileGroupClause},
-        TextCase{"LowerCaseIsNotMobile", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "ms"; }),
-                 kFixedGroupClause},
+        TextCase{
+            "TwoBlanksAreMobile", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "  "; }), kMobileGroupClause},
+        TextCase{
+            "LowerCaseIsNotMobile", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "ms"; }), kFixedGroupClause},
         TextCase{"FixedGroup", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "FX"; }), kFixedGroupClause},
-        TextCase{"NeitherGroupIsFixed", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "XX"; }),
-                 kFixedGroupClause},
+        TextCase{
+            "NeitherGroupIsFixed", {0, 2, 0, 0, 0}, With([](auto& k) { k.stationClass = "XX"; }), kFixedGroupClause},
         TextCase{"StatusAOrOwn", {0, 0, 0, 2, 0}, ExampleKeys(), "([13Y] = 'C' OR [13Y] = 'A')"},
-        TextCase{"StatusAItself", {0, 0, 0, 2, 0}, With([](auto& k) { k.status = "A"; }),
-                 "([13Y] = 'A' OR [13Y] = 'A')"},
-        TextCase{"NameQuoteDoubled", {0, 0, 1, 0, 0}, With([](auto& k) { k.stationName = "O'NEIL"; }),
-                 "[4A] = 'O''NEIL'"},
+        TextCase{
+            "StatusAItself", {0, 0, 0, 2, 0}, With([](auto& k) { k.status = "A"; }), "([13Y] = 'A' OR [13Y] = 'A')"},
+        TextCase{
+            "NameQuoteDoubled", {0, 0, 1, 0, 0}, With([](auto& k) { k.stationName = "O'NEIL"; }), "[4A] = 'O''NEIL'"},
         // Every text value has its quotes doubled, not only 4A's.
-        TextCase{"ClassQuoteDoubled", {0, 1, 0, 0, 0}, With([](auto& k) { k.stationClass = "M'"; }),
-                 "[6A] = 'M'''"},
-        TextCase{"StatusQuoteDoubled", {0, 0, 0, 2, 0}, With([](auto& k) { k.status = "'"; }),
+        TextCase{"ClassQuoteDoubled", {0, 1, 0, 0, 0}, With([](auto& k) { k.stationClass = "M'"; }), "[6A] = 'M'''"},
+        TextCase{"StatusQuoteDoubled",
+                 {0, 0, 0, 2, 0},
+                 With([](auto& k) { k.status = "'"; }),
                  "([13Y] = '''' OR [13Y] = 'A')"},
-        TextCase{"CoordinatesQuoteDoubled", {0, 0, 0, 0, 1}, With([](auto& k) { k.coordinates = "004E'00"; }),
+        TextCase{"CoordinatesQuoteDoubled",
+                 {0, 0, 0, 0, 1},
+                 With([](auto& k) { k.coordinates = "004E'00"; }),
                  "[4C] = '004E''00'"},
         // An empty 1A no longer breaks the statement.
-        TextCase{"EmptyFrequency", {2, 0, 0, 0, 0}, With([](auto& k) { k.frequency.reset(); }),
-                 "[1A] is null"},
+        TextCase{"EmptyFrequency", {2, 0, 0, 0, 0}, With([](auto& k) { k.frequency.reset(); }), "[1A] is null"},
         TextCase{"FrequencyPlainForm", {1, 0, 0, 0, 0}, With([](auto& k) { k.frequency = 0.5; }), "[1A] = 0.5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -147,12 +156,22 @@ TEST_F(CandidateRows, ZoneExcludesItsEdgesAndDoesNotWrap) {
   InsertRecord(*db_, "TABLE2", 2, {{"4CLONG", 4.5 + 60.0 / 3600}});
   InsertRecord(*db_, "TABLE2", 3, {{"4CLAT", 51.5 - 58.0 / 3600}});
   InsertRecord(*db_, "TABLE2", 4, {{"4CLONG", 4.51638888888889}});  // the upper bound as written
-  InsertRecord(*db_, "TABLE2", 5, {{"4CLAT", 51.5 - h}});  // on the edge, but the text writes 51.4836111111111
+  InsertRecord(*db_, "TABLE2", 5, {{"4CLAT", 51.5 - h}});           // on the edge, but the text writes 51.4836111111111
   InsertRecord(*db_, "TABLE2", 6, {{"4CLONG", 0.005}, {"4CLAT", 50.0}});
   InsertRecord(*db_, "TABLE2", 7, {{"4CLONG", -1.0}, {"4CLAT", -1.0}});
   EXPECT_EQ(Found(ExampleKeys(), {0, 0, 0, 0, 2}), (Lines{1, 3, 5}));
-  EXPECT_EQ(Found(With([](auto& k) { k.longitude = 359.99; k.latitude = 50.0; }), {0, 0, 0, 0, 2}), Lines{});
-  EXPECT_EQ(Found(With([](auto& k) { k.longitude = -1; k.latitude = -1; }), {0, 0, 0, 0, 2}), Lines{7});
+  EXPECT_EQ(Found(With([](auto& k) {
+                    k.longitude = 359.99;
+                    k.latitude = 50.0;
+                  }),
+                  {0, 0, 0, 0, 2}),
+            Lines{});
+  EXPECT_EQ(Found(With([](auto& k) {
+                    k.longitude = -1;
+                    k.latitude = -1;
+                  }),
+                  {0, 0, 0, 0, 2}),
+            Lines{7});
 }
 
 TEST_F(CandidateRows, GroupsStatusAndNullCoordinates) {
@@ -167,7 +186,11 @@ TEST_F(CandidateRows, GroupsStatusAndNullCoordinates) {
 
 TEST_F(CandidateRows, QuotesInAnyValueAreSearchedAsText) {
   InsertRecord(*db_, "TABLE2", 1, {{"6A", std::string("'")}, {"13Y", std::string("'")}});
-  CandidateKeys keys = With([](auto& k) { k.stationClass = "'"; k.status = "'"; k.coordinates = "' OR 1=1 --"; });
+  CandidateKeys keys = With([](auto& k) {
+    k.stationClass = "'";
+    k.status = "'";
+    k.coordinates = "' OR 1=1 --";
+  });
   EXPECT_EQ(Found(keys, {0, 1, 0, 1, 0}), Lines{1});
   EXPECT_EQ(Found(keys, {0, 0, 0, 0, 1}), Lines{});
 }
@@ -177,7 +200,10 @@ TEST_F(CandidateRows, EverySearchUsesAnIndex) {
   for (int code = 1; code < 3 * 3 * 2 * 3 * 3; ++code) {
     std::array<uint8_t, 5> search{uint8_t(code % 3), uint8_t(code / 3 % 3), uint8_t(code / 9 % 2),
                                   uint8_t(code / 18 % 3), uint8_t(code / 54 % 3)};
-    for (const CandidateKeys& keys : {ExampleKeys(), With([](auto& k) { k.frequency.reset(); k.coordinates = ""; })}) {
+    for (const CandidateKeys& keys : {ExampleKeys(), With([](auto& k) {
+                                        k.frequency.reset();
+                                        k.coordinates = "";
+                                      })}) {
       CompareSettings settings;
       SetSearchFields(settings, search);
       CandidateQuery q = BuildCandidateQuery(keys, settings);

@@ -64,13 +64,15 @@ TEST_F(CompareRuns, FullRunLogsInLoopOrder) {
 
 TEST_F(CompareRuns, StoresTheDifferencesAndLogsThemInLatin1) {
   InsertRecord(*db_, "TABLE1", 1, {{"4A", std::string("L'ABBAYE")}, {"13Z", std::string("CH\xC3\x89NE")}});
-  InsertRecord(*db_, "TABLE2", 2, {{"4A", std::string("l'abbaye")}, {"2C", store::Date{2001, 7, 2}},
-                                   {"4D", std::monostate{}}, {"9A", 91.5}});
+  InsertRecord(
+      *db_, "TABLE2", 2,
+      {{"4A", std::string("l'abbaye")}, {"2C", store::Date{2001, 7, 2}}, {"4D", std::monostate{}}, {"9A", 91.5}});
   engine_->RunFull();
   EXPECT_EQ(Results("\"4A\", \"2C\", \"4D\", \"9A\", \"13Z\", critical, noncritical, \"1A\""),
             Rows{"L'ABBAYE <-> l'abbaye|01/07/2001 <-> 02/07/2001||90 <-> 91.5|CH\xC3\x89NE <-> TEST STATION|1|1|"});
-  EXPECT_EQ(Log(), "linenumber, linenumber2, 4a , 13z , 2c , 9a, critical, noncritical 1,  2, 'L''ABBAYE <-> l''abbaye' , "
-                   "'CH\xC9NE <-> TEST STATION' , '01/07/2001 <-> 02/07/2001' , '90 <-> 91.5', True, True\r\n");
+  EXPECT_EQ(Log(),
+            "linenumber, linenumber2, 4a , 13z , 2c , 9a, critical, noncritical 1,  2, 'L''ABBAYE <-> l''abbaye' , "
+            "'CH\xC9NE <-> TEST STATION' , '01/07/2001 <-> 02/07/2001' , '90 <-> 91.5', True, True\r\n");
 }
 
 TEST_F(CompareRuns, StatusTextsYieldsAndViews) {
@@ -85,9 +87,10 @@ TEST_F(CompareRuns, StatusTextsYieldsAndViews) {
   };
   engine_->RunFull();
   EXPECT_FALSE(engine_->running());
-  EXPECT_EQ(ui_.statuses, (std::vector<std::string>{
-                              "Comparing line  1", "Comparing line  2 with line  2", "Comparing line  2 with line  3",
-                              "Comparing line  2", "Comparing line  3 with line  2", "Comparing line  3 with line  3"}));
+  EXPECT_EQ(ui_.statuses,
+            (std::vector<std::string>{"Comparing line  1", "Comparing line  2 with line  2",
+                                      "Comparing line  2 with line  3", "Comparing line  2",
+                                      "Comparing line  3 with line  2", "Comparing line  3 with line  3"}));
   EXPECT_EQ(seen, (std::vector<int64_t>{0, 2}));  // after primary 1: its two rows, not yet primary 2's
   EXPECT_EQ(views_->primary().sortColumn, "linenumber");
   EXPECT_EQ(views_->primary().sortDirection, "ASC");
@@ -139,8 +142,8 @@ TEST_F(CompareRuns, ManualRunComparesOneRecordOnly) {
   views_->RefreshAll();
   engine_->RunManual(2);  // the erroneous record is compared all the same
   EXPECT_EQ(Results(), (Rows{"3|7", "3|8"}));
-  EXPECT_EQ(ui_.statuses, (std::vector<std::string>{"Comparing line  4 with line  2",
-                                                    "Comparing line  4 with line  3"}));
+  EXPECT_EQ(ui_.statuses,
+            (std::vector<std::string>{"Comparing line  4 with line  2", "Comparing line  4 with line  3"}));
   EXPECT_EQ(ui_.yields, 0);
   EXPECT_EQ(views_->result().RowCount(), 2);
   EXPECT_EQ(views_->secondary().RowCount(), 2);
@@ -164,9 +167,10 @@ TEST_F(CompareRuns, ManualRunLooksOnlyAtTheFirstCandidate) {
   views_->RefreshAll();
   engine_->RunManual(0);
   EXPECT_EQ(Results(), Rows{});
-  EXPECT_EQ(Log(), " 7 CONTAINS ERROR => NO COMPARISON\r\n"
-                   "linenumber, linenumber2 1,  7\r\nlinenumber, linenumber2 1,  8\r\n"
-                   " 12 CAN NOT BE FOUND IN THE OTHER FILE\r\n");
+  EXPECT_EQ(Log(),
+            " 7 CONTAINS ERROR => NO COMPARISON\r\n"
+            "linenumber, linenumber2 1,  7\r\nlinenumber, linenumber2 1,  8\r\n"
+            " 12 CAN NOT BE FOUND IN THE OTHER FILE\r\n");
 }
 
 TEST_F(CompareRuns, ManualRunWithoutARowOnlyRereads) {

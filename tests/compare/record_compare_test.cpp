@@ -10,8 +10,8 @@ namespace {
 using testing::SetSearchFields;
 
 // Field numbers used below.
-constexpr size_t k1A = 1, k1Z = 2, k6A = 3, k6B = 4, k10Z = 6, k2C = 7, k4C = 10, k4D = 11, k1Y = 23,
-                 k13Y = 25, k2W = 26, k13X = 28;
+constexpr size_t k1A = 1, k1Z = 2, k6A = 3, k6B = 4, k10Z = 6, k2C = 7, k4C = 10, k4D = 11, k1Y = 23, k13Y = 25,
+                 k2W = 26, k13X = 28;
 
 CompareRecord Record(int64_t line) {
   CompareRecord r;

@@ -139,8 +139,7 @@ TEST_F(CorrectedFileTest, AReadOnlyFileStaysAsItWas) {
 // A write that fails half-way (the disk full) keeps the old file and leaves
 // no part behind. The file size limit stands in for the full disk.
 TEST_F(CorrectedFileTest, AWriteFailingHalfWayKeepsTheOldFile) {
-  for (int64_t line = 1; line <= 3000; ++line)
-    InsertRow({{"linenumber", line}, {"13z", std::string("REMARK")}});
+  for (int64_t line = 1; line <= 3000; ++line) InsertRow({{"linenumber", line}, {"13z", std::string("REMARK")}});
   WriteFile(Out(), "old");
 
   rlimit saved{};

@@ -25,8 +25,7 @@ class ExportTest : public ::testing::Test {
       names += (names.empty() ? "" : ", ") + store::QuoteName(name);
       places += places.empty() ? "?" : ", ?";
     }
-    store::Statement insert =
-        db_->Prepare("INSERT INTO TABLE1 (" + names + ") VALUES (" + places + ")");
+    store::Statement insert = db_->Prepare("INSERT INTO TABLE1 (" + names + ") VALUES (" + places + ")");
     int place = 1;
     for (const auto& column : columns) insert.Bind(place++, column.second);
     insert.Step();

@@ -42,7 +42,8 @@ TEST(MaskFormatTest, NumberMasksOfTheCorrectedFile) {
       {"0000;    ", 0, "0000"},
       {"0000;    ", -13, "    "},
   };
-  for (const NumberCase& c : cases) EXPECT_EQ(NumberMask(c.mask).Format(c.value), c.expected) << c.mask << " " << c.value;
+  for (const NumberCase& c : cases)
+    EXPECT_EQ(NumberMask(c.mask).Format(c.value), c.expected) << c.mask << " " << c.value;
 }
 
 TEST(MaskFormatTest, NumberRoundingAndOverflow) {
@@ -66,7 +67,8 @@ TEST(MaskFormatTest, NumberRoundingAndOverflow) {
       {"<00>", 7, "<07>"},
       {".00", 0.5, ".50"},
   };
-  for (const NumberCase& c : cases) EXPECT_EQ(NumberMask(c.mask).Format(c.value), c.expected) << c.mask << " " << c.value;
+  for (const NumberCase& c : cases)
+    EXPECT_EQ(NumberMask(c.mask).Format(c.value), c.expected) << c.mask << " " << c.value;
 }
 
 TEST(MaskFormatTest, TextMasks) {

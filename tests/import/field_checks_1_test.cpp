@@ -96,8 +96,12 @@ TEST(FieldChecks1, MessagesCorrectionsAndStoredValues) {
       {{{"1A", "00123,45000"}}, RC::c2C, kNull, bad1a, "", true},
       {{{"6B", "ZZ"}, {"6Z", "  "}}, RC::c2C, Date{2001, 7, 1}, "6b wrong ;", "6z corrected ;", false},
       {{{"4A", "O'NEIL"}}, RC::c4A, Text(Padded("O'NEIL", 20)), "4a not alphanum ;", "", true},
-      {{{"4A", "  INTR"}}, RC::c4A, Text(Padded("  INTR", 20)),
-       "4a not left justified ;4c is not empty and 4a is INTR ;", "", true},
+      {{{"4A", "  INTR"}},
+       RC::c4A,
+       Text(Padded("  INTR", 20)),
+       "4a not left justified ;4c is not empty and 4a is INTR ;",
+       "",
+       true},
       {{{"4A", "INTR"}, {"4C", ""}}, RC::c4A, Text(intr), "", "", false},
       {{{"4C", ""}}, RC::c4A, Text("INTR"), "", "4a -> INTR because 4c empty ;", false},
       {{{"4B", "D"}}, RC::c4B, Text("D  "), "", "", false},
@@ -106,17 +110,25 @@ TEST(FieldChecks1, MessagesCorrectionsAndStoredValues) {
       {{{"6A", "ML"}, kNoAzimuth, kNoAltitude, {"4D", ""}}, RC::c4D, Whole(1), "", "4d -> 1 ;", false},
       {{{"4D", ""}}, RC::c4D, Whole(0), "", "4d -> 0 ;", false},
       {{{"6A", "  "}, {"4D", ""}}, RC::c4D, Whole(1), "6a empty ;", "4d -> 1 ;", true},  // blanks are mobile
-      {{{"6A", "A "}, {"4D", ""}}, RC::c4D, Whole(1), "", "4d -> 1 ;", false},  // "A " occurs in "MA  ML"
-      {{{"6A", "MO"}, kNoAzimuth, kNoAltitude, {"4D", "    0"}}, RC::c4D, Whole(0),
-       "4d can not be 0 when 6A mobile ;", "", true},
+      {{{"6A", "A "}, {"4D", ""}}, RC::c4D, Whole(1), "", "4d -> 1 ;", false},           // "A " occurs in "MA  ML"
+      {{{"6A", "MO"}, kNoAzimuth, kNoAltitude, {"4D", "    0"}},
+       RC::c4D,
+       Whole(0),
+       "4d can not be 0 when 6A mobile ;",
+       "",
+       true},
       {{{"4D", "ABCDE"}}, RC::c4D, kNull, "error in 4d ;", "", true},
       {{{"4D", " 12.5"}}, RC::c4D, Whole(12), "", "", false},
       {{{"4Z", "-012"}}, RC::c4Z, Whole(-12), "", "", false},
       {{{"4Z", "12.5"}}, RC::c4Z, Whole(12), "4z wrong format ;", "", true},
       {{{"4Z", "ABCD"}}, RC::c4Z, kNull, "4z wrong format ;error in 4z ;", "", true},
       {{{"6A", "MO"}, kNoAzimuth, {"4Z", ""}}, RC::c4Z, kNull, "", "", false},
-      {{{"6A", "MX"}, kNoAzimuth, {"4Z", " 100"}}, RC::c4Z, Whole(100),
-       "6a wrong value ;4z altitude for Mobile ;", "", true},  // the first letter decides
+      {{{"6A", "MX"}, kNoAzimuth, {"4Z", " 100"}},
+       RC::c4Z,
+       Whole(100),
+       "6a wrong value ;4z altitude for Mobile ;",
+       "",
+       true},  // the first letter decides
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Describe(c.fields));
@@ -139,8 +151,12 @@ TEST(FieldChecks1, Coordinates) {
   const std::vector<Case> cases = {
       {{}, Text("004E300051N3000"), 4.5, 51.5, "", ""},
       {{{"4C", "004W300051N3000"}}, Text("004W300051N3000"), 355.5, 51.5, "", ""},
-      {{{"4C", "040E595990N5959"}}, Text("040E595990N5959"), 40 + 59 / 60.0 + 59 / 3600.0,
-       90 + 59 / 60.0 + 59 / 3600.0, "", ""},
+      {{{"4C", "040E595990N5959"}},
+       Text("040E595990N5959"),
+       40 + 59 / 60.0 + 59 / 3600.0,
+       90 + 59 / 60.0 + 59 / 3600.0,
+       "",
+       ""},
       {{{"4C", "004E30  51N30  "}}, Text("004E300051N3000"), 4.5, 51.5, "", "4c longsec -> 00 ;4c latsec -> 00 ;"},
       {{{"4C", "041E000050N0000"}}, Text("041E000050N0000"), -1, -1, "4c wrong longdeg ;", ""},
       {{{"4C", "004E300091N3000"}}, Text("004E300091N3000"), -1, -1, "4c wrong latdeg ;", ""},
@@ -149,8 +165,12 @@ TEST(FieldChecks1, Coordinates) {
       {{{"4C", "004E30AB51N3000"}}, Text("004E30AB51N3000"), -1, -1, "4c wrong format ;4c error in longsec ;", ""},
       {{{"4C", "   E300051N3000"}}, Text("   E300051N3000"), -1, -1, "4c error in longdeg ;", ""},
       // Every test runs: format, INTR, the seconds, then the ranges.
-      {{{"4A", "INTR"}, {"4C", "045E00  50S00  "}}, Text("045E000050S0000"), -1, -1,
-       "4c wrong format ;4c is not empty and 4a is INTR ;4c wrong longdeg ;", "4c longsec -> 00 ;4c latsec -> 00 ;"},
+      {{{"4A", "INTR"}, {"4C", "045E00  50S00  "}},
+       Text("045E000050S0000"),
+       -1,
+       -1,
+       "4c wrong format ;4c is not empty and 4a is INTR ;4c wrong longdeg ;",
+       "4c longsec -> 00 ;4c latsec -> 00 ;"},
       {{{"4A", "INTR"}}, Text("004E300051N3000"), 4.5, 51.5, "4c is not empty and 4a is INTR ;", ""},
       {{{"4C", ""}}, kNull, 0, 0, "", "4a -> INTR because 4c empty ;"},
   };
@@ -168,10 +188,10 @@ TEST(FieldChecks1, Coordinates) {
 TEST(FieldChecks1AcrossRecords, RowsDoNotInheritFromTheRecordBefore) {
   testing::TempDir dir;
   auto db = testing::CreateTestDatabase(dir.path());
-  testing::WriteFile(dir / "f.txt",
-                     RecordWith({{"6A", "MO"}, {"9A", ""}, {"4Z", ""}, {"4D", ""}, {"4C", "045E000050N0000"},
-                                 {"1A unit", "k"}}) +
-                         "\r\n" + RecordWith({{"6A", "FX"}, {"4D", ""}, {"2C", ""}, {"1A unit", "K"}}) + "\r\n");
+  testing::WriteFile(
+      dir / "f.txt",
+      RecordWith({{"6A", "MO"}, {"9A", ""}, {"4Z", ""}, {"4D", ""}, {"4C", "045E000050N0000"}, {"1A unit", "k"}}) +
+          "\r\n" + RecordWith({{"6A", "FX"}, {"4D", ""}, {"2C", ""}, {"1A unit", "K"}}) + "\r\n");
   testing::RecordingUserInterface ui;
   ASSERT_EQ(ImportViennaFile(dir / "f.txt", store::kTable1, {false, false, false, true}, *db, ui).records, 2);
   // One message box per record with a k/K/G/g unit.

@@ -25,16 +25,15 @@ struct RecordsFixture : ::testing::Test {
     std::string bytes;
     for (const std::string& r : records) bytes += r + "\r\n";
     testing::WriteFile(dir / "in.txt", bytes);
-    ImportOptions options{.hasHeader = false, .vienna2001Format = false, .validationReport = false,
-                          .suppressCleanLines = true};
+    ImportOptions options{
+        .hasHeader = false, .vienna2001Format = false, .validationReport = false, .suppressCleanLines = true};
     ASSERT_EQ(ImportViennaFile(dir / "in.txt", store::kTable1, options, *db, ui).outcome, ImportOutcome::Done);
   }
 
   // One column of TABLE1 in linenumber order, as the grid shows it ("" for Null).
   std::vector<std::string> Column(const char* column) {
     std::vector<std::string> out;
-    store::Statement s =
-        db->Prepare("SELECT " + store::QuoteName(column) + " FROM TABLE1 ORDER BY linenumber");
+    store::Statement s = db->Prepare("SELECT " + store::QuoteName(column) + " FROM TABLE1 ORDER BY linenumber");
     store::ColumnKind kind = s.ColumnKindOf(0);
     while (s.Step()) out.push_back(store::DisplayText(s.Column(0, kind), kind));
     return out;
@@ -49,17 +48,15 @@ std::string With(std::string record, std::initializer_list<std::pair<std::string
 TEST_F(RecordsFixture, A13XIsRebuiltWithTheLastValidCountryAndTheRecordsBefore) {
   const std::string badReference = "XXX500001230111";
   Import({
-      With(BaseRecord(), {{"4B", "NL"}, {"13X", badReference}}),   // no valid 4B yet
-      With(BaseRecord(), {{"4B", "HOL"}}),
-      With(BaseRecord(), {{"4B", "NL"}}),
-      With(BaseRecord(), {{"4B", "NL"}}),
+      With(BaseRecord(), {{"4B", "NL"}, {"13X", badReference}}),  // no valid 4B yet
+      With(BaseRecord(), {{"4B", "HOL"}}), With(BaseRecord(), {{"4B", "NL"}}), With(BaseRecord(), {{"4B", "NL"}}),
       With(BaseRecord(), {{"4B", "NL"}, {"13X", badReference}}),   // fifth: HOL from the second
       With(BaseRecord(), {{"4B", "D"}, {"13X", badReference}}),    // its own 4B counts
       With(BaseRecord(), {{"4B", "L#H"}, {"13X", badReference}}),  // occurs in the list, so it counts too
   });
-  EXPECT_EQ(Column("13X"), (std::vector<std::string>{"500000000111", "BEL500001230111", "BEL500001230111",
-                                                       "BEL500001230111", "HOL500000040111", "D  500000050111",
-                                                       "L#H500000060111"}));
+  EXPECT_EQ(Column("13X"),
+            (std::vector<std::string>{"500000000111", "BEL500001230111", "BEL500001230111", "BEL500001230111",
+                                      "HOL500000040111", "D  500000050111", "L#H500000060111"}));
   EXPECT_EQ(Column("ermsg")[4], "4b wrong value ;13x wrong format ;");
   EXPECT_EQ(Column("annex2bis")[4], "13x reconstructed ;");
 }
@@ -70,8 +67,8 @@ TEST_F(RecordsFixture, AntennaFlagsDoNotReachTheNextRecord) {
       With(BaseRecord(), {{"9A", ""}, {"9B", ""}, {"9XH", ""}, {"9XV", ""}}),
       With(BaseRecord(), {{"9G", ""}, {"9XH", ""}}),
   });
-  EXPECT_EQ(Column("annex2bis"), (std::vector<std::string>{"", "9xh -> 000ND00 ;9xv -> 000ND00 ;",
-                                                             "9xh -> 000ND00 ;"}));
+  EXPECT_EQ(Column("annex2bis"),
+            (std::vector<std::string>{"", "9xh -> 000ND00 ;9xv -> 000ND00 ;", "9xh -> 000ND00 ;"}));
 }
 
 TEST_F(RecordsFixture, DatesAreNotCarriedOverAfterASuppressedOne) {
@@ -87,8 +84,7 @@ TEST_F(RecordsFixture, DatesAreNotCarriedOverAfterASuppressedOne) {
 
 TEST_F(RecordsFixture, TheFrequencyCategoryIsStoredAfterTheStatusDecided) {
   Import({
-      With(BaseRecord(), {{"1Z", " "}, {"13Y", "P"}}),
-      With(BaseRecord(), {{"1Z", " "}, {"13Y", " "}}),
+      With(BaseRecord(), {{"1Z", " "}, {"13Y", "P"}}), With(BaseRecord(), {{"1Z", " "}, {"13Y", " "}}),
       With(BaseRecord(), {{"1Z", "3"}, {"13Y", "P"}}),  // corrected1z of the first record is gone
   });
   EXPECT_EQ(Column("1Z"), (std::vector<std::string>{"1", "2", "3"}));

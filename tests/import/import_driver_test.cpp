@@ -26,7 +26,10 @@ struct ImportFixture : ::testing::Test {
   std::vector<std::string> Column(const char* table, const char* column) {
     std::vector<std::string> out;
     store::Statement s = db->Prepare(std::string("SELECT \"") + column + "\" FROM " + table + " ORDER BY linenumber");
-    while (s.Step()) out.push_back(s.ColumnIsNull(0) ? "<null>" : store::DisplayText(s.Column(0, store::ColumnKind::Text), store::ColumnKind::Text));
+    while (s.Step())
+      out.push_back(s.ColumnIsNull(0)
+                        ? "<null>"
+                        : store::DisplayText(s.Column(0, store::ColumnKind::Text), store::ColumnKind::Text));
     return out;
   }
 
@@ -52,8 +55,8 @@ TEST_F(ImportFixture, EveryLayoutOfTheSameRecordsGivesTheSameRows) {
       {"CR LF lines", Join(records, "\r\n")},
       {"LF lines", Join(records, "\n")},
       {"2001 layout without line ends", joined},
-      {"records split across lines", joined.substr(0, 100) + "\r\n" + joined.substr(100, 300) + "\n\r\n" +
-                                         joined.substr(400)},
+      {"records split across lines",
+       joined.substr(0, 100) + "\r\n" + joined.substr(100, 300) + "\n\r\n" + joined.substr(400)},
       {"line ends before and after", "\r\n\r\n" + Join(records, "\r\n\r\n")},
       {"an incomplete last record dropped", Join(records, "\r\n") + records[0].substr(0, 218)},
   };
@@ -141,8 +144,14 @@ TEST_F(ImportFixture, QuotesAndLatin1BytesAreStoredUnchanged) {
 TEST_F(ImportFixture, ReportLinesCarryAllMessagesAreAppendedAndCleanLinesFollowTheOption) {
   // Messages of more than 255 characters: the column is cut, the report is not.
   std::string faulty = BaseRecord();
-  for (auto [code, text] : {std::pair{"1A", "00123,45000"}, {"6A", "fx"}, {"4A", "o'neil"}, {"4B", "nl"},
-                            {"7A", "16k0F3EJN"}, {"9D", "h "}, {"13Z", "lower"}, {"13X", "bel500001230111"}})
+  for (auto [code, text] : {std::pair{"1A", "00123,45000"},
+                            {"6A", "fx"},
+                            {"4A", "o'neil"},
+                            {"4B", "nl"},
+                            {"7A", "16k0F3EJN"},
+                            {"9D", "h "},
+                            {"13Z", "lower"},
+                            {"13X", "bel500001230111"}})
     faulty = WithField(faulty, code, text);
   std::vector<std::string> records = ThreeRecords();
   records[0] = faulty;

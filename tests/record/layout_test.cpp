@@ -23,12 +23,22 @@ TEST(Layout, FieldNumbersFollowGridOrder) {
 }
 
 TEST(NumberText, LeadingBlankAndPlainForms) {
-  struct Case { double value; const char* leading; const char* plain; };
+  struct Case {
+    double value;
+    const char* leading;
+    const char* plain;
+  };
   const Case cases[] = {
-      {12, " 12", "12"},         {-4.5, "-4.5", "-4.5"},     {0.25, " .25", "0.25"},
-      {0, " 0", "0"},             {146.5, " 146.5", "146.5"}, {-0.5, "-.5", "-0.5"},
-      {100000, " 100000", "100000"}, {51.5 - 59.0 / 3600, " 51.4836111111111", "51.4836111111111"},
-      {1e-7, " .0000001", "0.0000001"}, {32768, " 32768", "32768"},
+      {12, " 12", "12"},
+      {-4.5, "-4.5", "-4.5"},
+      {0.25, " .25", "0.25"},
+      {0, " 0", "0"},
+      {146.5, " 146.5", "146.5"},
+      {-0.5, "-.5", "-0.5"},
+      {100000, " 100000", "100000"},
+      {51.5 - 59.0 / 3600, " 51.4836111111111", "51.4836111111111"},
+      {1e-7, " .0000001", "0.0000001"},
+      {32768, " 32768", "32768"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LeadingBlankNumber(c.value), c.leading) << c.value;

@@ -10,12 +10,15 @@ namespace twinscan {
 namespace {
 
 TEST(ValueHelpers, CharacterClassesAreExactAndCaseSensitive) {
-  struct Case { const char* text; bool alphanum, posnum, signedNum, digits; };
+  struct Case {
+    const char* text;
+    bool alphanum, posnum, signedNum, digits;
+  };
   const Case cases[] = {
-      {"", true, true, true, true},           {"A-B/C", true, false, false, false},
-      {"ab", false, false, false, false},     {"(1+2)*3=9.", true, false, false, false},
-      {"12 34", true, true, true, true},      {"00123.45000", true, true, false, false},
-      {"-012", true, false, true, false},     {"O'NEIL\xC9", false, false, false, false},
+      {"", true, true, true, true},       {"A-B/C", true, false, false, false},
+      {"ab", false, false, false, false}, {"(1+2)*3=9.", true, false, false, false},
+      {"12 34", true, true, true, true},  {"00123.45000", true, true, false, false},
+      {"-012", true, false, true, false}, {"O'NEIL\xC9", false, false, false, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsAlphanum(c.text), c.alphanum) << '"' << c.text << '"';
@@ -31,17 +34,27 @@ TEST(ValueHelpers, CharacterClassesAreExactAndCaseSensitive) {
 }
 
 TEST(ValueHelpers, CodeTests) {
-  struct Case { const char* text; bool bad; };
-  for (const Case& c : std::initializer_list<Case>{
-           {"16K0F3EJN", false}, {"16K0F3EJ ", false}, {"    F3EJN", true}, {"16K0Z3EJN", true},
-           {"1K6KF3EJN", true}, {"16k0F3EJN", true}, {"16K0", false}})
+  struct Case {
+    const char* text;
+    bool bad;
+  };
+  for (const Case& c : std::initializer_list<Case>{{"16K0F3EJN", false},
+                                                   {"16K0F3EJ ", false},
+                                                   {"    F3EJN", true},
+                                                   {"16K0Z3EJN", true},
+                                                   {"1K6KF3EJN", true},
+                                                   {"16k0F3EJN", true},
+                                                   {"16K0", false}})
     EXPECT_EQ(IsBadEmissionCode(c.text), c.bad) << c.text;
   for (const Case& c : std::initializer_list<Case>{
            {"000ND00", false}, {"000ZZ00", true}, {"0 0ND00", true}, {"000A#00", false}, {"000ND0 ", true}})
     EXPECT_EQ(IsBadAntennaCode(c.text), c.bad) << c.text;
-  for (const Case& c : std::initializer_list<Case>{
-           {"BEL50ABCDEF0111", false}, {"NL 500001230111", true}, {"D  500001230111", false},
-           {"BEL5 0001230111", true}, {"BEL50000123011X", true}, {"L#H500001230111", false}})
+  for (const Case& c : std::initializer_list<Case>{{"BEL50ABCDEF0111", false},
+                                                   {"NL 500001230111", true},
+                                                   {"D  500001230111", false},
+                                                   {"BEL5 0001230111", true},
+                                                   {"BEL50000123011X", true},
+                                                   {"L#H500001230111", false}})
     EXPECT_EQ(IsBadCoordReference(c.text, "BEL#HOL#D  #F  "), c.bad) << c.text;
 
   EXPECT_EQ(RebuildCoordReference("BEL", 42), "BEL500000420111");
@@ -62,7 +75,10 @@ TEST(ValueHelpers, ReplaceAllAndLeftJustify) {
 }
 
 TEST(ValueHelpers, ValidDate) {
-  struct Case { int month, day, year; bool valid; };
+  struct Case {
+    int month, day, year;
+    bool valid;
+  };
   const Case cases[] = {
       {2, 29, 2000, true},  {2, 29, 1900, false}, {2, 29, 2004, true},  {2, 29, 2001, false},
       {13, 1, 2001, false}, {4, 31, 2001, false}, {12, 31, 9999, true}, {1, 1, 0, true},
@@ -73,25 +89,63 @@ TEST(ValueHelpers, ValidDate) {
 }
 
 TEST(ValueHelpers, Conversions) {
-  struct Number { const char* text; std::optional<double> value; };
-  for (const Number& c : std::initializer_list<Number>{
-           {"00123.45000", 123.45}, {"  12 ", 12.0}, {"-4.5", -4.5}, {"+4.5", 4.5}, {"5.", 5.0}, {".5", 0.5},
-           {"", std::nullopt}, {"   ", std::nullopt}, {".", std::nullopt}, {"+", std::nullopt},
-           {"1.2.3", std::nullopt}, {"1 2", std::nullopt}, {"- 5", std::nullopt}, {"1e3", std::nullopt},
-           {"00123,45000", std::nullopt}})
+  struct Number {
+    const char* text;
+    std::optional<double> value;
+  };
+  for (const Number& c : std::initializer_list<Number>{{"00123.45000", 123.45},
+                                                       {"  12 ", 12.0},
+                                                       {"-4.5", -4.5},
+                                                       {"+4.5", 4.5},
+                                                       {"5.", 5.0},
+                                                       {".5", 0.5},
+                                                       {"", std::nullopt},
+                                                       {"   ", std::nullopt},
+                                                       {".", std::nullopt},
+                                                       {"+", std::nullopt},
+                                                       {"1.2.3", std::nullopt},
+                                                       {"1 2", std::nullopt},
+                                                       {"- 5", std::nullopt},
+                                                       {"1e3", std::nullopt},
+                                                       {"00123,45000", std::nullopt}})
     EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
 
-  struct Whole { const char* text; std::optional<int> value; };
-  for (const Whole& c : std::initializer_list<Whole>{
-           {"12.5", 12}, {"13.5", 14}, {"-0.5", 0}, {"-1.5", -2}, {"2.51", 3}, {"-012", -12}, {" 100 ", 100},
-           {"32767.4", 32767}, {"32767.5", std::nullopt}, {"32768", std::nullopt}, {"-32768.5", -32768},
-           {"-32769", std::nullopt}, {"1234567890", std::nullopt}, {"A", std::nullopt}, {" ", std::nullopt}})
+  struct Whole {
+    const char* text;
+    std::optional<int> value;
+  };
+  for (const Whole& c : std::initializer_list<Whole>{{"12.5", 12},
+                                                     {"13.5", 14},
+                                                     {"-0.5", 0},
+                                                     {"-1.5", -2},
+                                                     {"2.51", 3},
+                                                     {"-012", -12},
+                                                     {" 100 ", 100},
+                                                     {"32767.4", 32767},
+                                                     {"32767.5", std::nullopt},
+                                                     {"32768", std::nullopt},
+                                                     {"-32768.5", -32768},
+                                                     {"-32769", std::nullopt},
+                                                     {"1234567890", std::nullopt},
+                                                     {"A", std::nullopt},
+                                                     {" ", std::nullopt}})
     EXPECT_EQ(ParseWhole(c.text), c.value) << '"' << c.text << '"';
 
-  struct Leading { std::string text; double value; };
-  for (const Leading& c : std::initializer_list<Leading>{
-           {" 5", 5}, {"0 01", 1}, {"", 0}, {"AB", 0}, {"1 2.5X", 12.5}, {"- 3", -3}, {"+.5", 0.5},
-           {"1.2.3", 1.2}, {"--5", 0}, {"5-3", 5}, {std::string(30, '1'), 1.1111111111111111e29}})
+  struct Leading {
+    std::string text;
+    double value;
+  };
+  for (const Leading& c : std::initializer_list<Leading>{{" 5", 5},
+                                                         {"0 01", 1},
+                                                         {"", 0},
+                                                         {"AB", 0},
+                                                         {"1 2.5X", 12.5},
+                                                         {"- 3", -3},
+                                                         {"+.5", 0.5},
+                                                         {"1.2.3", 1.2},
+                                                         {"--5", 0},
+                                                         {"5-3", 5},
+                                                         {std::string(30, '1'), 1.1111111111111111e29}})
     EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
 }
 

@@ -23,8 +23,8 @@ TEST(CompareSettingsTest, StartValues) {
 
   for (FileTag tag : {FileTag::ff, FileTag::sf}) {
     const FileOptions& o = s.fileOptions(tag);
-    EXPECT_TRUE(o.vienna2001Format && o.hasHeader && o.validationReport && o.correctedFile &&
-                o.onlyErrorFreeLines && o.export2001NoCrlf && o.suppressCleanLines);
+    EXPECT_TRUE(o.vienna2001Format && o.hasHeader && o.validationReport && o.correctedFile && o.onlyErrorFreeLines &&
+                o.export2001NoCrlf && o.suppressCleanLines);
   }
 }
 
@@ -81,7 +81,9 @@ TEST(CompareSettingsTest, TheLastFieldInUseIsRefused) {
     int clicked;
   };
   const Case cases[] = {
-      {{0, 0, 0, 0, 1}, kSearch4C}, {{0, 0, 0, 0, 2}, kSearch4C}, {{1, 0, 0, 0, 0}, kSearch1A},
+      {{0, 0, 0, 0, 1}, kSearch4C},
+      {{0, 0, 0, 0, 2}, kSearch4C},
+      {{1, 0, 0, 0, 0}, kSearch1A},
       {{0, 0, 1, 0, 0}, kSearch4A},
   };
   for (const Case& c : cases) {

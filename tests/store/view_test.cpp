@@ -17,14 +17,18 @@ struct ViewFixture : ::testing::Test {
     Statement s = db->Prepare("INSERT INTO TABLE1 (linenumber, \"4A\", \"2C\", error) VALUES (?, ?, ?, 0)");
     s.BindInt(1, line);
     s.BindText(2, name);
-    if (date) s.BindText(3, date); else s.BindNull(3);
+    if (date)
+      s.BindText(3, date);
+    else
+      s.BindNull(3);
     s.Step();
   }
 
   std::vector<std::string> Names(View& v) {
     std::vector<std::string> out;
     int column = v.ColumnIndex("4A");
-    for (int64_t i = 0; i < v.RowCount(); ++i) out.push_back(std::get<std::string>(v.RowAt(i)[static_cast<size_t>(column)]));
+    for (int64_t i = 0; i < v.RowCount(); ++i)
+      out.push_back(std::get<std::string>(v.RowAt(i)[static_cast<size_t>(column)]));
     return out;
   }
 };
@@ -125,20 +129,20 @@ TEST_F(ViewFixture, LargeViewsReadRowsInAnyOrder) {
   Views views(*db, ui);
   views.RefreshAll();
   View& v = views.primary();
-  for (int64_t i : {1999, 0, 1000, 1001, 500, 1999})
-    EXPECT_EQ(std::get<int64_t>(v.RowAt(i)[0]), i + 1);
+  for (int64_t i : {1999, 0, 1000, 1001, 500, 1999}) EXPECT_EQ(std::get<int64_t>(v.RowAt(i)[0]), i + 1);
   EXPECT_THROW(v.RowAt(2000), StoreError);
 }
 
 TEST(Value, CellTextsAndStoredDates) {
-  struct Case { Value value; ColumnKind kind; const char* text; };
+  struct Case {
+    Value value;
+    ColumnKind kind;
+    const char* text;
+  };
   const Case cases[] = {
-      {std::monostate{}, ColumnKind::Text, ""},
-      {Date{2001, 7, 1}, ColumnKind::Date, "01/07/2001"},
-      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"},
-      {int64_t{1}, ColumnKind::Boolean, "True"},
-      {int64_t{0}, ColumnKind::Boolean, "False"},
-      {146.5, ColumnKind::Real, "146.5"},
+      {std::monostate{}, ColumnKind::Text, ""},        {Date{2001, 7, 1}, ColumnKind::Date, "01/07/2001"},
+      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"}, {int64_t{1}, ColumnKind::Boolean, "True"},
+      {int64_t{0}, ColumnKind::Boolean, "False"},      {146.5, ColumnKind::Real, "146.5"},
   };
   for (const Case& c : cases) EXPECT_EQ(DisplayText(c.value, c.kind), c.text);
   EXPECT_EQ(DateToStoredText({1, 7, 1}), "0001-07-01");

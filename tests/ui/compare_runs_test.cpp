@@ -1,9 +1,9 @@
 // The full autocompare with its cancel button and the manual compare by
 // double click, driven through the window on imported files.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "store/startup.h"
 #include "tests/ui/ui_test_support.h"

@@ -1,8 +1,8 @@
 // The parts of the main window that hold up under large or changing data:
 // the grid model over a view that was re-opened behind its back, a long
 // caption, and status panels with long position labels.
-#include <QLabel>
 #include <gtest/gtest.h>
+#include <QLabel>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/data_grid.h"

@@ -1,6 +1,6 @@
 // The two import commands of the menu, with the file chosen by the test.
-#include <QAction>
 #include <gtest/gtest.h>
+#include <QAction>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/data_grid.h"

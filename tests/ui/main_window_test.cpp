@@ -1,11 +1,11 @@
 // The main window: start-up, menu, captions, column widths, grids, header
 // sort and position labels.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
-#include <gtest/gtest.h>
 
 #include "store/startup.h"
 #include "tests/ui/ui_test_support.h"

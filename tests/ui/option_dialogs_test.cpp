@@ -1,10 +1,10 @@
 // The three option dialogs: colours, clicks, the refusal message and the
 // confirm-or-discard of the misc options; each made once and shown again.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
@@ -94,7 +94,8 @@ TEST_F(OptionDialogsTest, LastSearchFieldIsRefusedWithAMessage) {
     EXPECT_EQ(settings_.searchField(kSearch1A), Exact);
     EXPECT_EQ(dialog.label(kSearch1A)->colour(), Red());
   }
-  EXPECT_EQ(prompter_.messages, (std::vector<std::string>{"At least one Field required", "At least one Field required"}));
+  EXPECT_EQ(prompter_.messages,
+            (std::vector<std::string>{"At least one Field required", "At least one Field required"}));
 }
 
 TEST_F(OptionDialogsTest, MiscOptionsConfirmOrDiscard) {

@@ -1,10 +1,10 @@
 // The result review dialog: its undecided start, OK enabling, the reset on
 // every showing, and the decision stored in the double-clicked result row.
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/twinscan3.h"

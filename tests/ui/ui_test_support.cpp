@@ -46,8 +46,7 @@ class QtEnvironment : public ::testing::Environment {
   int ticks_ = 0;
 };
 
-[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 }  // namespace
 
@@ -95,8 +94,9 @@ void WindowTest::ClickHeader(ViewId grid, int column) {
   QTableView* table = window_->grid(grid)->table();
   if (table->model()->rowCount() > 0) table->scrollTo(table->model()->index(0, column));
   QHeaderView* header = table->horizontalHeader();
-  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                    QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
+  QTest::mouseClick(
+      header->viewport(), Qt::LeftButton, {},
+      QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
 }
 
 void WindowTest::ClickRow(ViewId grid, int row, bool twice) {
@@ -113,9 +113,7 @@ std::string WindowTest::Cell(ViewId grid, int row, int column) {
   return model->data(model->index(row, column)).toString().toStdString();
 }
 
-void ClickBox(QAbstractButton* box) {
-  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-}
+void ClickBox(QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
 ModalAnswer::ModalAnswer(std::function<void(QDialog*)> answer) : poll_(new QTimer) {
   QObject::connect(poll_, &QTimer::timeout, [this, answer = std::move(answer)] {

@@ -7,9 +7,9 @@
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QTimer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
