@@ -28,17 +28,25 @@ TEST(ReviewDialogTest, OkWaitsUntilBothBoxesAreDecided) {
   EXPECT_EQ(First(dialog)->text().toStdString(), "Accept &First File");
   EXPECT_EQ(Second(dialog)->text().toStdString(), "Accept &Second File");
 
-  ClickBox(First(dialog));
-  EXPECT_EQ(First(dialog)->checkState(), Qt::Checked);
-  EXPECT_FALSE(Ok(dialog)->isEnabled());
-  ClickBox(First(dialog));  // a decided box toggles and never turns undecided again
-  EXPECT_EQ(First(dialog)->checkState(), Qt::Unchecked);
-  EXPECT_FALSE(Ok(dialog)->isEnabled());
-  ClickBox(Second(dialog));
-  EXPECT_TRUE(Ok(dialog)->isEnabled());
-  ClickBox(Second(dialog));
-  EXPECT_EQ(Second(dialog)->checkState(), Qt::Unchecked);
-  EXPECT_TRUE(Ok(dialog)->isEnabled());
+  // Each step clicks a box and expects both boxes' states and OK's. A decided
+  // box toggles and never turns undecided again.
+  struct Step {
+    QCheckBox* click;
+    Qt::CheckState first, second;
+    bool ok;
+  } steps[] = {
+      {First(dialog), Qt::Checked, Qt::PartiallyChecked, false},
+      {First(dialog), Qt::Unchecked, Qt::PartiallyChecked, false},
+      {Second(dialog), Qt::Unchecked, Qt::Checked, true},
+      {Second(dialog), Qt::Unchecked, Qt::Unchecked, true},
+      {First(dialog), Qt::Checked, Qt::Unchecked, true},
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    ClickBox(steps[i].click);
+    EXPECT_EQ(First(dialog)->checkState(), steps[i].first) << "step " << i;
+    EXPECT_EQ(Second(dialog)->checkState(), steps[i].second) << "step " << i;
+    EXPECT_EQ(Ok(dialog)->isEnabled(), steps[i].ok) << "step " << i;
+  }
 }
 
 TEST(ReviewDialogTest, OkGivesTheResultAndTheNextShowingStartsAfresh) {
