@@ -11,9 +11,9 @@
 
 #include "store/startup.h"
 #include "ui/appearance.h"
+#include "ui/main_window.h"
 #include "ui/prompter.h"
 #include "ui/screenshots.h"
-#include "ui/twinscan1.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   else
     prompter = std::make_unique<twinscan::ui::ScriptedPrompter>(screenshotFiles);
 
-  twinscan::ui::TWINSCAN1 window(*prompter);
+  twinscan::ui::MainWindow window(*prompter);
   std::filesystem::path executable = QFile::encodeName(QApplication::applicationFilePath()).toStdString();
   if (!window.Start(dataDir, twinscan::store::PristineDatabaseBeside(executable))) return 1;
   window.show();

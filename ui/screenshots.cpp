@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "ui/data_grid.h"
-#include "ui/twinscan1.h"
+#include "ui/main_window.h"
 
 namespace twinscan::ui {
 namespace {
@@ -32,8 +32,7 @@ class Shooter {
   void Save(QWidget* widget, const QString& name) {
     QString file = QDir(folder_).filePath(name);
     if (!widget || !widget->grab().save(file, "PNG")) {
-      std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
-      ok_ = false;
+      Fail("cannot save " + file);
       return;
     }
     std::printf("%s\n", qPrintable(file));
@@ -48,8 +47,7 @@ class Shooter {
       fired = true;
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       if (!dialog) {
-        std::fprintf(stderr, "no dialog for %s\n", qPrintable(name));
-        ok_ = false;
+        Fail("no dialog for " + name);
         return;
       }
       if (prepare) prepare(dialog);
@@ -60,6 +58,11 @@ class Shooter {
     open();
     // A command that opened no dialog returns at once; the shot then fails.
     while (!fired) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+
+  void Fail(const QString& what) {
+    std::fprintf(stderr, "%s\n", qPrintable(what));
+    ok_ = false;
   }
 
   bool ok() const { return ok_; }
@@ -80,12 +83,19 @@ std::optional<QString> ScriptedPrompter::ChooseFile(QWidget*, const QString&) {
   return files_.takeFirst();
 }
 
-int TakeScreenshots(TWINSCAN1& window, const QString& folder) {
+int TakeScreenshots(MainWindow& window, const QString& folder) {
   QDir().mkpath(folder);
   Shooter shooter(folder);
+  // The menu commands by their object names.
+  auto command = [&window, &shooter](const char* name) {
+    if (auto* action = window.findChild<QAction*>(name))
+      action->trigger();
+    else
+      shooter.Fail(QString("no command %1").arg(name));
+  };
   Settle();
-  window.M_FIRSTFILE->trigger();
-  window.M_SECFILE->trigger();
+  command("M_FIRSTFILE");
+  command("M_SECFILE");
   Settle();
   // The window mid-run, once the run has reached the tenth primary record.
   QTimer midRun;
@@ -99,7 +109,7 @@ int TakeScreenshots(TWINSCAN1& window, const QString& folder) {
     window.centralWidget()->setUpdatesEnabled(false);
   });
   midRun.start(0);
-  window.M_AUTOCOMP->trigger();
+  command("M_AUTOCOMP");
   if (midRun.isActive()) {
     std::fprintf(stderr, "the run ended before the tenth primary record\n");
     midRun.stop();
@@ -107,10 +117,10 @@ int TakeScreenshots(TWINSCAN1& window, const QString& folder) {
   Settle();
   shooter.Save(&window, "main.png");
 
-  shooter.Modal("compare-modes.png", [&] { window.M_COMPMODE->trigger(); });
-  shooter.Modal("search-fields.png", [&] { window.M_SEARCHFIELDS->trigger(); });
-  shooter.Modal("misc-options.png", [&] { window.M_MISC->trigger(); });
-  DataGrid* results = window.grid(ViewId::Result);
+  shooter.Modal("compare-modes.png", [&] { command("M_COMPMODE"); });
+  shooter.Modal("search-fields.png", [&] { command("M_SEARCHFIELDS"); });
+  shooter.Modal("misc-options.png", [&] { command("M_MISC"); });
+  auto* results = window.findChild<DataGrid*>("DataGrid3");
   shooter.Modal("review.png", [&] { emit results->doubleClicked(0); });
   shooter.Modal(
       "review-decided.png", [&] { emit results->doubleClicked(0); },

@@ -11,7 +11,7 @@
 
 namespace twinscan::ui {
 
-class TWINSCAN1;
+class MainWindow;
 
 // Answers file choices from a list and prints message boxes to stderr.
 class ScriptedPrompter : public Prompter {
@@ -25,6 +25,6 @@ class ScriptedPrompter : public Prompter {
 };
 
 // Drives the started, shown window; returns the program's exit code.
-int TakeScreenshots(TWINSCAN1& window, const QString& folder);
+int TakeScreenshots(MainWindow& window, const QString& folder);
 
 }  // namespace twinscan::ui

@@ -17,8 +17,8 @@
 #include "tools/vienna_generator.h"
 #include "ui/appearance.h"
 #include "ui/data_grid.h"
+#include "ui/main_window.h"
 #include "ui/prompter.h"
-#include "ui/twinscan1.h"
 
 namespace twinscan::bench {
 namespace {
@@ -78,7 +78,7 @@ void GridOverRows(const BenchArgs& args, int rows) {
   OffscreenApp app;
   FillPrimaryTable(FreshDatabase(args.dir), rows);
   ListPrompter prompter;
-  ui::TWINSCAN1 window(prompter);
+  ui::MainWindow window(prompter);
   Stopwatch open;
   if (!window.Start(args.dir, TWINSCAN_PRISTINE_DB)) std::exit(1);
   window.show();
@@ -96,7 +96,7 @@ void GridOverRows(const BenchArgs& args, int rows) {
   Paint(window);
   Report("re-read sorted by 13Z and paint", sort.Seconds() * 1000, "ms");
 
-  QTableView* table = window.grid(ViewId::Primary)->table();
+  QTableView* table = window.findChild<ui::DataGrid*>("DataGrid1")->table();
   QScrollBar* bar = table->verticalScrollBar();
   constexpr int kPages = 500;
   Stopwatch pages;
@@ -131,7 +131,7 @@ void FullCompareFromTheMenu(const BenchArgs& args, int records) {
   ListPrompter prompter;
   prompter.files = {QString::fromStdString((args.dir / "ff.txt").string()),
                     QString::fromStdString((args.dir / "sf.txt").string())};
-  ui::TWINSCAN1 window(prompter);
+  ui::MainWindow window(prompter);
   if (!window.Start(args.dir, TWINSCAN_PRISTINE_DB)) std::exit(1);
   FileOptions plain;
   plain.vienna2001Format = plain.hasHeader = plain.validationReport = plain.correctedFile = false;
@@ -139,11 +139,11 @@ void FullCompareFromTheMenu(const BenchArgs& args, int records) {
   window.show();
   Paint(window);
   Stopwatch imports;
-  window.M_FIRSTFILE->trigger();
-  window.M_SECFILE->trigger();
+  window.findChild<QAction*>("M_FIRSTFILE")->trigger();
+  window.findChild<QAction*>("M_SECFILE")->trigger();
   Report("import both files from the menu", imports.Seconds() * 1000, "ms");
   Stopwatch run;
-  window.M_AUTOCOMP->trigger();
+  window.findChild<QAction*>("M_AUTOCOMP")->trigger();
   double seconds = run.Seconds();
   Report("full compare of " + std::to_string(records) + " primary records", seconds * 1000, "ms");
   Report("pairs compared", static_cast<double>(window.views().result().RowCount()), "rows");

@@ -28,8 +28,8 @@ class CompareRunTest : public WindowTest {
         WriteViennaFile("sf.txt", {BaseRecord(), WithField(BaseRecord(), "13Z", "CHANGED"),
                                    WithField(BaseRecord(), "4A", "LIEGE")}),
     };
-    window_->M_FIRSTFILE->trigger();
-    window_->M_SECFILE->trigger();
+    Command("M_FIRSTFILE")->trigger();
+    Command("M_SECFILE")->trigger();
     ASSERT_EQ(Count("TABLE1"), 3);
     ASSERT_EQ(Count("TABLE2"), 3);
     prompter_.messages.clear();
@@ -39,12 +39,12 @@ class CompareRunTest : public WindowTest {
 
 TEST_F(CompareRunTest, FullRunComparesEveryPrimaryRecord) {
   ClickHeader(ViewId::Primary, 24);  // sorted by 13Z before the run
-  window_->M_AUTOCOMP->trigger();
+  Command("M_AUTOCOMP")->trigger();
   EXPECT_EQ(Count("TABLERESULT"), 4);
   EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 2"), 0);
   EXPECT_NE(Log().find(" 2 CAN NOT BE FOUND IN THE OTHER FILE"), std::string::npos);
   EXPECT_EQ(window_->views().primary().sortColumn, "linenumber");
-  EXPECT_EQ(window_->statusText(3).toStdString(), "(re)  1 of  4");
+  EXPECT_EQ(Status(3), "(re)  1 of  4");
   EXPECT_TRUE(prompter_.messages.empty());
 }
 
@@ -55,49 +55,49 @@ TEST_F(CompareRunTest, CancelStopsBeforeTheNextPrimaryRecordAndLocksTheWindowMea
   QTimer watcher;
   QObject::connect(&watcher, &QTimer::timeout, [&] {
     if (seen.cancelled || Count("TABLERESULT") == 0) return;
-    seen.cancelVisible = window_->cancelButton()->isVisible();
-    seen.importEnabled = window_->M_FIRSTFILE->isEnabled();
-    seen.optionsEnabled = window_->M_MISC->isEnabled();
+    seen.cancelVisible = CancelButton()->isVisible();
+    seen.importEnabled = Command("M_FIRSTFILE")->isEnabled();
+    seen.optionsEnabled = Command("M_MISC")->isEnabled();
     // Double clicks and header clicks are ignored while the run runs.
     DoubleClickRow(ViewId::Result, 0);
     ClickHeader(ViewId::Primary, 24);
-    QTest::mouseClick(window_->cancelButton(), Qt::LeftButton);
+    QTest::mouseClick(CancelButton(), Qt::LeftButton);
     seen.cancelled = true;
   });
   watcher.start(0);
-  window_->M_AUTOCOMP->trigger();
+  Command("M_AUTOCOMP")->trigger();
   watcher.stop();
 
   ASSERT_TRUE(seen.cancelled);
   EXPECT_TRUE(seen.cancelVisible);
   EXPECT_FALSE(seen.importEnabled);
   EXPECT_FALSE(seen.optionsEnabled);
-  EXPECT_EQ(window_->reviewDialog(), nullptr);
+  EXPECT_EQ(Dialog("TWINSCAN3"), nullptr);
   // Primary line 1 kept both its comparisons; line 2 was never searched. The
   // header click was ignored: the grids keep the run's linenumber order.
   EXPECT_EQ(Count("TABLERESULT"), 2);
   EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 1"), 2);
   EXPECT_EQ(Log().find("CAN NOT BE FOUND"), std::string::npos);
   EXPECT_EQ(window_->views().primary().sortColumn, "linenumber");
-  EXPECT_FALSE(window_->cancelButton()->isVisible());
-  EXPECT_TRUE(window_->M_FIRSTFILE->isEnabled());
-  EXPECT_EQ(window_->statusText(3).toStdString(), "(re)  1 of  2");
+  EXPECT_FALSE(CancelButton()->isVisible());
+  EXPECT_TRUE(Command("M_FIRSTFILE")->isEnabled());
+  EXPECT_EQ(Status(3), "(re)  1 of  2");
 }
 
 TEST_F(CompareRunTest, ManualCompareByDoubleClick) {
-  window_->M_AUTOCOMP->trigger();
+  Command("M_AUTOCOMP")->trigger();
   ASSERT_EQ(Count("TABLERESULT"), 4);
   // Manual mode off: a double click only re-reads the views.
   DoubleClickRow(ViewId::Primary, 2);
   EXPECT_EQ(Count("TABLERESULT"), 4);
 
-  window_->M_MANUALCOMP->trigger();
+  Command("M_MANUALCOMP")->trigger();
   DoubleClickRow(ViewId::Primary, 2);
   EXPECT_EQ(Count("TABLERESULT"), 2);
   EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 3"), 2);
-  EXPECT_EQ(window_->statusText(6).toStdString(), "Comparing line  4 with line  3");
-  EXPECT_EQ(window_->statusText(3).toStdString(), "(re)  1 of  2");
-  EXPECT_EQ(window_->statusText(2).toStdString(), "(sf)  1 of  3");
+  EXPECT_EQ(Status(6), "Comparing line  4 with line  3");
+  EXPECT_EQ(Status(3), "(re)  1 of  2");
+  EXPECT_EQ(Status(2), "(sf)  1 of  3");
 
   // A primary record without candidates leaves no result and a log line.
   DoubleClickRow(ViewId::Primary, 1);

@@ -16,7 +16,7 @@ namespace {
 TEST_F(WindowTest, ModelKeepsItsRowsUntilResetAndPaintsVanishedRowsEmpty) {
   for (int i = 1; i <= 5; ++i) Insert("TABLE1", {{"linenumber", std::to_string(i)}});
   window_->views().RefreshAll();
-  GridModel* model = window_->grid(ViewId::Primary)->model();
+  GridModel* model = Grid(ViewId::Primary)->model();
   ASSERT_EQ(model->rowCount(), 5);
   // The view shrinks without telling the grid (as between a re-open and its notice).
   window_->database().Execute("DELETE FROM TABLE1 WHERE linenumber > 2");
@@ -24,14 +24,14 @@ TEST_F(WindowTest, ModelKeepsItsRowsUntilResetAndPaintsVanishedRowsEmpty) {
   EXPECT_EQ(model->rowCount(), 5);
   EXPECT_EQ(model->data(model->index(4, 0)).toString().toStdString(), "");
   EXPECT_EQ(model->data(model->index(1, 0)).toString().toStdString(), "2");
-  window_->grid(ViewId::Primary)->repaint();
+  Grid(ViewId::Primary)->repaint();
   model->Reset();
   EXPECT_EQ(model->rowCount(), 2);
 }
 
 TEST_F(WindowTest, LongCaptionIsShortenedForTheBarButKeptWhole) {
   QString path = "/a/very/long/folder/name/that/goes/on" + QString(300, 'x') + "/primary.txt";
-  DataGrid* grid = window_->grid(ViewId::Primary);
+  DataGrid* grid = Grid(ViewId::Primary);
   grid->SetCaption(QString(kPrimaryCaption) + " " + path);
   EXPECT_TRUE(grid->caption().endsWith(path));
   auto* bar = grid->findChild<QLabel*>();

@@ -11,71 +11,81 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/data_grid.h"
 #include "ui/grid_model.h"
+#include "ui/status_panels.h"
 #include "ui/twips.h"
 
 namespace twinscan::ui::testing {
 namespace {
 
 TEST_F(WindowTest, StartsWithEmptyLabelsCaptionsAndHiddenCancel) {
-  EXPECT_EQ(window_->statusText(1).toStdString(), "(ff) 0");
-  EXPECT_EQ(window_->statusText(2).toStdString(), "(sf) 0");
-  EXPECT_EQ(window_->statusText(3).toStdString(), "(re) 0");
-  for (int panel : {4, 5, 6}) EXPECT_TRUE(window_->statusText(panel).isEmpty()) << panel;
+  EXPECT_EQ(Status(1), "(ff) 0");
+  EXPECT_EQ(Status(2), "(sf) 0");
+  EXPECT_EQ(Status(3), "(re) 0");
+  for (int panel : {4, 5, 6}) EXPECT_EQ(Status(panel), "") << panel;
   EXPECT_TRUE(window_->windowTitle().startsWith("Comparing Two Vienna Files"));
-  EXPECT_EQ(window_->grid(ViewId::Primary)->caption().toStdString(), "List of Entries to be Compared (ff)");
-  EXPECT_EQ(window_->grid(ViewId::Secondary)->caption().toStdString(), "List of Entries to Compare with (sf)");
-  EXPECT_EQ(window_->grid(ViewId::Result)->caption().toStdString(), "Result of Compare (re)");
-  EXPECT_FALSE(window_->cancelButton()->isVisible());
-  EXPECT_EQ(window_->cancelButton()->text().toStdString(), "Cancel Compare");
+  EXPECT_EQ(Grid(ViewId::Primary)->caption().toStdString(), "List of Entries to be Compared (ff)");
+  EXPECT_EQ(Grid(ViewId::Secondary)->caption().toStdString(), "List of Entries to Compare with (sf)");
+  EXPECT_EQ(Grid(ViewId::Result)->caption().toStdString(), "Result of Compare (re)");
+  EXPECT_FALSE(CancelButton()->isVisible());
+  EXPECT_EQ(CancelButton()->text().toStdString(), "Cancel Compare");
 }
 
 TEST_F(WindowTest, MenuItemsCarryTheirCaptionsAndStates) {
+  // Menus (by their menu action) and commands, in menu-bar order.
   struct Item {
-    QAction* action;
+    const char* name;
     const char* caption;
     bool enabled;
   } items[] = {
-      {window_->M_FILE->menuAction(), "&File", true},
-      {window_->M_FIRSTFILE, "Import &Primary File", true},
-      {window_->M_SECFILE, "Import &Secondary File", true},
-      {window_->M_COMP->menuAction(), "&Compare && Verify", true},
-      {window_->M_VALCHECK1, "Validation Check &Primary File", false},
-      {window_->M_VALCHECK2, "Validation Check &Secondary File", false},
-      {window_->M_AUTOCOMP, "&Full Autocompare", true},
-      {window_->M_MANUALCOMP, "&Manual Compare", true},
-      {window_->M_OPTION->menuAction(), "&Options", true},
-      {window_->M_COMPMODE, "Compare &Modes", true},
-      {window_->M_SEARCHFIELDS, "&Search Fields", true},
-      {window_->M_MISC, "Misc. Options", true},
-      {window_->M_HELP->menuAction(), "&Help", true},
-      {window_->M_ABOUT, "&About", true},
+      {"M_FILE", "&File", true},
+      {"M_FIRSTFILE", "Import &Primary File", true},
+      {"M_SECFILE", "Import &Secondary File", true},
+      {"M_COMP", "&Compare && Verify", true},
+      {"M_VALCHECK1", "Validation Check &Primary File", false},
+      {"M_VALCHECK2", "Validation Check &Secondary File", false},
+      {"M_AUTOCOMP", "&Full Autocompare", true},
+      {"M_MANUALCOMP", "&Manual Compare", true},
+      {"M_OPTION", "&Options", true},
+      {"M_COMPMODE", "Compare &Modes", true},
+      {"M_SEARCHFIELDS", "&Search Fields", true},
+      {"M_MISC", "Misc. Options", true},
+      {"M_HELP", "&Help", true},
+      {"M_ABOUT", "&About", true},
   };
-  for (const Item& item : items) {
-    EXPECT_EQ(item.action->text().toStdString(), item.caption);
-    EXPECT_EQ(item.action->isEnabled(), item.enabled) << item.caption;
-    EXPECT_TRUE(item.action->isVisible()) << item.caption;
-    EXPECT_TRUE(item.action->shortcut().isEmpty()) << item.caption;
+  std::vector<QAction*> inOrder;
+  for (QAction* top : window_->menuBar()->actions()) {
+    inOrder.push_back(top);
+    for (QAction* command : top->menu()->actions()) inOrder.push_back(command);
   }
-  EXPECT_TRUE(window_->M_MANUALCOMP->isCheckable());
-  EXPECT_FALSE(window_->M_MANUALCOMP->isChecked());
-  QList<QAction*> top = window_->menuBar()->actions();
-  ASSERT_EQ(top.size(), 4);
+  ASSERT_EQ(inOrder.size(), std::size(items));
+  for (size_t i = 0; i < inOrder.size(); ++i) {
+    const Item& item = items[i];
+    QAction* action = window_->findChild<QAction*>(item.name);
+    if (!action) action = Child<QMenu>(window_.get(), item.name)->menuAction();
+    EXPECT_EQ(inOrder[i], action) << item.name;
+    EXPECT_EQ(action->text().toStdString(), item.caption);
+    EXPECT_EQ(action->isEnabled(), item.enabled) << item.caption;
+    EXPECT_TRUE(action->isVisible()) << item.caption;
+    EXPECT_TRUE(action->shortcut().isEmpty()) << item.caption;
+  }
+  EXPECT_TRUE(Command("M_MANUALCOMP")->isCheckable());
+  EXPECT_FALSE(Command("M_MANUALCOMP")->isChecked());
 }
 
 TEST_F(WindowTest, ManualModeDisablesTheFullCompare) {
-  window_->M_MANUALCOMP->trigger();
-  EXPECT_TRUE(window_->M_MANUALCOMP->isChecked());
-  EXPECT_FALSE(window_->M_AUTOCOMP->isEnabled());
-  window_->M_MANUALCOMP->trigger();
-  EXPECT_FALSE(window_->M_MANUALCOMP->isChecked());
-  EXPECT_TRUE(window_->M_AUTOCOMP->isEnabled());
+  Command("M_MANUALCOMP")->trigger();
+  EXPECT_TRUE(Command("M_MANUALCOMP")->isChecked());
+  EXPECT_FALSE(Command("M_AUTOCOMP")->isEnabled());
+  Command("M_MANUALCOMP")->trigger();
+  EXPECT_FALSE(Command("M_MANUALCOMP")->isChecked());
+  EXPECT_TRUE(Command("M_AUTOCOMP")->isEnabled());
   // The validation checks stay greyed out whatever happens.
-  window_->M_VALCHECK1->trigger();
-  EXPECT_FALSE(window_->M_VALCHECK1->isEnabled());
+  Command("M_VALCHECK1")->trigger();
+  EXPECT_FALSE(Command("M_VALCHECK1")->isEnabled());
 }
 
 TEST_F(WindowTest, AboutNamesTheProgramAndEndsWithHelpNotYetImplemented) {
-  window_->M_ABOUT->trigger();
+  Command("M_ABOUT")->trigger();
   ASSERT_EQ(prompter_.messages.size(), 1u);
   QString text = QString::fromStdString(prompter_.messages[0]);
   EXPECT_TRUE(text.contains("twinscan"));
@@ -95,15 +105,15 @@ TEST_F(WindowTest, GridsHaveTheirColumnsCaptionsAndWidths) {
       {ViewId::Result, 1, "linenumber2", 930},   {ViewId::Result, 29, "2W", 1740},
       {ViewId::Result, 31, "13X", 1500},
   };
-  EXPECT_EQ(window_->grid(ViewId::Primary)->model()->columnCount(), 36);
-  EXPECT_EQ(window_->grid(ViewId::Secondary)->model()->columnCount(), 36);
-  EXPECT_EQ(window_->grid(ViewId::Result)->model()->columnCount(), 32);
+  EXPECT_EQ(Grid(ViewId::Primary)->model()->columnCount(), 36);
+  EXPECT_EQ(Grid(ViewId::Secondary)->model()->columnCount(), 36);
+  EXPECT_EQ(Grid(ViewId::Result)->model()->columnCount(), 32);
   // Widths stay after the views are re-read (and after a result was written).
   Insert("TABLERESULT", {{"linenumber", "1"}, {"linenumber2", "2"}});
   for (bool reread : {false, true}) {
     if (reread) window_->views().RefreshAll();
     for (const Column& c : columns) {
-      DataGrid* grid = window_->grid(c.grid);
+      DataGrid* grid = Grid(c.grid);
       EXPECT_EQ(grid->model()->ColumnName(c.index).toStdString(), c.caption);
       EXPECT_EQ(grid->table()->columnWidth(c.index), Twips(c.twips)) << c.caption << " reread " << reread;
     }
@@ -135,26 +145,26 @@ TEST_F(WindowTest, HeaderClicksSortTheirGridAndRereadAllThree) {
   EXPECT_EQ(Cell(ViewId::Primary, 0, 24), "R3");
   // The other grid was re-read in its own order.
   EXPECT_EQ(Cell(ViewId::Secondary, 0, 0), "3");
-  EXPECT_EQ(window_->statusText(1).toStdString(), "(ff)  1 of  3");
+  EXPECT_EQ(Status(1), "(ff)  1 of  3");
 }
 
 TEST_F(WindowTest, PositionLabelFollowsTheCurrentRow) {
   for (int i = 1; i <= 120; ++i) Insert("TABLE1", {{"linenumber", std::to_string(i)}});
   window_->views().RefreshAll();
-  EXPECT_EQ(window_->statusText(1).toStdString(), "(ff)  1 of  120");
+  EXPECT_EQ(Status(1), "(ff)  1 of  120");
   ClickRow(ViewId::Primary, 2);
-  EXPECT_EQ(window_->statusText(1).toStdString(), "(ff)  3 of  120");
+  EXPECT_EQ(Status(1), "(ff)  3 of  120");
   EXPECT_EQ(window_->views().primary().CurrentRow(), 2);
   // A row moved by the program shows in the grid and its label.
   window_->views().SetCurrentRow(ViewId::Primary, 99);
-  EXPECT_EQ(window_->grid(ViewId::Primary)->table()->currentIndex().row(), 99);
-  EXPECT_EQ(window_->statusText(1).toStdString(), "(ff)  100 of  120");
+  EXPECT_EQ(Grid(ViewId::Primary)->table()->currentIndex().row(), 99);
+  EXPECT_EQ(Status(1), "(ff)  100 of  120");
 }
 
 TEST(WindowStartTest, MissingDatabasesShowTheMessageAndStop) {
   twinscan::testing::TempDir dir;
   AnsweringPrompter prompter;
-  TWINSCAN1 window(prompter);
+  MainWindow window(prompter);
   EXPECT_FALSE(window.Start(dir / "data", dir / "no-such.db"));
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], store::MustBeInMessage(dir / "data"));
@@ -164,10 +174,10 @@ TEST(WindowStartTest, GridsOverStoredRowsShowTheLabelledRowAsCurrent) {
   twinscan::testing::TempDir dir;
   { twinscan::testing::CreateTestDatabase(dir.path())->Execute("INSERT INTO TABLE1 (linenumber) VALUES (1), (2)"); }
   AnsweringPrompter prompter;
-  TWINSCAN1 window(prompter);
+  MainWindow window(prompter);
   ASSERT_TRUE(window.Start(dir.path(), dir / "no-pristine.db"));
-  EXPECT_EQ(window.statusText(1).toStdString(), "(ff)  1 of  2");
-  EXPECT_EQ(window.grid(ViewId::Primary)->table()->currentIndex().row(), 0);
+  EXPECT_EQ(Child<StatusPanels>(&window, "StatusBar1")->text(1).toStdString(), "(ff)  1 of  2");
+  EXPECT_EQ(Child<DataGrid>(&window, "DataGrid1")->table()->currentIndex().row(), 0);
 }
 
 }  // namespace

@@ -6,21 +6,28 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <functional>
 #include <set>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/colour_label.h"
-#include "ui/twinscan5.h"
-#include "ui/twinscan6.h"
-#include "ui/twinscan7.h"
+#include "ui/compare_modes_dialog.h"
+#include "ui/misc_options_dialog.h"
+#include "ui/search_fields_dialog.h"
 
 namespace twinscan::ui::testing {
 namespace {
 
 void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 
-void PressOk(QDialog* dialog) { dialog->findChild<QPushButton*>("Command1")->click(); }
+void PressOk(QDialog* dialog) { Child<QPushButton>(dialog, "Command1")->click(); }
+
+// The labels and boxes by their names: "Label3", "Check2ff".
+ColourLabel* Label(const QDialog& dialog, int index) {
+  return Child<ColourLabel>(&dialog, QString("Label%1").arg(index));
+}
+QCheckBox* Box(const QDialog& dialog, FileTag file, int row) {
+  return Child<QCheckBox>(&dialog, QString("Check%1%2").arg(row).arg(file == FileTag::ff ? "ff" : "sf"));
+}
 
 class OptionDialogsTest : public ::testing::Test {
  protected:
@@ -29,79 +36,79 @@ class OptionDialogsTest : public ::testing::Test {
 };
 
 TEST_F(OptionDialogsTest, CompareModesShowTheStartValues) {
-  TWINSCAN5 dialog(settings_);
+  CompareModesDialog dialog(settings_);
   dialog.show();
   const std::set<std::string> critical = {"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
   for (const FieldInfo& f : kFields) {
-    ColourLabel* label = dialog.label(f.number);
+    ColourLabel* label = Label(dialog, f.number);
     EXPECT_EQ(label->text().toStdString(), f.caption);
     EXPECT_EQ(label->colour(), critical.count(std::string(f.code)) ? Red() : Yellow()) << f.code;
   }
   // 8B2 heads the right column.
-  EXPECT_GT(dialog.label(15)->x(), dialog.label(14)->x());
-  EXPECT_EQ(dialog.label(15)->y(), dialog.label(1)->y());
+  EXPECT_GT(Label(dialog, 15)->x(), Label(dialog, 14)->x());
+  EXPECT_EQ(Label(dialog, 15)->y(), Label(dialog, 1)->y());
 }
 
 TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
-  TWINSCAN5 dialog(settings_);
+  CompareModesDialog dialog(settings_);
   dialog.show();
   struct Step {
     uint8_t mode;
     QColor colour;
   } steps[] = {{NotChecked, Grey()}, {NonCritical, Yellow()}, {Critical, Red()}};
   for (const Step& step : steps) {
-    Click(dialog.label(1));
+    Click(Label(dialog, 1));
     EXPECT_EQ(settings_.compareMode(1), step.mode);
-    EXPECT_EQ(dialog.label(1)->colour(), step.colour);
+    EXPECT_EQ(Label(dialog, 1)->colour(), step.colour);
   }
   // A change made elsewhere shows at the next showing.
   settings_.cycleCompareMode(2);
   dialog.hide();
   dialog.show();
-  EXPECT_EQ(dialog.label(2)->colour(), Red());
+  EXPECT_EQ(Label(dialog, 2)->colour(), Red());
 }
 
 TEST_F(OptionDialogsTest, SearchFieldsColourAndCycle) {
-  TWINSCAN6 dialog(settings_, prompter_);
+  SearchFieldsDialog dialog(settings_, prompter_);
   dialog.show();
-  for (int i : {kSearch1A, kSearch6A, kSearch13Y, kSearch4C}) EXPECT_EQ(dialog.label(i)->colour(), Red()) << i;
-  EXPECT_EQ(dialog.label(kSearch4A)->colour(), Yellow());
-  EXPECT_EQ(dialog.label(kSearch13Y)->text().toStdString(), "13Y");
+  for (int i : {kSearch1A, kSearch6A, kSearch13Y, kSearch4C}) EXPECT_EQ(Label(dialog, i)->colour(), Red()) << i;
+  EXPECT_EQ(Label(dialog, kSearch4A)->colour(), Yellow());
+  EXPECT_EQ(Label(dialog, kSearch13Y)->text().toStdString(), "13Y");
 
   // 4A: grey, yellow, grey; never red.
   for (QColor expected : {Grey(), Yellow(), Grey()}) {
-    Click(dialog.label(kSearch4A));
-    EXPECT_EQ(dialog.label(kSearch4A)->colour(), expected);
+    Click(Label(dialog, kSearch4A));
+    EXPECT_EQ(Label(dialog, kSearch4A)->colour(), expected);
   }
   // 1A: exact (red) -> tolerant (yellow) -> not used (grey) -> exact.
   for (QColor expected : {Yellow(), Grey(), Red()}) {
-    Click(dialog.label(kSearch1A));
-    EXPECT_EQ(dialog.label(kSearch1A)->colour(), expected);
+    Click(Label(dialog, kSearch1A));
+    EXPECT_EQ(Label(dialog, kSearch1A)->colour(), expected);
   }
   EXPECT_TRUE(prompter_.messages.empty());
 }
 
 TEST_F(OptionDialogsTest, LastSearchFieldIsRefusedWithAMessage) {
-  TWINSCAN6 dialog(settings_, prompter_);
+  SearchFieldsDialog dialog(settings_, prompter_);
   dialog.show();
   // Leave only 1A in use: 6A, 13Y and 4C go exact -> tolerant -> not used; 4A used -> not used.
   for (int i : {kSearch6A, kSearch13Y, kSearch4C})
-    for (int k = 0; k < 2; ++k) Click(dialog.label(i));
-  Click(dialog.label(kSearch4A));
+    for (int k = 0; k < 2; ++k) Click(Label(dialog, i));
+  Click(Label(dialog, kSearch4A));
   ASSERT_TRUE(prompter_.messages.empty());
   for (int attempt = 0; attempt < 2; ++attempt) {
-    Click(dialog.label(kSearch1A));
+    Click(Label(dialog, kSearch1A));
     EXPECT_EQ(settings_.searchField(kSearch1A), Exact);
-    EXPECT_EQ(dialog.label(kSearch1A)->colour(), Red());
+    EXPECT_EQ(Label(dialog, kSearch1A)->colour(), Red());
   }
   EXPECT_EQ(prompter_.messages,
             (std::vector<std::string>{"At least one Field required", "At least one Field required"}));
 }
 
 TEST_F(OptionDialogsTest, MiscOptionsConfirmOrDiscard) {
-  TWINSCAN7 dialog(settings_);
-  EXPECT_EQ(dialog.box(FileTag::sf, 7)->text().toStdString(), "Report lines without error or an2bis");
-  EXPECT_GT(dialog.box(FileTag::sf, 6)->y(), dialog.box(FileTag::ff, 6)->y());
+  MiscOptionsDialog dialog(settings_);
+  EXPECT_EQ(Box(dialog, FileTag::sf, 7)->text().toStdString(), "Report lines without error or an2bis");
+  EXPECT_GT(Box(dialog, FileTag::sf, 6)->y(), Box(dialog, FileTag::ff, 6)->y());
   EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(192, 192, 192));
   struct Case {
     const char* name;
@@ -111,9 +118,9 @@ TEST_F(OptionDialogsTest, MiscOptionsConfirmOrDiscard) {
     settings_.resetToDefaults();
     dialog.show();
     for (FileTag file : {FileTag::ff, FileTag::sf})  // the last row is ticked for a false option
-      for (int row = 1; row <= 7; ++row) EXPECT_EQ(dialog.box(file, row)->isChecked(), row != 7) << row;
-    ClickBox(dialog.box(FileTag::ff, 2));  // untick "Header" of the first file
-    ClickBox(dialog.box(FileTag::sf, 7));  // tick "Report lines without error or an2bis"
+      for (int row = 1; row <= 7; ++row) EXPECT_EQ(Box(dialog, file, row)->isChecked(), row != 7) << row;
+    ClickBox(Box(dialog, FileTag::ff, 2));  // untick "Header" of the first file
+    ClickBox(Box(dialog, FileTag::sf, 7));  // tick "Report lines without error or an2bis"
     if (c.confirm)
       PressOk(&dialog);
     else
@@ -124,38 +131,35 @@ TEST_F(OptionDialogsTest, MiscOptionsConfirmOrDiscard) {
     EXPECT_TRUE(settings_.fileOptions(FileTag::ff).suppressCleanLines) << c.name;
     EXPECT_TRUE(settings_.fileOptions(FileTag::sf).hasHeader) << c.name;
     dialog.show();  // the next showing shows the settings
-    EXPECT_EQ(dialog.box(FileTag::ff, 2)->isChecked(), !c.confirm) << c.name;
+    EXPECT_EQ(Box(dialog, FileTag::ff, 2)->isChecked(), !c.confirm) << c.name;
     dialog.hide();
   }
 }
 
 TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
-  struct Command {
-    QAction* action;
-    std::function<QDialog*()> dialog;
-  } commands[] = {
-      {window_->M_COMPMODE, [this] { return window_->compareModesDialog(); }},
-      {window_->M_SEARCHFIELDS, [this] { return window_->searchFieldsDialog(); }},
-      {window_->M_MISC, [this] { return window_->miscOptionsDialog(); }},
-  };
-  for (const Command& c : commands) {
-    EXPECT_EQ(c.dialog(), nullptr);
+  struct Case {
+    const char* command;
+    const char* dialog;
+  } cases[] = {{"M_COMPMODE", "TWINSCAN5"}, {"M_SEARCHFIELDS", "TWINSCAN6"}, {"M_MISC", "TWINSCAN7"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(Dialog(c.dialog), nullptr);
     QDialog* first = nullptr;
     for (int showing = 0; showing < 2; ++showing) {
       ModalAnswer answer([](QDialog* d) { PressOk(d); });
-      c.action->trigger();
-      EXPECT_TRUE(answer.answered());
-      if (!first) first = c.dialog();
-      EXPECT_EQ(c.dialog(), first);
+      Command(c.command)->trigger();
+      EXPECT_TRUE(answer.answered()) << c.command;
+      if (!first) first = Dialog(c.dialog);
+      ASSERT_NE(first, nullptr) << c.dialog;
+      EXPECT_EQ(Dialog(c.dialog), first);
       EXPECT_FALSE(first->isVisible());
     }
   }
   // A click in the dialog reaches the window's settings at once.
   ModalAnswer answer([](QDialog* d) {
-    Click(static_cast<TWINSCAN5*>(d)->label(3));
+    Click(Label(*d, 3));
     d->close();
   });
-  window_->M_COMPMODE->trigger();
+  Command("M_COMPMODE")->trigger();
   EXPECT_EQ(window_->settings().compareMode(3), NotChecked);
 }
 

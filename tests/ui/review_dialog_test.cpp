@@ -7,42 +7,57 @@
 #include <QTest>
 
 #include "tests/ui/ui_test_support.h"
-#include "ui/twinscan3.h"
+#include "ui/review_dialog.h"
 
 namespace twinscan::ui::testing {
 namespace {
 
-TEST(ReviewDialogTest, OkWaitsUntilBothBoxesAreDecided) {
-  TWINSCAN3 dialog;
-  dialog.show();
-  EXPECT_EQ(dialog.firstBox()->checkState(), Qt::PartiallyChecked);
-  EXPECT_EQ(dialog.secondBox()->checkState(), Qt::PartiallyChecked);
-  EXPECT_FALSE(dialog.okButton()->isEnabled());
-  EXPECT_EQ(dialog.firstBox()->text().toStdString(), "Accept &First File");
-  EXPECT_EQ(dialog.secondBox()->text().toStdString(), "Accept &Second File");
+// The dialog's controls by their names.
+QCheckBox* First(const QDialog& d) { return Child<QCheckBox>(&d, "Check1ff"); }
+QCheckBox* Second(const QDialog& d) { return Child<QCheckBox>(&d, "Check1sf"); }
+QLineEdit* Remark(const QDialog& d) { return Child<QLineEdit>(&d, "REMARK"); }
+QLineEdit* Reference(const QDialog& d) { return Child<QLineEdit>(&d, "REFERENCE"); }
+QPushButton* Ok(const QDialog& d) { return Child<QPushButton>(&d, "Command1"); }
 
-  ClickBox(dialog.firstBox());
-  EXPECT_EQ(dialog.firstBox()->checkState(), Qt::Checked);
-  EXPECT_FALSE(dialog.okButton()->isEnabled());
-  ClickBox(dialog.firstBox());  // a decided box toggles and never turns undecided again
-  EXPECT_EQ(dialog.firstBox()->checkState(), Qt::Unchecked);
-  EXPECT_FALSE(dialog.okButton()->isEnabled());
-  ClickBox(dialog.secondBox());
-  EXPECT_TRUE(dialog.okButton()->isEnabled());
-  ClickBox(dialog.secondBox());
-  EXPECT_EQ(dialog.secondBox()->checkState(), Qt::Unchecked);
-  EXPECT_TRUE(dialog.okButton()->isEnabled());
+TEST(ReviewDialogTest, OkWaitsUntilBothBoxesAreDecided) {
+  ReviewDialog dialog;
+  dialog.show();
+  EXPECT_EQ(First(dialog)->checkState(), Qt::PartiallyChecked);
+  EXPECT_EQ(Second(dialog)->checkState(), Qt::PartiallyChecked);
+  EXPECT_FALSE(Ok(dialog)->isEnabled());
+  EXPECT_EQ(First(dialog)->text().toStdString(), "Accept &First File");
+  EXPECT_EQ(Second(dialog)->text().toStdString(), "Accept &Second File");
+
+  // Each step clicks a box and expects both boxes' states and OK's. A decided
+  // box toggles and never turns undecided again.
+  struct Step {
+    QCheckBox* click;
+    Qt::CheckState first, second;
+    bool ok;
+  } steps[] = {
+      {First(dialog), Qt::Checked, Qt::PartiallyChecked, false},
+      {First(dialog), Qt::Unchecked, Qt::PartiallyChecked, false},
+      {Second(dialog), Qt::Unchecked, Qt::Checked, true},
+      {Second(dialog), Qt::Unchecked, Qt::Unchecked, true},
+      {First(dialog), Qt::Checked, Qt::Unchecked, true},
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    ClickBox(steps[i].click);
+    EXPECT_EQ(First(dialog)->checkState(), steps[i].first) << "step " << i;
+    EXPECT_EQ(Second(dialog)->checkState(), steps[i].second) << "step " << i;
+    EXPECT_EQ(Ok(dialog)->isEnabled(), steps[i].ok) << "step " << i;
+  }
 }
 
 TEST(ReviewDialogTest, OkGivesTheResultAndTheNextShowingStartsAfresh) {
-  TWINSCAN3 dialog;
+  ReviewDialog dialog;
   dialog.show();
-  ClickBox(dialog.firstBox());
-  ClickBox(dialog.secondBox());
-  ClickBox(dialog.secondBox());
-  QTest::keyClicks(dialog.remarkEdit(), "it's ok");
-  QTest::keyClicks(dialog.referenceEdit(), "REF 1");
-  dialog.okButton()->click();
+  ClickBox(First(dialog));
+  ClickBox(Second(dialog));
+  ClickBox(Second(dialog));
+  QTest::keyClicks(Remark(dialog), "it's ok");
+  QTest::keyClicks(Reference(dialog), "REF 1");
+  Ok(dialog)->click();
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_TRUE(dialog.acceptFirst());
@@ -51,11 +66,11 @@ TEST(ReviewDialogTest, OkGivesTheResultAndTheNextShowingStartsAfresh) {
   EXPECT_EQ(dialog.reviewReference().toStdString(), "REF 1");
 
   dialog.show();
-  EXPECT_EQ(dialog.firstBox()->checkState(), Qt::PartiallyChecked);
-  EXPECT_EQ(dialog.secondBox()->checkState(), Qt::PartiallyChecked);
-  EXPECT_TRUE(dialog.remarkEdit()->text().isEmpty());
-  EXPECT_TRUE(dialog.referenceEdit()->text().isEmpty());
-  EXPECT_FALSE(dialog.okButton()->isEnabled());
+  EXPECT_EQ(First(dialog)->checkState(), Qt::PartiallyChecked);
+  EXPECT_EQ(Second(dialog)->checkState(), Qt::PartiallyChecked);
+  EXPECT_TRUE(Remark(dialog)->text().isEmpty());
+  EXPECT_TRUE(Reference(dialog)->text().isEmpty());
+  EXPECT_FALSE(Ok(dialog)->isEnabled());
 }
 
 TEST_F(WindowTest, ReviewDecisionGoesIntoTheDoubleClickedRow) {
@@ -66,13 +81,12 @@ TEST_F(WindowTest, ReviewDecisionGoesIntoTheDoubleClickedRow) {
     return Count("TABLERESULT WHERE ACCEPTFIRST IS NOT NULL AND " + condition);
   };
   {
-    ModalAnswer answer([](QDialog* d) {
-      auto* dialog = static_cast<TWINSCAN3*>(d);
-      ClickBox(dialog->firstBox());
-      ClickBox(dialog->secondBox());
-      ClickBox(dialog->secondBox());
-      dialog->remarkEdit()->setText("it's ok");
-      dialog->okButton()->click();
+    ModalAnswer answer([](QDialog* dialog) {
+      ClickBox(First(*dialog));
+      ClickBox(Second(*dialog));
+      ClickBox(Second(*dialog));
+      Remark(*dialog)->setText("it's ok");
+      Ok(*dialog)->click();
     });
     DoubleClickRow(ViewId::Result, 1);
     ASSERT_TRUE(answer.answered());
@@ -81,7 +95,7 @@ TEST_F(WindowTest, ReviewDecisionGoesIntoTheDoubleClickedRow) {
                      "REMARK = 'it''s ok' AND REFERENCE_TO_DB = ''"),
             1);
   EXPECT_EQ(reviewed("1"), 1);
-  TWINSCAN3* dialog = window_->reviewDialog();
+  QDialog* dialog = Dialog("TWINSCAN3");
   ASSERT_NE(dialog, nullptr);
 
   // Closing the dialog another way writes nothing, not even the earlier decision.
@@ -91,15 +105,15 @@ TEST_F(WindowTest, ReviewDecisionGoesIntoTheDoubleClickedRow) {
     ASSERT_TRUE(answer.answered());
   }
   EXPECT_EQ(reviewed("1"), 1);
-  EXPECT_EQ(window_->reviewDialog(), dialog);
+  EXPECT_EQ(Dialog("TWINSCAN3"), dialog);
 }
 
 TEST_F(WindowTest, DoubleClickOnAnEmptyResultGridOpensNothing) {
+  // A dialog would be shown modally within the double click; it has returned.
   ModalAnswer answer([](QDialog* d) { d->close(); });
   DoubleClickRow(ViewId::Result, 0);
-  QTest::qWait(50);
   EXPECT_FALSE(answer.answered());
-  EXPECT_EQ(window_->reviewDialog(), nullptr);
+  EXPECT_EQ(Dialog("TWINSCAN3"), nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include "ui/appearance.h"
 #include "ui/data_grid.h"
 #include "ui/grid_model.h"
+#include "ui/status_panels.h"
 
 namespace twinscan::ui::testing {
 namespace {
@@ -51,7 +53,7 @@ class QtEnvironment : public ::testing::Environment {
 }  // namespace
 
 WindowTest::WindowTest() {
-  window_ = std::make_unique<TWINSCAN1>(prompter_);
+  window_ = std::make_unique<MainWindow>(prompter_);
   bool started = window_->Start(dataDir(), twinscan::testing::PristineDatabase());
   EXPECT_TRUE(started);
   prompter_.messages.clear();  // the copy of the pristine database
@@ -60,6 +62,19 @@ WindowTest::WindowTest() {
 }
 
 WindowTest::~WindowTest() { window_.reset(); }
+
+DataGrid* WindowTest::Grid(ViewId grid) {
+  return Child<DataGrid>(window_.get(), QString("DataGrid%1").arg(static_cast<int>(grid) + 1));
+}
+
+std::string WindowTest::Status(int panel) {
+  return Child<StatusPanels>(window_.get(), "StatusBar1")->text(panel).toStdString();
+}
+
+// Only the window's own "Command1": each dialog has one too.
+QAbstractButton* WindowTest::CancelButton() { return Child<QAbstractButton>(window_->centralWidget(), "Command1"); }
+
+QDialog* WindowTest::Dialog(const char* name) { return window_->findChild<QDialog*>(name, Qt::FindDirectChildrenOnly); }
 
 QString WindowTest::WriteViennaFile(const std::string& name, const std::vector<std::string>& records) {
   std::string bytes;
@@ -91,7 +106,7 @@ int64_t WindowTest::Count(const std::string& sqlFrom) {
 }
 
 void WindowTest::ClickHeader(ViewId grid, int column) {
-  QTableView* table = window_->grid(grid)->table();
+  QTableView* table = Grid(grid)->table();
   if (table->model()->rowCount() > 0) table->scrollTo(table->model()->index(0, column));
   QHeaderView* header = table->horizontalHeader();
   QTest::mouseClick(
@@ -100,7 +115,7 @@ void WindowTest::ClickHeader(ViewId grid, int column) {
 }
 
 void WindowTest::ClickRow(ViewId grid, int row, bool twice) {
-  QTableView* table = window_->grid(grid)->table();
+  QTableView* table = Grid(grid)->table();
   QModelIndex index = table->model()->index(row, 0);
   table->scrollTo(index);
   QPoint at = table->visualRect(index).center();
@@ -109,23 +124,33 @@ void WindowTest::ClickRow(ViewId grid, int row, bool twice) {
 }
 
 std::string WindowTest::Cell(ViewId grid, int row, int column) {
-  GridModel* model = window_->grid(grid)->model();
+  GridModel* model = Grid(grid)->model();
   return model->data(model->index(row, column)).toString().toStdString();
 }
 
 void ClickBox(QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
-ModalAnswer::ModalAnswer(std::function<void(QDialog*)> answer) : poll_(new QTimer) {
-  QObject::connect(poll_, &QTimer::timeout, [this, answer = std::move(answer)] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog || !dialog->isVisible()) return;
-    poll_->stop();
-    answered_ = true;
-    answer(dialog);
-  });
-  poll_->start(5);
+ModalAnswer::ModalAnswer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
+  QCoreApplication::instance()->installEventFilter(this);
 }
 
-ModalAnswer::~ModalAnswer() { delete poll_; }
+ModalAnswer::~ModalAnswer() { QCoreApplication::instance()->removeEventFilter(this); }
+
+// exec shows the dialog before it enters its event loop; the answer is
+// queued so that it runs inside that loop and closing the dialog ends it.
+bool ModalAnswer::eventFilter(QObject* watched, QEvent* event) {
+  auto* dialog = qobject_cast<QDialog*>(watched);
+  if (!seen_ && event->type() == QEvent::Show && dialog && dialog->isModal()) {
+    seen_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, dialog = QPointer<QDialog>(dialog)] {
+          answered_ = true;
+          if (dialog) answer_(dialog);
+        },
+        Qt::QueuedConnection);
+  }
+  return false;
+}
 
 }  // namespace twinscan::ui::testing

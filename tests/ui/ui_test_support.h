@@ -1,25 +1,40 @@
 // Shared parts of the desktop app's tests: a prompter that answers in place
-// of the user, a started main window on a fresh data directory, rows written
-// straight into the tables, and answering the modal dialogs the window opens.
+// of the user, a started main window on a fresh data directory, controls
+// found by their object names, rows written straight into the tables, and
+// answering the modal dialogs the window opens.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "tests/support/test_support.h"
+#include "ui/main_window.h"
 #include "ui/prompter.h"
-#include "ui/twinscan1.h"
+
+namespace twinscan::ui {
+class DataGrid;
+}
 
 namespace twinscan::ui::testing {
+
+// The control named `name` below `parent`; a missing one fails the test.
+template <typename T>
+T* Child(const QObject* parent, const QString& name) {
+  T* child = parent->findChild<T*>(name);
+  if (!child) throw std::runtime_error("no control named " + name.toStdString());
+  return child;
+}
 
 // Records every message box and answers file choices from a list
 // (nullopt, a cancelled dialog, once the list is used up).
@@ -44,6 +59,13 @@ class WindowTest : public ::testing::Test {
   ~WindowTest() override;
 
   std::filesystem::path dataDir() const { return dir_ / "data"; }
+  // The window's controls by their object names.
+  QAction* Command(const char* name) { return Child<QAction>(window_.get(), name); }
+  DataGrid* Grid(ViewId grid);
+  std::string Status(int panel);
+  QAbstractButton* CancelButton();
+  // A dialog the window made ("TWINSCAN3" .. "TWINSCAN7"), or nullptr.
+  QDialog* Dialog(const char* name);
   // A file of records in the line layout without header; its options are
   // set so (no report, no corrected file).
   QString WriteViennaFile(const std::string& name, const std::vector<std::string>& records);
@@ -60,22 +82,26 @@ class WindowTest : public ::testing::Test {
 
   twinscan::testing::TempDir dir_;
   AnsweringPrompter prompter_;
-  std::unique_ptr<TWINSCAN1> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 // Clicks a check box on its indicator (a click beside a short caption misses).
 void ClickBox(QAbstractButton* box);
 
-// While it lives, calls `answer` with the next modal dialog once it shows;
-// the answer must close the dialog.
-class ModalAnswer {
+// While it lives, calls `answer` with the next modal dialog shown, from
+// within that dialog's event loop; the answer must close the dialog.
+class ModalAnswer : public QObject {
  public:
   explicit ModalAnswer(std::function<void(QDialog*)> answer);
-  ~ModalAnswer();
+  ~ModalAnswer() override;
   bool answered() const { return answered_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
-  QTimer* poll_;
+  std::function<void(QDialog*)> answer_;
+  bool seen_ = false;
   bool answered_ = false;
 };
 

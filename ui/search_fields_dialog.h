@@ -1,8 +1,9 @@
-// TWINSCAN6: the search-fields dialog. One coloured label per search field
-// (1A, 6A, 4A on the left, 13Y, 4C on the right); a click steps the field's
-// SearchField at once, or is refused with "At least one Field required" when
-// it is the last field in use. Red is exact, yellow tolerant (for 4A: used),
-// grey not used. Every showing colours the labels from the settings.
+// SearchFieldsDialog (object name "TWINSCAN6"): one coloured label per search
+// field, "Label1" .. "Label5" by search-field index (1A, 6A, 4A on the left,
+// 13Y, 4C on the right); a click steps the field's SearchField at once, or is
+// refused with "At least one Field required" when it is the last field in
+// use. Red is exact, yellow tolerant (for 4A: used), grey not used. Every
+// showing colours the labels from the settings.
 #pragma once
 
 #include <QDialog>
@@ -15,19 +16,17 @@ namespace twinscan::ui {
 class ColourLabel;
 class Prompter;
 
-class TWINSCAN6 : public QDialog {
+class SearchFieldsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TWINSCAN6(CompareSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
-
-  // Label1 .. Label5, by search-field index.
-  ColourLabel* label(int index) const { return labels_.at(static_cast<size_t>(index - 1)); }
+  SearchFieldsDialog(CompareSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  ColourLabel* label(int index) const { return labels_.at(static_cast<size_t>(index - 1)); }
   void Click(int index);
   void Recolour(int index);
 

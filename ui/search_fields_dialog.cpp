@@ -1,4 +1,4 @@
-#include "ui/twinscan6.h"
+#include "ui/search_fields_dialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -32,7 +32,7 @@ QColor SearchFieldColour(int index, uint8_t value) {
 
 }  // namespace
 
-TWINSCAN6::TWINSCAN6(CompareSettings& settings, Prompter& prompter, QWidget* parent)
+SearchFieldsDialog::SearchFieldsDialog(CompareSettings& settings, Prompter& prompter, QWidget* parent)
     : QDialog(parent), settings_(settings), prompter_(prompter) {
   setObjectName("TWINSCAN6");
   setWindowTitle("Search Fields");
@@ -54,12 +54,12 @@ TWINSCAN6::TWINSCAN6(CompareSettings& settings, Prompter& prompter, QWidget* par
   FitTextBelow(this);
 }
 
-void TWINSCAN6::showEvent(QShowEvent* event) {
+void SearchFieldsDialog::showEvent(QShowEvent* event) {
   for (int i = 1; i <= kSearchFieldCount; ++i) Recolour(i);
   QDialog::showEvent(event);
 }
 
-void TWINSCAN6::Click(int index) {
+void SearchFieldsDialog::Click(int index) {
   if (!settings_.cycleSearchField(index)) {
     prompter_.Message(this, kAtLeastOneFieldMessage);
     return;
@@ -67,6 +67,8 @@ void TWINSCAN6::Click(int index) {
   Recolour(index);
 }
 
-void TWINSCAN6::Recolour(int index) { label(index)->SetColour(SearchFieldColour(index, settings_.searchField(index))); }
+void SearchFieldsDialog::Recolour(int index) {
+  label(index)->SetColour(SearchFieldColour(index, settings_.searchField(index)));
+}
 
 }  // namespace twinscan::ui

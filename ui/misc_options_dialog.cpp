@@ -1,4 +1,4 @@
-#include "ui/twinscan7.h"
+#include "ui/misc_options_dialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -30,7 +30,8 @@ constexpr int kBoxHeight = 240;
 
 }  // namespace
 
-TWINSCAN7::TWINSCAN7(CompareSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+MiscOptionsDialog::MiscOptionsDialog(CompareSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
   setObjectName("TWINSCAN7");
   setWindowTitle("Misc. Options");
   setFixedSize(Twips(6795), Twips(3720));
@@ -58,15 +59,15 @@ TWINSCAN7::TWINSCAN7(CompareSettings& settings, QWidget* parent) : QDialog(paren
   }
 
   auto* ok = AddControl<QPushButton>(this, "Command1", 120, 3120, 6495, 375, "&Ok");
-  connect(ok, &QPushButton::clicked, this, &TWINSCAN7::Confirm);
+  connect(ok, &QPushButton::clicked, this, &MiscOptionsDialog::Confirm);
   FitTextBelow(this);
 }
 
-QCheckBox* TWINSCAN7::box(FileTag file, int row) const {
+QCheckBox* MiscOptionsDialog::box(FileTag file, int row) const {
   return (file == FileTag::ff ? ff_ : sf_).at(static_cast<size_t>(row - 1));
 }
 
-void TWINSCAN7::showEvent(QShowEvent* event) {
+void MiscOptionsDialog::showEvent(QShowEvent* event) {
   for (FileTag file : {FileTag::ff, FileTag::sf}) {
     const FileOptions& options = settings_.fileOptions(file);
     for (int row = 1; row <= 7; ++row) {
@@ -77,7 +78,7 @@ void TWINSCAN7::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TWINSCAN7::Confirm() {
+void MiscOptionsDialog::Confirm() {
   FileOptions ff, sf;
   for (int row = 1; row <= 7; ++row) {
     const OptionRow& r = kRows[row - 1];

@@ -1,4 +1,4 @@
-#include "ui/twinscan3.h"
+#include "ui/review_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,7 +23,7 @@ class DecisionBox : public QCheckBox {
 
 }  // namespace
 
-TWINSCAN3::TWINSCAN3(QWidget* parent) : QDialog(parent) {
+ReviewDialog::ReviewDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TWINSCAN3");
   setWindowTitle("Review Result");
   setFixedSize(Twips(6765), Twips(2580));
@@ -38,15 +38,15 @@ TWINSCAN3::TWINSCAN3(QWidget* parent) : QDialog(parent) {
   AddControl<QLabel>(this, "Label2", 120, 1440, 855, 255, "R&efer.:")->setBuddy(reference_);
   ok_ = AddControl<QPushButton>(this, "Command1", 120, 1920, 6375, 375, "&Ok");
 
-  connect(check1ff_, &QCheckBox::clicked, this, &TWINSCAN3::BoxClicked);
-  connect(check1sf_, &QCheckBox::clicked, this, &TWINSCAN3::BoxClicked);
-  connect(ok_, &QPushButton::clicked, this, &TWINSCAN3::Confirm);
+  connect(check1ff_, &QCheckBox::clicked, this, &ReviewDialog::BoxClicked);
+  connect(check1sf_, &QCheckBox::clicked, this, &ReviewDialog::BoxClicked);
+  connect(ok_, &QPushButton::clicked, this, &ReviewDialog::Confirm);
   FitTextBelow(this);
 }
 
 // The reset happens when the dialog is shown, not on every activation, so
 // that switching to another window and back keeps what was typed.
-void TWINSCAN3::showEvent(QShowEvent* event) {
+void ReviewDialog::showEvent(QShowEvent* event) {
   check1ff_->setCheckState(Qt::PartiallyChecked);
   check1sf_->setCheckState(Qt::PartiallyChecked);
   ok_->setEnabled(false);
@@ -56,12 +56,12 @@ void TWINSCAN3::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TWINSCAN3::BoxClicked() {
+void ReviewDialog::BoxClicked() {
   if (check1ff_->checkState() != Qt::PartiallyChecked && check1sf_->checkState() != Qt::PartiallyChecked)
     ok_->setEnabled(true);
 }
 
-void TWINSCAN3::Confirm() {
+void ReviewDialog::Confirm() {
   acceptFirst_ = check1ff_->checkState() == Qt::Checked;
   acceptSecond_ = check1sf_->checkState() == Qt::Checked;
   reviewRemark_ = remark_->text();

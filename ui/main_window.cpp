@@ -1,4 +1,4 @@
-#include "ui/twinscan1.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,15 +12,15 @@
 #include "import/import_command.h"
 #include "store/startup.h"
 #include "ui/column_layout.h"
+#include "ui/compare_modes_dialog.h"
 #include "ui/data_grid.h"
 #include "ui/grid_model.h"
+#include "ui/misc_options_dialog.h"
 #include "ui/position_label.h"
 #include "ui/prompter.h"
+#include "ui/review_dialog.h"
+#include "ui/search_fields_dialog.h"
 #include "ui/status_panels.h"
-#include "ui/twinscan3.h"
-#include "ui/twinscan5.h"
-#include "ui/twinscan6.h"
-#include "ui/twinscan7.h"
 #include "ui/twips.h"
 
 #ifndef TWINSCAN_VERSION
@@ -47,7 +47,7 @@ class HourglassCursor {
 
 }  // namespace
 
-TWINSCAN1::TWINSCAN1(Prompter& prompter, QWidget* parent) : QMainWindow(parent), prompter_(prompter) {
+MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent), prompter_(prompter) {
   setObjectName("TWINSCAN1");
   setWindowTitle(QStringLiteral("Comparing Two Vienna Files - twinscan " TWINSCAN_VERSION));
   BuildMenu();
@@ -59,9 +59,9 @@ TWINSCAN1::TWINSCAN1(Prompter& prompter, QWidget* parent) : QMainWindow(parent),
   setCentralWidget(client);
 
   status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920, 12765, 255);
-  command1_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
-  command1_->hide();
-  connect(command1_, &QPushButton::clicked, this, [this] {
+  cancelButton_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
+  cancelButton_->hide();
+  connect(cancelButton_, &QPushButton::clicked, this, [this] {
     if (engine_) engine_->RequestCancel();
   });
 
@@ -69,7 +69,7 @@ TWINSCAN1::TWINSCAN1(Prompter& prompter, QWidget* parent) : QMainWindow(parent),
   sinceRepaint_.start();
 }
 
-TWINSCAN1::~TWINSCAN1() {
+MainWindow::~MainWindow() {
   // The grids read the views while they exist; they go first.
   for (DataGrid*& g : grids_) {
     delete g;
@@ -77,52 +77,50 @@ TWINSCAN1::~TWINSCAN1() {
   }
 }
 
-void TWINSCAN1::BuildMenu() {
-  auto item = [this](QMenu* menu, const char* name, const char* caption) {
+void MainWindow::BuildMenu() {
+  auto menu = [this](const char* name, const char* caption) {
+    QMenu* m = menuBar()->addMenu(caption);
+    m->setObjectName(name);
+    return m;
+  };
+  auto item = [](QMenu* menu, const char* name, const char* caption) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     return action;
   };
-  M_FILE = menuBar()->addMenu("&File");
-  M_FILE->setObjectName("M_FILE");
-  M_FIRSTFILE = item(M_FILE, "M_FIRSTFILE", "Import &Primary File");
-  M_SECFILE = item(M_FILE, "M_SECFILE", "Import &Secondary File");
+  QMenu* file = menu("M_FILE", "&File");
+  importPrimary_ = item(file, "M_FIRSTFILE", "Import &Primary File");
+  importSecondary_ = item(file, "M_SECFILE", "Import &Secondary File");
 
-  M_COMP = menuBar()->addMenu("&Compare && Verify");
-  M_COMP->setObjectName("M_COMP");
-  M_VALCHECK1 = item(M_COMP, "M_VALCHECK1", "Validation Check &Primary File");
-  M_VALCHECK2 = item(M_COMP, "M_VALCHECK2", "Validation Check &Secondary File");
-  M_AUTOCOMP = item(M_COMP, "M_AUTOCOMP", "&Full Autocompare");
-  M_MANUALCOMP = item(M_COMP, "M_MANUALCOMP", "&Manual Compare");
-  M_MANUALCOMP->setCheckable(true);
+  QMenu* compare = menu("M_COMP", "&Compare && Verify");
   // The two validation checks have no command; they stay greyed out.
-  M_VALCHECK1->setEnabled(false);
-  M_VALCHECK2->setEnabled(false);
+  item(compare, "M_VALCHECK1", "Validation Check &Primary File")->setEnabled(false);
+  item(compare, "M_VALCHECK2", "Validation Check &Secondary File")->setEnabled(false);
+  fullCompare_ = item(compare, "M_AUTOCOMP", "&Full Autocompare");
+  manualCompare_ = item(compare, "M_MANUALCOMP", "&Manual Compare");
+  manualCompare_->setCheckable(true);
 
-  M_OPTION = menuBar()->addMenu("&Options");
-  M_OPTION->setObjectName("M_OPTION");
-  M_COMPMODE = item(M_OPTION, "M_COMPMODE", "Compare &Modes");
-  M_SEARCHFIELDS = item(M_OPTION, "M_SEARCHFIELDS", "&Search Fields");
-  M_MISC = item(M_OPTION, "M_MISC", "Misc. Options");
+  QMenu* options = menu("M_OPTION", "&Options");
+  compareModes_ = item(options, "M_COMPMODE", "Compare &Modes");
+  searchFields_ = item(options, "M_SEARCHFIELDS", "&Search Fields");
+  miscOptions_ = item(options, "M_MISC", "Misc. Options");
 
-  M_HELP = menuBar()->addMenu("&Help");
-  M_HELP->setObjectName("M_HELP");
-  M_ABOUT = item(M_HELP, "M_ABOUT", "&About");
+  QAction* about = item(menu("M_HELP", "&Help"), "M_ABOUT", "&About");
 
-  connect(M_FIRSTFILE, &QAction::triggered, this, [this] { ImportFile(FileTag::ff); });
-  connect(M_SECFILE, &QAction::triggered, this, [this] { ImportFile(FileTag::sf); });
-  connect(M_AUTOCOMP, &QAction::triggered, this, &TWINSCAN1::FullAutocompare);
-  connect(M_MANUALCOMP, &QAction::triggered, this, &TWINSCAN1::ToggleManualCompare);
-  connect(M_COMPMODE, &QAction::triggered, this, &TWINSCAN1::ShowCompareModes);
-  connect(M_SEARCHFIELDS, &QAction::triggered, this, &TWINSCAN1::ShowSearchFields);
-  connect(M_MISC, &QAction::triggered, this, &TWINSCAN1::ShowMiscOptions);
-  connect(M_ABOUT, &QAction::triggered, this, &TWINSCAN1::ShowAbout);
+  connect(importPrimary_, &QAction::triggered, this, [this] { ImportFile(FileTag::ff); });
+  connect(importSecondary_, &QAction::triggered, this, [this] { ImportFile(FileTag::sf); });
+  connect(fullCompare_, &QAction::triggered, this, &MainWindow::FullAutocompare);
+  connect(manualCompare_, &QAction::triggered, this, &MainWindow::ToggleManualCompare);
+  connect(compareModes_, &QAction::triggered, this, &MainWindow::ShowCompareModes);
+  connect(searchFields_, &QAction::triggered, this, &MainWindow::ShowSearchFields);
+  connect(miscOptions_, &QAction::triggered, this, &MainWindow::ShowMiscOptions);
+  connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
 // ---------------------------------------------------------------------------
 // Start-up
 
-bool TWINSCAN1::Start(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb) {
+bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb) {
   settings_.resetToDefaults();
   db_ = store::StartUp(dataDir, pristineDb, *this);
   if (!db_) return false;
@@ -138,7 +136,7 @@ bool TWINSCAN1::Start(const std::filesystem::path& dataDir, const std::filesyste
   return true;
 }
 
-void TWINSCAN1::BindGrids() {
+void MainWindow::BindGrids() {
   struct GridPlace {
     ViewId id;
     const char* name;
@@ -161,14 +159,14 @@ void TWINSCAN1::BindGrids() {
     connect(grid, &DataGrid::currentRowChanged, this, [this, id](int row) { GridRowChanged(id, row); });
     grids_[static_cast<size_t>(id)] = grid;
   }
-  connect(grid(ViewId::Primary), &DataGrid::doubleClicked, this, &TWINSCAN1::PrimaryDoubleClicked);
+  connect(grid(ViewId::Primary), &DataGrid::doubleClicked, this, &MainWindow::PrimaryDoubleClicked);
   connect(grid(ViewId::Result), &DataGrid::doubleClicked, this, [this](int) { ResultDoubleClicked(); });
   grid(ViewId::Result)->SetColumnWidths({kResultGridWidths.begin(), kResultGridWidths.end()});
-  command1_->raise();
+  cancelButton_->raise();
   UpdatePositionLabels();
 }
 
-void TWINSCAN1::ApplyColumnWidths() {
+void MainWindow::ApplyColumnWidths() {
   for (ViewId id : {ViewId::Primary, ViewId::Secondary})
     grid(id)->SetColumnWidths({kRecordGridWidths.begin(), kRecordGridWidths.end()});
 }
@@ -176,26 +174,26 @@ void TWINSCAN1::ApplyColumnWidths() {
 // ---------------------------------------------------------------------------
 // UserInterface
 
-void TWINSCAN1::SetStatusText(std::string_view text) {
+void MainWindow::SetStatusText(std::string_view text) {
   status_->SetText(6, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   PaintSoon();
 }
 
-void TWINSCAN1::ShowMessage(std::string_view text) {
+void MainWindow::ShowMessage(std::string_view text) {
   prompter_.Message(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void TWINSCAN1::Redraw() { PaintSoon(); }
+void MainWindow::Redraw() { PaintSoon(); }
 
-void TWINSCAN1::Yield() { PassEvents(QEventLoop::AllEvents, true); }
+void MainWindow::Yield() { PassEvents(QEventLoop::AllEvents, true); }
 
-void TWINSCAN1::ViewReopened(ViewId id) {
+void MainWindow::ViewReopened(ViewId id) {
   if (!grid(id)) return;
   grid(id)->ViewReopened();
   UpdatePositionLabel(id);
 }
 
-void TWINSCAN1::CurrentRowChanged(ViewId id) {
+void MainWindow::CurrentRowChanged(ViewId id) {
   if (!grid(id)) return;
   grid(id)->ShowCurrentRow();
   UpdatePositionLabel(id);
@@ -203,11 +201,11 @@ void TWINSCAN1::CurrentRowChanged(ViewId id) {
 
 // Long commands take no user input, but their progress must show: pending
 // paints are let through now and then.
-void TWINSCAN1::PaintSoon() { PassEvents(QEventLoop::ExcludeUserInputEvents, false); }
+void MainWindow::PaintSoon() { PassEvents(QEventLoop::ExcludeUserInputEvents, false); }
 
 // While the full compare runs, the client area paints only every 50 ms: a
 // paint per primary record would cost more than the comparison itself.
-void TWINSCAN1::PassEvents(QEventLoop::ProcessEventsFlags flags, bool always) {
+void MainWindow::PassEvents(QEventLoop::ProcessEventsFlags flags, bool always) {
   bool paint = sinceRepaint_.elapsed() >= kRepaintEveryMs;
   if (!paint && !always) return;
   if (paint) centralWidget()->setUpdatesEnabled(true);
@@ -220,35 +218,33 @@ void TWINSCAN1::PassEvents(QEventLoop::ProcessEventsFlags flags, bool always) {
 // ---------------------------------------------------------------------------
 // Labels and events
 
-void TWINSCAN1::UpdatePositionLabel(ViewId id) {
+void MainWindow::UpdatePositionLabel(ViewId id) {
   if (!views_) return;
   status_->SetText(PanelOf(id), QString::fromStdString(PositionLabel(views_->Get(id))));
 }
 
-void TWINSCAN1::UpdatePositionLabels() {
+void MainWindow::UpdatePositionLabels() {
   for (ViewId id : kViewIds) UpdatePositionLabel(id);
 }
 
-QString TWINSCAN1::statusText(int panel) const { return status_->text(panel); }
-
-void TWINSCAN1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) UpdatePositionLabels();
   QMainWindow::changeEvent(event);
 }
 
-void TWINSCAN1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // A running full compare stops before its next primary record; the
   // program ends when it has.
   if (activity_ == Activity::Comparing && engine_) engine_->RequestCancel();
   QMainWindow::closeEvent(event);
 }
 
-void TWINSCAN1::GridRowChanged(ViewId id, int row) {
+void MainWindow::GridRowChanged(ViewId id, int row) {
   views_->Get(id).SetCurrentRow(row);
   UpdatePositionLabel(id);
 }
 
-void TWINSCAN1::HeaderClicked(ViewId id, int column) {
+void MainWindow::HeaderClicked(ViewId id, int column) {
   if (!Idle()) return;
   sorts_[static_cast<size_t>(id)].Click(views_->Get(id), grid(id)->model()->ColumnName(column).toStdString());
   Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage);
@@ -258,7 +254,7 @@ void TWINSCAN1::HeaderClicked(ViewId id, int column) {
 // Commands
 
 template <typename Work>
-bool TWINSCAN1::Guarded(Work&& work, const char* failureText) {
+bool MainWindow::Guarded(Work&& work, const char* failureText) {
   try {
     work();
     return true;
@@ -271,16 +267,17 @@ bool TWINSCAN1::Guarded(Work&& work, const char* failureText) {
   }
 }
 
-void TWINSCAN1::EndProgram(const std::string& message) {
+void MainWindow::EndProgram(const std::string& message) {
   ShowMessage(message);
   ended_ = true;
-  for (QAction* a : {M_FIRSTFILE, M_SECFILE, M_AUTOCOMP, M_MANUALCOMP, M_COMPMODE, M_SEARCHFIELDS, M_MISC})
+  for (QAction* a :
+       {importPrimary_, importSecondary_, fullCompare_, manualCompare_, compareModes_, searchFields_, miscOptions_})
     a->setEnabled(false);
   close();
   QCoreApplication::exit(1);
 }
 
-void TWINSCAN1::ImportFile(FileTag file) {
+void MainWindow::ImportFile(FileTag file) {
   if (!Idle()) return;
   bool primary = file == FileTag::ff;
   std::optional<QString> chosen = prompter_.ChooseFile(this, primary ? kPrimaryFilter : kSecondaryFilter);
@@ -295,8 +292,10 @@ void TWINSCAN1::ImportFile(FileTag file) {
   {
     HourglassCursor hourglass;
     ok = Guarded([&] {
+      // The header is written into the corrected file by the command itself.
+      std::string headerText;
       result = RunImportCommand(QFile::encodeName(*chosen).toStdString(), file, settings_, *db_, *views_, *this,
-                                primary ? &headerTextFf_ : &headerTextSf_);
+                                &headerText);
     });
   }
   activity_ = Activity::Idle;
@@ -306,31 +305,31 @@ void TWINSCAN1::ImportFile(FileTag file) {
         ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
 }
 
-void TWINSCAN1::SetComparing(bool comparing) {
+void MainWindow::SetComparing(bool comparing) {
   activity_ = comparing ? Activity::Comparing : Activity::Idle;
-  command1_->setVisible(comparing);
+  cancelButton_->setVisible(comparing);
   centralWidget()->setUpdatesEnabled(!comparing);
-  for (QAction* a : {M_FIRSTFILE, M_SECFILE, M_MANUALCOMP, M_COMPMODE, M_SEARCHFIELDS, M_MISC})
+  for (QAction* a : {importPrimary_, importSecondary_, manualCompare_, compareModes_, searchFields_, miscOptions_})
     a->setEnabled(!comparing && !ended_);
-  M_AUTOCOMP->setEnabled(!comparing && !ended_ && !M_MANUALCOMP->isChecked());
+  fullCompare_->setEnabled(!comparing && !ended_ && !manualCompare_->isChecked());
   for (DataGrid* g : grids_) g->SetInputBlocked(comparing);
 }
 
-void TWINSCAN1::FullAutocompare() {
-  if (!Idle() || M_MANUALCOMP->isChecked()) return;
+void MainWindow::FullAutocompare() {
+  if (!Idle() || manualCompare_->isChecked()) return;
   SetComparing(true);
   Guarded([this] { engine_->RunFull(); });
   SetComparing(false);
 }
 
-void TWINSCAN1::ToggleManualCompare() {
+void MainWindow::ToggleManualCompare() {
   // The action ticks itself; the full compare is offered exactly when it is not ticked.
-  M_AUTOCOMP->setEnabled(!M_MANUALCOMP->isChecked());
+  fullCompare_->setEnabled(!manualCompare_->isChecked());
 }
 
-void TWINSCAN1::PrimaryDoubleClicked(int row) {
+void MainWindow::PrimaryDoubleClicked(int row) {
   if (!Idle() || views_->primary().RowCount() == 0) return;
-  if (!M_MANUALCOMP->isChecked()) {
+  if (!manualCompare_->isChecked()) {
     Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage);
     return;
   }
@@ -342,7 +341,7 @@ void TWINSCAN1::PrimaryDoubleClicked(int row) {
   activity_ = Activity::Idle;
 }
 
-void TWINSCAN1::ResultDoubleClicked() {
+void MainWindow::ResultDoubleClicked() {
   if (!Idle()) return;
   store::View& results = views_->result();
   if (results.RowCount() == 0 || results.CurrentRow() < 0) return;
@@ -353,33 +352,33 @@ void TWINSCAN1::ResultDoubleClicked() {
         line2 = static_cast<int64_t>(store::NumberOf(row[1]).value_or(0));
       }))
     return;
-  if (!twinscan3_) twinscan3_ = new TWINSCAN3(this);
-  if (twinscan3_->exec() != QDialog::Accepted) return;
+  if (!reviewDialog_) reviewDialog_ = new ReviewDialog(this);
+  if (reviewDialog_->exec() != QDialog::Accepted) return;
   Guarded([&] {
-    StoreReview(*db_, *views_, line1, line2, twinscan3_->acceptFirst(), twinscan3_->acceptSecond(),
-                twinscan3_->reviewRemark().toStdString(), twinscan3_->reviewReference().toStdString());
+    StoreReview(*db_, *views_, line1, line2, reviewDialog_->acceptFirst(), reviewDialog_->acceptSecond(),
+                reviewDialog_->reviewRemark().toStdString(), reviewDialog_->reviewReference().toStdString());
   });
 }
 
-void TWINSCAN1::ShowCompareModes() {
+void MainWindow::ShowCompareModes() {
   if (!Idle()) return;
-  if (!twinscan5_) twinscan5_ = new TWINSCAN5(settings_, this);
-  twinscan5_->exec();
+  if (!compareModesDialog_) compareModesDialog_ = new CompareModesDialog(settings_, this);
+  compareModesDialog_->exec();
 }
 
-void TWINSCAN1::ShowSearchFields() {
+void MainWindow::ShowSearchFields() {
   if (!Idle()) return;
-  if (!twinscan6_) twinscan6_ = new TWINSCAN6(settings_, prompter_, this);
-  twinscan6_->exec();
+  if (!searchFieldsDialog_) searchFieldsDialog_ = new SearchFieldsDialog(settings_, prompter_, this);
+  searchFieldsDialog_->exec();
 }
 
-void TWINSCAN1::ShowMiscOptions() {
+void MainWindow::ShowMiscOptions() {
   if (!Idle()) return;
-  if (!twinscan7_) twinscan7_ = new TWINSCAN7(settings_, this);
-  twinscan7_->exec();
+  if (!miscOptionsDialog_) miscOptionsDialog_ = new MiscOptionsDialog(settings_, this);
+  miscOptionsDialog_->exec();
 }
 
-void TWINSCAN1::ShowAbout() {
+void MainWindow::ShowAbout() {
   prompter_.Message(this, QStringLiteral("twinscan " TWINSCAN_VERSION "\nComparing Two Vienna Files\n"
                                          "Written by the twinscan developers.\n\n"
                                          "Help not yet implemented."));

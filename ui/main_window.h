@@ -1,4 +1,4 @@
-// TWINSCAN1: the main window "Comparing Two Vienna Files" and the program's
+// MainWindow: the main window "Comparing Two Vienna Files" and the program's
 // side of UserInterface.
 //
 // It carries the menu, the three grids over the store's views, the six-panel
@@ -11,6 +11,12 @@
 // yields once per primary record, and meanwhile only "Cancel Compare",
 // scrolling and About take input. A database failure shows its message and
 // ends the program, as at start-up.
+//
+// The window and its controls carry the form's names as object names: the
+// window "TWINSCAN1", the menus and commands "M_FILE" .. "M_ABOUT", the
+// grids "DataGrid1" .. "DataGrid3", the status bar "StatusBar1", the cancel
+// button "Command1", the dialogs "TWINSCAN3" .. "TWINSCAN7". Tests and the
+// screenshot run find them by these names.
 #pragma once
 
 #include <QElapsedTimer>
@@ -29,7 +35,6 @@
 #include "ui/header_sort.h"
 
 class QAction;
-class QMenu;
 class QPushButton;
 
 namespace twinscan::ui {
@@ -37,10 +42,10 @@ namespace twinscan::ui {
 class DataGrid;
 class Prompter;
 class StatusPanels;
-class TWINSCAN3;
-class TWINSCAN5;
-class TWINSCAN6;
-class TWINSCAN7;
+class CompareModesDialog;
+class MiscOptionsDialog;
+class ReviewDialog;
+class SearchFieldsDialog;
 
 inline constexpr const char* kCanceledOpeningFile = "canceled opening file";
 inline constexpr const char* kPrimaryFilter = "Primary File in Vienna Format (*.txt)";
@@ -49,12 +54,12 @@ inline constexpr const char* kPrimaryCaption = "List of Entries to be Compared (
 inline constexpr const char* kSecondaryCaption = "List of Entries to Compare with (sf)";
 inline constexpr const char* kResultCaption = "Result of Compare (re)";
 
-class TWINSCAN1 : public QMainWindow, public UserInterface {
+class MainWindow : public QMainWindow, public UserInterface {
   Q_OBJECT
 
  public:
-  explicit TWINSCAN1(Prompter& prompter, QWidget* parent = nullptr);
-  ~TWINSCAN1() override;
+  explicit MainWindow(Prompter& prompter, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The start-up: settings at their start values, the compare log emptied,
   // the database and its views opened, the grids bound with their column
@@ -69,28 +74,12 @@ class TWINSCAN1 : public QMainWindow, public UserInterface {
   void ViewReopened(ViewId id) override;
   void CurrentRowChanged(ViewId id) override;
 
-  // Rewrites the grid's panel (1 to 3) from its view.
-  void UpdatePositionLabel(ViewId id);
-
-  DataGrid* grid(ViewId id) const { return grids_[static_cast<size_t>(id)]; }
-  QString statusText(int panel) const;
-  QPushButton* cancelButton() const { return command1_; }
+  // The state the commands work on, for scripted runs and tests.
   CompareSettings& settings() { return settings_; }
   store::Database& database() { return *db_; }
   store::Views& views() { return *views_; }
   // True once a failure ended the program.
   bool ended() const { return ended_; }
-
-  // The dialogs, nullptr until first used.
-  TWINSCAN3* reviewDialog() const { return twinscan3_; }
-  TWINSCAN5* compareModesDialog() const { return twinscan5_; }
-  TWINSCAN6* searchFieldsDialog() const { return twinscan6_; }
-  TWINSCAN7* miscOptionsDialog() const { return twinscan7_; }
-
-  // The menu, named as the menu table names it.
-  QMenu *M_FILE, *M_COMP, *M_OPTION, *M_HELP;
-  QAction *M_FIRSTFILE, *M_SECFILE, *M_VALCHECK1, *M_VALCHECK2, *M_AUTOCOMP, *M_MANUALCOMP, *M_COMPMODE,
-      *M_SEARCHFIELDS, *M_MISC, *M_ABOUT;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -102,7 +91,10 @@ class TWINSCAN1 : public QMainWindow, public UserInterface {
   void BuildMenu();
   void BindGrids();
   void ApplyColumnWidths();
+  // Rewrites the grid's panel (1 to 3) from its view.
+  void UpdatePositionLabel(ViewId id);
   void UpdatePositionLabels();
+  DataGrid* grid(ViewId id) const { return grids_[static_cast<size_t>(id)]; }
 
   void ImportFile(FileTag file);
   void FullAutocompare();
@@ -134,13 +126,15 @@ class TWINSCAN1 : public QMainWindow, public UserInterface {
   std::array<DataGrid*, 3> grids_{};
   std::array<HeaderSort, 3> sorts_;
   StatusPanels* status_;
-  QPushButton* command1_;
-  TWINSCAN3* twinscan3_ = nullptr;
-  TWINSCAN5* twinscan5_ = nullptr;
-  TWINSCAN6* twinscan6_ = nullptr;
-  TWINSCAN7* twinscan7_ = nullptr;
-  // The header texts of the last imports, handed to the corrected file.
-  std::string headerTextFf_, headerTextSf_;
+  QPushButton* cancelButton_;
+  // The menu commands the window enables and disables.
+  QAction *importPrimary_, *importSecondary_, *fullCompare_, *manualCompare_, *compareModes_, *searchFields_,
+      *miscOptions_;
+  // The dialogs, made when first used.
+  ReviewDialog* reviewDialog_ = nullptr;
+  CompareModesDialog* compareModesDialog_ = nullptr;
+  SearchFieldsDialog* searchFieldsDialog_ = nullptr;
+  MiscOptionsDialog* miscOptionsDialog_ = nullptr;
   Activity activity_ = Activity::Idle;
   bool ended_ = false;
   QElapsedTimer sinceRepaint_;

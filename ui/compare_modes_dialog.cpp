@@ -1,4 +1,4 @@
-#include "ui/twinscan5.h"
+#include "ui/compare_modes_dialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -21,7 +21,8 @@ QColor CompareModeColour(uint8_t mode) {
 
 }  // namespace
 
-TWINSCAN5::TWINSCAN5(CompareSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+CompareModesDialog::CompareModesDialog(CompareSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
   setObjectName("TWINSCAN5");
   setWindowTitle("Compare Modes");
   setFixedSize(Twips(5250), Twips(6750));
@@ -44,12 +45,12 @@ TWINSCAN5::TWINSCAN5(CompareSettings& settings, QWidget* parent) : QDialog(paren
   FitTextBelow(this);
 }
 
-void TWINSCAN5::showEvent(QShowEvent* event) {
+void CompareModesDialog::showEvent(QShowEvent* event) {
   for (int n = 1; n <= kFieldCount; ++n) Recolour(n);
   QDialog::showEvent(event);
 }
 
-void TWINSCAN5::Recolour(int fieldNumber) {
+void CompareModesDialog::Recolour(int fieldNumber) {
   label(fieldNumber)->SetColour(CompareModeColour(settings_.compareMode(fieldNumber)));
 }
 
