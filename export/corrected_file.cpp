@@ -9,6 +9,7 @@
 
 #include "export/corrected_record.h"
 #include "record/layout.h"
+#include "record/output_file.h"
 
 namespace twinscan {
 namespace fs = std::filesystem;
@@ -17,50 +18,6 @@ namespace {
 
 // Records are collected and written in blocks of about this size.
 constexpr size_t kWriteBlock = 1 << 18;
-
-// The file being written beside its final name. It is removed again unless
-// it was moved over the final name, so no incomplete file survives a failure
-// or an exception.
-class PartFile {
- public:
-  explicit PartFile(fs::path path) : path_(std::move(path)) {}
-  ~PartFile() {
-    if (file_) std::fclose(file_);
-    if (opened_ && !moved_) {
-      std::error_code ignored;
-      fs::remove(path_, ignored);
-    }
-  }
-  PartFile(const PartFile&) = delete;
-  PartFile& operator=(const PartFile&) = delete;
-
-  bool Open() {
-    file_ = std::fopen(path_.c_str(), "wb");
-    opened_ = file_ != nullptr;
-    return opened_;
-  }
-  bool Write(std::string_view bytes) { return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size(); }
-  bool Close() {
-    int rc = std::fclose(file_);
-    file_ = nullptr;
-    return rc == 0;
-  }
-  // Replaces target; a replaced file's permissions stay with the name.
-  bool MoveOver(const fs::path& target) {
-    std::error_code ec;
-    fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) fs::permissions(path_, old.permissions(), ec);
-    if (std::rename(path_.c_str(), target.c_str()) != 0) return false;
-    moved_ = true;
-    return true;
-  }
-
- private:
-  fs::path path_;
-  std::FILE* file_ = nullptr;
-  bool opened_ = false;
-  bool moved_ = false;
-};
 
 // The status text of a row: "exporting " and its linenumber by the
 // leading-blank rule (" 12", "-3"); written directly, since it runs per row.
@@ -98,7 +55,7 @@ CorrectedFileResult WriteCorrectedFile(const fs::path& outputFile, const std::st
   if (fs::is_directory(outputFile, ec)) return fail(EISDIR);
   if (fs::exists(outputFile, ec) && ::access(outputFile.c_str(), W_OK) != 0) return fail(errno);
 
-  PartFile part(outputFile.string() + ".writing");
+  AtomicOutputFile part(outputFile);
   if (!part.Open()) return fail(errno);
 
   const std::string_view lineEnd = export2001NoCrlf ? "" : "\r\n";
@@ -121,8 +78,7 @@ CorrectedFileResult WriteCorrectedFile(const fs::path& outputFile, const std::st
       block.clear();
     }
   }
-  if (!part.Write(block) || !part.Close()) return fail(errno);
-  if (!part.MoveOver(outputFile)) return fail(errno);
+  if (!part.Write(block) || !part.Commit()) return fail(errno);
   result.written = true;
   return result;
 }
