@@ -4,7 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/compare_options.h"
-#include "import/import_command.h"
+#include "app/import_file_command.h"
 #include "store/startup.h"
 
 namespace twinscan::cli {

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
-#include "import/import_command.h"
+#include "app/import_file_command.h"
 
 namespace twinscan::cli {
 

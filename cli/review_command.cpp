@@ -1,8 +1,8 @@
 // twinscan-cli review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]
 #include <cstdio>
 
+#include "app/review_command.h"
 #include "cli/cli.h"
-#include "compare/compare_engine.h"
 #include "record/latin1.h"
 
 namespace twinscan::cli {
@@ -44,10 +44,7 @@ int RunReview(Cli& cli) {
   cli.ExpectEnd();
   cli.Start();
 
-  store::Statement pair = cli.db().Prepare("SELECT count(*) FROM TABLERESULT WHERE linenumber = ? AND linenumber2 = ?");
-  pair.BindInt(1, line1);
-  pair.BindInt(2, line2);
-  if (!pair.Step() || pair.ColumnInt(0) == 0) {
+  if (!ComparedPairExists(cli.db(), line1, line2)) {
     cli.ui.ShowMessage("no compared pair of lines " + first + " and " + second + " in TABLERESULT");
     return 1;
   }

@@ -24,7 +24,7 @@ std::string ResultInsertSql() {
     columns += ", " + store::QuoteName(f.code);
     values += ", ?";
   }
-  return "INSERT INTO TABLERESULT (" + columns + ") VALUES (" + values + ")";
+  return std::string("INSERT INTO ") + store::kTableResult + " (" + columns + ") VALUES (" + values + ")";
 }
 
 CandidateKeys KeysOf(const CompareRecord& r) {
@@ -43,35 +43,27 @@ struct CompareEngine::Impl {
         primaryColumns(v.primary()),
         secondaryColumns(v.secondary()) {}
 
-  // Opens the log, then empties TABLERESULT and starts a transaction.
+  // Opens the log; nothing is deleted before it is open.
   void Start() {
     counts = {};
     uncommitted = 0;
     log.emplace(logPath);
-    db.CommitPending();
-    db.Execute("DELETE FROM TABLERESULT");
   }
 
+  void EmptyResults() { db.Execute(std::string("DELETE FROM ") + store::kTableResult); }
+
   // Commits, closes the log and re-reads the three views.
-  void Finish() {
-    db.CommitPending();
+  void Finish(store::TransactionKeptOnFailure& transaction) {
+    transaction.Commit();
     log.reset();
     views.RefreshAll();
   }
 
-  // After a failure: keep what was written, let go of the log.
-  void Abandon() noexcept {
-    try {
-      db.CommitPending();
-    } catch (...) {
-    }
-    log.reset();
-  }
-
-  void CommitNowAndThen() {
+  // Between two primary records; also begins anew when the transaction was
+  // committed by a view refresh.
+  void CommitNowAndThen(store::TransactionKeptOnFailure& transaction) {
     if (uncommitted < kCommitEvery && db.InTransaction()) return;
-    db.CommitPending();
-    db.Begin();
+    transaction.CommitAndBegin();
     uncommitted = 0;
   }
 
@@ -95,7 +87,8 @@ struct CompareEngine::Impl {
     ++counts.comparedPairs;
     if (result.critical) ++counts.criticalPairs;
     if (result.nonCritical) ++counts.nonCriticalPairs;
-    views.ReopenFiltered(ViewId::Result, "SELECT * FROM TABLERESULT WHERE linenumber = " + N(primary.line),
+    views.ReopenFiltered(ViewId::Result,
+                         std::string("SELECT * FROM ") + store::kTableResult + " WHERE linenumber = " + N(primary.line),
                          "linenumber = ?", {primary.line}, "rowid");
   }
 
@@ -128,11 +121,22 @@ struct CompareEngine::Impl {
   bool busy = false;  // a run is in progress (the full or the manual one)
 };
 
+// Whatever way a run ends: the log is let go and the engine is idle again.
+// Declared before the run's transaction, so that the transaction is
+// committed first.
+struct CompareEngine::RunEnd {
+  ~RunEnd() {
+    engine.impl_->log.reset();
+    engine.impl_->busy = engine.running_ = engine.continueFlag_ = false;
+  }
+  CompareEngine& engine;
+};
+
 CompareEngine::CompareEngine(store::Database& db, store::Views& views, const CompareSettings& settings,
                              UserInterface& ui, std::filesystem::path compareLog)
-    : impl_(new Impl(db, views, settings, ui, std::move(compareLog))) {}
+    : impl_(std::make_unique<Impl>(db, views, settings, ui, std::move(compareLog))) {}
 
-CompareEngine::~CompareEngine() { delete impl_; }
+CompareEngine::~CompareEngine() = default;
 
 const CompareCounts& CompareEngine::lastRun() const { return impl_->counts; }
 
@@ -140,57 +144,53 @@ void CompareEngine::RunFull() {
   Impl& e = *impl_;
   if (e.busy) return;
   e.busy = running_ = continueFlag_ = true;
-  try {
-    for (store::View* v : {&e.views.primary(), &e.views.secondary()}) {
-      v->sortColumn = "linenumber";
-      v->sortDirection = "ASC";
-    }
-    e.Start();
-    e.views.RefreshAll();
-    e.ui.Redraw();
-    store::View& primaryView = e.views.primary();
-    const int64_t n = primaryView.RowCount();
-    for (int64_t i = 1; i <= n; ++i) {
-      e.ui.Yield();
-      if (!continueFlag_) break;
-      // Only an unsupported re-import during the yield could shrink the view.
-      if (i > primaryView.RowCount()) break;
-      e.CommitNowAndThen();
-      e.views.SetCurrentRow(ViewId::Primary, i - 1);
-      e.ui.SetStatusText("Comparing line " + N(i));
-      ++e.counts.primaryRecords;
-      CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(i - 1));
-      if (primary.erroneous && e.SkipsErroneous(FileTag::ff)) {
-        ++e.counts.skippedPrimary;
-        e.LogSkipped(primary.line, kContainsErrorText);
-        continue;
-      }
-      const int64_t m = e.SearchCandidates(primary);
-      if (m == 0) {
-        ++e.counts.withoutCandidates;
-        e.LogSkipped(primary.line, kNotFoundText);
-        continue;
-      }
-      for (int64_t j = 1; j <= m; ++j) {
-        e.views.SetCurrentRow(ViewId::Secondary, j - 1);
-        e.ui.Redraw();
-        // The primary position shown here is one more than above.
-        e.ui.SetStatusText("Comparing line " + N(i + 1) + " with line " + N(j + 1));
-        CompareRecord candidate = e.Candidate(j - 1);
-        if (candidate.erroneous && e.SkipsErroneous(FileTag::sf)) {
-          e.LogSkipped(candidate.line, kContainsErrorText);
-          continue;
-        }
-        e.ComparePair(primary, candidate);
-      }
-    }
-    e.Finish();
-  } catch (...) {
-    e.Abandon();
-    e.busy = running_ = continueFlag_ = false;
-    throw;
+  RunEnd end{*this};
+  for (store::View* v : {&e.views.primary(), &e.views.secondary()}) {
+    v->sortColumn = "linenumber";
+    v->sortDirection = store::SortDirection::Ascending;
   }
-  e.busy = running_ = continueFlag_ = false;
+  e.Start();
+  store::TransactionKeptOnFailure transaction(e.db);
+  e.EmptyResults();
+  e.views.RefreshAll();  // commits the emptied table: the result grid shows it
+  e.ui.Redraw();
+  store::View& primaryView = e.views.primary();
+  const int64_t n = primaryView.RowCount();
+  for (int64_t i = 1; i <= n; ++i) {
+    e.ui.Yield();
+    if (!continueFlag_) break;
+    // Only an unsupported re-import during the yield could shrink the view.
+    if (i > primaryView.RowCount()) break;
+    e.CommitNowAndThen(transaction);
+    e.views.SetCurrentRow(ViewId::Primary, i - 1);
+    e.ui.SetStatusText("Comparing line " + N(i));
+    ++e.counts.primaryRecords;
+    CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(i - 1));
+    if (primary.erroneous && e.SkipsErroneous(FileTag::ff)) {
+      ++e.counts.skippedPrimary;
+      e.LogSkipped(primary.line, kContainsErrorText);
+      continue;
+    }
+    const int64_t m = e.SearchCandidates(primary);
+    if (m == 0) {
+      ++e.counts.withoutCandidates;
+      e.LogSkipped(primary.line, kNotFoundText);
+      continue;
+    }
+    for (int64_t j = 1; j <= m; ++j) {
+      e.views.SetCurrentRow(ViewId::Secondary, j - 1);
+      e.ui.Redraw();
+      // The primary position shown here is one more than above.
+      e.ui.SetStatusText("Comparing line " + N(i + 1) + " with line " + N(j + 1));
+      CompareRecord candidate = e.Candidate(j - 1);
+      if (candidate.erroneous && e.SkipsErroneous(FileTag::sf)) {
+        e.LogSkipped(candidate.line, kContainsErrorText);
+        continue;
+      }
+      e.ComparePair(primary, candidate);
+    }
+  }
+  e.Finish(transaction);
 }
 
 void CompareEngine::RunManual(int64_t primaryIndex) {
@@ -202,35 +202,30 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
     return;
   }
   e.busy = true;
-  try {
-    e.Start();
-    e.db.Begin();
-    e.views.SetCurrentRow(ViewId::Primary, primaryIndex);
-    ++e.counts.primaryRecords;
-    CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(primaryIndex));
-    const int64_t m = e.SearchCandidates(primary);
-    if (m == 0) {
-      ++e.counts.withoutCandidates;
-      e.LogSkipped(primary.line, kNotFoundText);
-    } else if (CompareRecord first = e.Candidate(0); first.erroneous && e.SkipsErroneous(FileTag::sf)) {
-      // Only the first candidate is looked at: one erroneous first candidate
-      // stops the comparison of all of them.
-      e.LogSkipped(first.line, kContainsErrorText);
-    } else {
-      for (int64_t j = 1; j <= m; ++j) {
-        e.views.SetCurrentRow(ViewId::Secondary, j - 1);
-        e.ui.Redraw();
-        e.ui.SetStatusText("Comparing line " + N(primaryIndex + 2) + " with line " + N(j + 1));
-        e.ComparePair(primary, e.Candidate(j - 1));
-      }
+  RunEnd end{*this};
+  e.Start();
+  store::TransactionKeptOnFailure transaction(e.db);
+  e.EmptyResults();
+  e.views.SetCurrentRow(ViewId::Primary, primaryIndex);
+  ++e.counts.primaryRecords;
+  CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(primaryIndex));
+  const int64_t m = e.SearchCandidates(primary);
+  if (m == 0) {
+    ++e.counts.withoutCandidates;
+    e.LogSkipped(primary.line, kNotFoundText);
+  } else if (CompareRecord first = e.Candidate(0); first.erroneous && e.SkipsErroneous(FileTag::sf)) {
+    // Only the first candidate is looked at: one erroneous first candidate
+    // stops the comparison of all of them.
+    e.LogSkipped(first.line, kContainsErrorText);
+  } else {
+    for (int64_t j = 1; j <= m; ++j) {
+      e.views.SetCurrentRow(ViewId::Secondary, j - 1);
+      e.ui.Redraw();
+      e.ui.SetStatusText("Comparing line " + N(primaryIndex + 2) + " with line " + N(j + 1));
+      e.ComparePair(primary, e.Candidate(j - 1));
     }
-    e.Finish();
-  } catch (...) {
-    e.Abandon();
-    e.busy = false;
-    throw;
   }
-  e.busy = false;
+  e.Finish(transaction);
 }
 
 }  // namespace twinscan

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
+#include <memory>
 
 #include "record/user_interface.h"
 #include "settings/compare_settings.h"
@@ -33,6 +33,8 @@ class CompareEngine {
   CompareEngine(store::Database& db, store::Views& views, const CompareSettings& settings, UserInterface& ui,
                 std::filesystem::path compareLog);
   ~CompareEngine();
+  CompareEngine(const CompareEngine&) = delete;
+  CompareEngine& operator=(const CompareEngine&) = delete;
 
   // The full autocompare. Returns when the run has ended or was cancelled.
   // Both runs open the compare log before they delete anything, and throw
@@ -53,15 +55,10 @@ class CompareEngine {
 
  private:
   struct Impl;
-  Impl* impl_;  // owned
+  struct RunEnd;
+  std::unique_ptr<Impl> impl_;
   bool continueFlag_ = false;
   bool running_ = false;
 };
-
-// The reviewer's decision on the result row (linenumber, linenumber2); does
-// nothing when the result view is empty. Remark and reference are cut to 50
-// characters, then stored with their quotes.
-void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, int64_t linenumber2, bool acceptFirst,
-                 bool acceptSecond, const std::string& remark, const std::string& reference);
 
 }  // namespace twinscan

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "import/field_lists.h"
+#include "record/code_lists.h"
 
 namespace twinscan {
 

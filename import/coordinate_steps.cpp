@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "import/coordinates.h"
-#include "import/field_lists.h"
 #include "import/field_steps.h"
+#include "record/code_lists.h"
 #include "record/value_helpers.h"
 
 namespace twinscan {

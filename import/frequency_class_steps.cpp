@@ -3,9 +3,9 @@
 #include <string_view>
 
 #include "import/date_field.h"
-#include "import/field_lists.h"
 #include "import/field_steps.h"
 #include "import/frequency_unit.h"
+#include "record/code_lists.h"
 #include "record/value_helpers.h"
 
 namespace twinscan {

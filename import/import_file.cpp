@@ -137,10 +137,10 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
     if (!report) ui.ShowMessage("The validation report " + ReportPathFor(file).string() + " cannot be written");
   }
 
-  db.CommitPending();
-  db.Begin();
-  try {
-    db.Execute("DELETE FROM TABLERESULT");
+  {
+    // A file that fails halfway keeps the records read so far.
+    store::TransactionKeptOnFailure transaction(db);
+    db.Execute(std::string("DELETE FROM ") + store::kTableResult);
     db.Execute("DELETE FROM " + store::QuoteName(table));
     store::Statement insert = db.Prepare(InsertStatement(table));
 
@@ -175,15 +175,9 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
       rec.ClearForNextRecord();
       ctx.row.Clear();
 
-      if (ctx.recordCounter % kRecordsPerCommit == 0) {
-        db.Commit();
-        db.Begin();
-      }
+      if (ctx.recordCounter % kRecordsPerCommit == 0) transaction.CommitAndBegin();
     }
-    db.Commit();
-  } catch (...) {
-    db.CommitPending();  // keep the rows inserted so far
-    throw;
+    transaction.Commit();
   }
   if (report && std::fflush(report.get()) != 0)
     ui.ShowMessage("The validation report " + ReportPathFor(file).string() + " could not be written completely");

@@ -29,31 +29,43 @@ bool SameName(std::string_view a, std::string_view b) {
   });
 }
 
-sqlite3* OpenConnection(const std::filesystem::path& file, int flags) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
-    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw StoreError("cannot open " + file.string() + ": " + message);
-  }
+void CloseConnection::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+
+Connection OpenConnection(const std::filesystem::path& file, int flags) {
+  sqlite3* raw = nullptr;
+  int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+  Connection db(raw);  // SQLite hands out a handle to close even when the open fails
+  if (rc != SQLITE_OK)
+    throw StoreError("cannot open " + file.string() + ": " + (db ? sqlite3_errmsg(db.get()) : "out of memory"));
   return db;
 }
 
-// ---------------------------------------------------------------------------
-Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
-  if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
-    Fail(db, "cannot prepare \"" + std::string(sql) + "\"");
+void CommitOn(sqlite3* db) {
+  char* error = nullptr;
+  if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, &error) != SQLITE_OK) {
+    std::string message = error ? error : sqlite3_errmsg(db);
+    sqlite3_free(error);
+    throw StoreError("statement failed \"COMMIT\": " + message);
+  }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+// ---------------------------------------------------------------------------
+void Statement::Finalize::operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
 
-Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) { other.stmt_ = nullptr; }
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
+  stmt_.reset(stmt);
+  if (rc != SQLITE_OK) Fail(db, "cannot prepare \"" + std::string(sql) + "\"");
+}
 
-void Statement::BindNull(int index) { sqlite3_bind_null(stmt_, index); }
-void Statement::BindInt(int index, int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
-void Statement::BindDouble(int index, double value) { sqlite3_bind_double(stmt_, index, value); }
+Statement::~Statement() = default;
+
+void Statement::BindNull(int index) { sqlite3_bind_null(stmt_.get(), index); }
+void Statement::BindInt(int index, int64_t value) { sqlite3_bind_int64(stmt_.get(), index, value); }
+void Statement::BindDouble(int index, double value) { sqlite3_bind_double(stmt_.get(), index, value); }
 void Statement::BindText(int index, std::string_view utf8) {
-  sqlite3_bind_text(stmt_, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_text(stmt_.get(), index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
 }
 
 void Statement::Bind(int index, const Value& value) {
@@ -66,27 +78,27 @@ void Statement::Bind(int index, const Value& value) {
 
 void Statement::BindNoCopy(int index, const Value& value) {
   if (auto* s = std::get_if<std::string>(&value)) {
-    sqlite3_bind_text(stmt_, index, s->data(), static_cast<int>(s->size()), SQLITE_STATIC);
+    sqlite3_bind_text(stmt_.get(), index, s->data(), static_cast<int>(s->size()), SQLITE_STATIC);
     return;
   }
   Bind(index, value);
 }
 
 bool Statement::Step() {
-  int rc = sqlite3_step(stmt_);
+  int rc = sqlite3_step(stmt_.get());
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
-  std::string sql = sqlite3_sql(stmt_) ? sqlite3_sql(stmt_) : "";
-  sqlite3_reset(stmt_);
+  std::string sql = sqlite3_sql(stmt_.get()) ? sqlite3_sql(stmt_.get()) : "";
+  sqlite3_reset(stmt_.get());
   Fail(db_, "statement failed \"" + sql + "\"");
 }
 
-void Statement::Reset() { sqlite3_reset(stmt_); }
+void Statement::Reset() { sqlite3_reset(stmt_.get()); }
 
-int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::ColumnCount() const { return sqlite3_column_count(stmt_.get()); }
 
 std::string Statement::ColumnName(int column) const {
-  const char* name = sqlite3_column_name(stmt_, column);
+  const char* name = sqlite3_column_name(stmt_.get(), column);
   return name ? name : "";
 }
 
@@ -97,7 +109,7 @@ int Statement::ColumnIndex(std::string_view name) const {
 }
 
 ColumnKind Statement::ColumnKindOf(int column) const {
-  const char* declared = sqlite3_column_decltype(stmt_, column);
+  const char* declared = sqlite3_column_decltype(stmt_.get(), column);
   std::string_view type = declared ? declared : "";
   if (type == "DATE_TEXT") return ColumnKind::Date;
   if (type == "BOOL_INTEGER") return ColumnKind::Boolean;
@@ -106,12 +118,10 @@ ColumnKind Statement::ColumnKindOf(int column) const {
   return ColumnKind::Text;
 }
 
-bool Statement::ColumnIsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
-
-int64_t Statement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
+int64_t Statement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_.get(), column); }
 
 Statement::Stored Statement::ColumnStored(int column) const {
-  switch (sqlite3_column_type(stmt_, column)) {
+  switch (sqlite3_column_type(stmt_.get(), column)) {
     case SQLITE_NULL: return Stored::Null;
     case SQLITE_INTEGER: return Stored::Integer;
     case SQLITE_FLOAT: return Stored::Real;
@@ -119,23 +129,23 @@ Statement::Stored Statement::ColumnStored(int column) const {
   }
 }
 
-double Statement::ColumnDouble(int column) const { return sqlite3_column_double(stmt_, column); }
+double Statement::ColumnDouble(int column) const { return sqlite3_column_double(stmt_.get(), column); }
 
 std::string_view Statement::ColumnText(int column) const {
-  const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-  return {text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, column))};
+  const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_.get(), column));
+  return {text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_.get(), column))};
 }
 
 Value Statement::Column(int column, ColumnKind kind) const {
-  switch (sqlite3_column_type(stmt_, column)) {
+  switch (sqlite3_column_type(stmt_.get(), column)) {
     case SQLITE_NULL: return std::monostate{};
     case SQLITE_INTEGER:
-      if (kind == ColumnKind::Real) return static_cast<double>(sqlite3_column_int64(stmt_, column));
-      return static_cast<int64_t>(sqlite3_column_int64(stmt_, column));
-    case SQLITE_FLOAT: return sqlite3_column_double(stmt_, column);
+      if (kind == ColumnKind::Real) return static_cast<double>(sqlite3_column_int64(stmt_.get(), column));
+      return static_cast<int64_t>(sqlite3_column_int64(stmt_.get(), column));
+    case SQLITE_FLOAT: return sqlite3_column_double(stmt_.get(), column);
     default: {
-      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-      std::string_view view(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_.get(), column));
+      std::string_view view(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_.get(), column)));
       Date date;
       if (kind == ColumnKind::Date && ParseStoredDate(view, &date)) return date;
       return std::string(view);
@@ -146,8 +156,8 @@ Value Statement::Column(int column, ColumnKind kind) const {
 // ---------------------------------------------------------------------------
 std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
   // One thread uses a connection: no mutexes needed.
-  sqlite3* db = OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
-  std::unique_ptr<Database> result(new Database(db, file));
+  std::unique_ptr<Database> result(
+      new Database(OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX), file));
   // WAL lets the views keep their snapshots while the import and the
   // comparison write; NORMAL sync is safe in WAL (a crash loses at most the
   // last commits, never the file).
@@ -157,7 +167,7 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
   // The views pin snapshots, so checkpoints during an import achieve little;
   // Views::RefreshAll checkpoints once the snapshots are released.
   result->Execute("PRAGMA wal_autocheckpoint = 0");
-  sqlite3_busy_timeout(db, 5000);
+  sqlite3_busy_timeout(result->handle(), 5000);
   return result;
 }
 
@@ -171,39 +181,58 @@ std::unique_ptr<Database> Database::Create(const std::filesystem::path& file, st
 
 Database::~Database() {
   // Leave a self-contained file behind (no -wal beside it).
-  sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-  sqlite3_close_v2(db_);
+  sqlite3_wal_checkpoint_v2(handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
 void Database::Execute(std::string_view sql) {
   std::string text(sql);
   char* error = nullptr;
-  if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-    std::string message = error ? error : sqlite3_errmsg(db_);
+  if (sqlite3_exec(handle(), text.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    std::string message = error ? error : sqlite3_errmsg(handle());
     sqlite3_free(error);
     throw StoreError("statement failed \"" + text + "\": " + message);
   }
 }
 
-Statement Database::Prepare(std::string_view sql) { return Statement(db_, sql); }
+Statement Database::Prepare(std::string_view sql) { return Statement(handle(), sql); }
 
 int64_t Database::QueryInt(std::string_view sql) {
   Statement s = Prepare(sql);
   return s.Step() ? s.ColumnInt(0) : 0;
 }
 
-void Database::Begin() {
-  Execute("BEGIN");
-  inTransaction_ = true;
-}
+void Database::Begin() { Execute("BEGIN"); }
 
-void Database::Commit() {
-  Execute("COMMIT");
-  inTransaction_ = false;
-}
+void Database::Commit() { CommitOn(handle()); }
+
+// SQLite's own state, not a flag of ours: a failed COMMIT that SQLite rolled
+// back leaves no transaction behind, one it kept leaves it open.
+bool Database::InTransaction() const { return sqlite3_get_autocommit(handle()) == 0; }
 
 void Database::CommitPending() {
-  if (inTransaction_) Commit();
+  if (InTransaction()) Commit();
 }
+
+// ---------------------------------------------------------------------------
+TransactionKeptOnFailure::TransactionKeptOnFailure(Database& db) : db_(db) {
+  db_.CommitPending();
+  db_.Begin();
+}
+
+TransactionKeptOnFailure::~TransactionKeptOnFailure() {
+  try {
+    db_.CommitPending();
+  } catch (const StoreError&) {
+    // Only reached when the run failed before (it commits at its end): that
+    // failure is the one reported.
+  }
+}
+
+void TransactionKeptOnFailure::CommitAndBegin() {
+  db_.CommitPending();
+  db_.Begin();
+}
+
+void TransactionKeptOnFailure::Commit() { db_.CommitPending(); }
 
 }  // namespace twinscan::store

@@ -34,15 +34,23 @@ class ViewError : public StoreError {
 std::string QuoteName(std::string_view name);
 // Column names compare without regard to case ("1a" is "1A").
 bool SameName(std::string_view a, std::string_view b);
+// An owned SQLite connection, closed when it goes.
+struct CloseConnection {
+  void operator()(sqlite3* db) const;
+};
+using Connection = std::unique_ptr<sqlite3, CloseConnection>;
 // A connection of its own to file, with SQLite's open flags; throws StoreError.
-sqlite3* OpenConnection(const std::filesystem::path& file, int flags);
+Connection OpenConnection(const std::filesystem::path& file, int flags);
+// Ends the transaction open on db with COMMIT; throws StoreError when the
+// commit fails (db is then out of the transaction when SQLite rolled it back).
+void CommitOn(sqlite3* db);
 
 // A prepared statement. Bind indexes are 1-based, column indexes 0-based.
 class Statement {
  public:
   Statement(sqlite3* db, std::string_view sql);
   ~Statement();
-  Statement(Statement&& other) noexcept;
+  Statement(Statement&&) noexcept = default;
   Statement& operator=(Statement&&) = delete;
   Statement(const Statement&) = delete;
 
@@ -66,7 +74,6 @@ class Statement {
   ColumnKind ColumnKindOf(int column) const;     // from the declared type
   Value Column(int column, ColumnKind kind) const;
   int64_t ColumnInt(int column) const;
-  bool ColumnIsNull(int column) const;
 
   // Raw access for readers of many rows (the corrected-file writer): the
   // class of the stored value, and the value as a double or as UTF-8 text
@@ -77,8 +84,11 @@ class Statement {
   std::string_view ColumnText(int column) const;
 
  private:
+  struct Finalize {
+    void operator()(sqlite3_stmt* stmt) const;
+  };
   sqlite3* db_;
-  sqlite3_stmt* stmt_ = nullptr;
+  std::unique_ptr<sqlite3_stmt, Finalize> stmt_;
 };
 
 class Database {
@@ -87,27 +97,56 @@ class Database {
   static std::unique_ptr<Database> Open(const std::filesystem::path& file);
   // Creates a fresh database from a schema script (the build's pristine file).
   static std::unique_ptr<Database> Create(const std::filesystem::path& file, std::string_view schemaSql);
+  // Folds the write-ahead log back into the file, then closes.
   ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
 
   void Execute(std::string_view sql);
   Statement Prepare(std::string_view sql);
   int64_t QueryInt(std::string_view sql);  // the first column of the first row
 
-  // Writes are grouped in transactions by their callers; Commit ends one.
+  // Writes are grouped in transactions by their callers (see
+  // TransactionKeptOnFailure); Commit ends one and throws when it fails.
   void Begin();
   void Commit();
-  bool InTransaction() const { return inTransaction_; }
+  bool InTransaction() const;
   // Commits when a transaction is open (before views take a new snapshot).
   void CommitPending();
 
   const std::filesystem::path& file() const { return file_; }
-  sqlite3* handle() const { return db_; }
+  sqlite3* handle() const { return db_.get(); }
 
  private:
-  Database(sqlite3* db, std::filesystem::path file) : db_(db), file_(std::move(file)) {}
-  sqlite3* db_;
+  Database(Connection db, std::filesystem::path file) : db_(std::move(db)), file_(std::move(file)) {}
+  Connection db_;
   std::filesystem::path file_;
-  bool inTransaction_ = false;
+};
+
+// The transaction of a long run of writes (an import, a compare). Its rule:
+// what was written is kept, never rolled back. The run commits now and then
+// and at its end; when it is left by an exception, the guard commits what was
+// written so far before the exception travels on, so that the rows the user
+// then sees are the rows that were stored. Whoever else commits the
+// database's open transaction meanwhile (Views::RefreshAll) only commits
+// earlier: the guard commits whatever is open when it goes.
+class TransactionKeptOnFailure {
+ public:
+  // Commits a transaction left open on db, then begins one.
+  explicit TransactionKeptOnFailure(Database& db);
+  // Commits what is open; a failing commit while an exception is on its way
+  // is dropped, so that the first failure is the one reported.
+  ~TransactionKeptOnFailure();
+  TransactionKeptOnFailure(const TransactionKeptOnFailure&) = delete;
+  TransactionKeptOnFailure& operator=(const TransactionKeptOnFailure&) = delete;
+
+  // Commits what is open and begins the next transaction.
+  void CommitAndBegin();
+  // Commits what is open; throws StoreError when the commit fails.
+  void Commit();
+
+ private:
+  Database& db_;
 };
 
 // The three tables.

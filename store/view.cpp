@@ -13,12 +13,20 @@ constexpr int64_t kCacheWindow = 256;
 
 }  // namespace
 
+const char* SqlKeyword(SortDirection direction) { return direction == SortDirection::Ascending ? "ASC" : "DESC"; }
+
+SortDirection Reversed(SortDirection direction) {
+  return direction == SortDirection::Ascending ? SortDirection::Descending : SortDirection::Ascending;
+}
+
 View::View(Database& db, ViewId id, std::string table) : db_(db), id_(id), table_(std::move(table)) { LoadColumns(); }
 
 View::~View() {
-  Close();
-  fetch_.reset();
-  if (reader_) sqlite3_close_v2(reader_);
+  try {
+    Close();
+  } catch (const StoreError&) {
+    // The reader connection goes anyway, and its snapshot with it.
+  }
 }
 
 void View::LoadColumns() {
@@ -35,11 +43,18 @@ int View::ColumnIndex(std::string_view name) const {
 
 void View::Close() {
   fetch_.reset();
-  if (reader_ && !sqlite3_get_autocommit(reader_)) sqlite3_exec(reader_, "COMMIT", nullptr, nullptr, nullptr);
   rowIds_.clear();
   rows_.clear();
   cacheStart_ = 0;
   current_ = -1;
+  if (!reader_ || sqlite3_get_autocommit(reader_.get())) return;
+  try {
+    CommitOn(reader_.get());
+  } catch (const StoreError& e) {
+    // A snapshot still pinned would keep the log from folding back and show
+    // old rows at the next open; the next Close tries again.
+    throw ViewError(e.what());
+  }
 }
 
 void View::Refresh() { RefreshWithText(true); }
@@ -57,23 +72,23 @@ void View::RefreshWithText(bool bracketed) {
 void View::OpenSorted(bool bracketed) {
   int column = ColumnIndex(sortColumn);
   if (column < 0) throw StoreError("no column " + sortColumn + " in " + table_);
-  if (sortDirection != "ASC" && sortDirection != "DESC") throw StoreError("bad sort direction " + sortDirection);
   Close();
   if (!reader_) {
     reader_ = OpenConnection(db_.file(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
-    sqlite3_busy_timeout(reader_, 5000);
+    sqlite3_busy_timeout(reader_.get(), 5000);
   }
   filtered_ = false;
   statementText_ = "SELECT * FROM " + table_ + " ORDER BY " + (bracketed ? "[" + sortColumn + "]" : sortColumn) + " " +
-                   sortDirection;
+                   SqlKeyword(sortDirection);
   // The read transaction starts with the first SELECT and pins the snapshot
   // until the view is closed.
-  if (sqlite3_exec(reader_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
-    throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader_));
-  Statement ids(reader_, "SELECT rowid FROM " + QuoteName(table_) + " ORDER BY " +
-                             QuoteName(columns_[static_cast<size_t>(column)].name) + " " + sortDirection + ", rowid");
+  if (sqlite3_exec(reader_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader_.get()));
+  Statement ids(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " ORDER BY " +
+                                   QuoteName(columns_[static_cast<size_t>(column)].name) + " " +
+                                   SqlKeyword(sortDirection) + ", rowid");
   while (ids.Step()) rowIds_.push_back(ids.ColumnInt(0));
-  fetch_.emplace(reader_, "SELECT * FROM " + QuoteName(table_) + " WHERE rowid = ?");
+  fetch_.emplace(reader_.get(), "SELECT * FROM " + QuoteName(table_) + " WHERE rowid = ?");
   current_ = rowIds_.empty() ? -1 : 0;
 }
 

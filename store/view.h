@@ -18,11 +18,14 @@
 #include "record/user_interface.h"
 #include "store/database.h"
 
-struct sqlite3;
-
 namespace twinscan::store {
 
 using Row = std::vector<Value>;
+
+// The order of a whole-table view; the statements write it ASC or DESC.
+enum class SortDirection { Ascending, Descending };
+const char* SqlKeyword(SortDirection direction);  // "ASC" or "DESC"
+SortDirection Reversed(SortDirection direction);
 
 struct ColumnInfo {
   std::string name;  // as the grids caption it ("linenumber", "1A", "4CLONG")
@@ -41,7 +44,7 @@ class View {
 
   // Sort state, changed by the header sort and the full comparison.
   std::string sortColumn = "linenumber";
-  std::string sortDirection = "ASC";
+  SortDirection sortDirection = SortDirection::Ascending;
 
   // Re-opens over the whole table in the sort order. Throws ViewError when
   // it cannot (a sort column that is not a column of the table included).
@@ -52,6 +55,7 @@ class View {
   void OpenFiltered(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
                     const std::string& sqliteOrder);
   // Ends the read snapshot (the view shows no rows until it is re-opened).
+  // Throws ViewError when the snapshot cannot be ended.
   void Close();
 
   int64_t RowCount() const { return static_cast<int64_t>(rowIds_.size()); }
@@ -81,7 +85,7 @@ class View {
   Database& db_;
   ViewId id_;
   std::string table_;
-  sqlite3* reader_ = nullptr;       // the snapshot connection of whole-table views
+  Connection reader_;               // the snapshot connection of whole-table views
   std::optional<Statement> fetch_;  // reads one row of the snapshot by row id
   // The last filter's statement: the comparison re-opens the same filter
   // with new values for every record, and parsing it each time would cost

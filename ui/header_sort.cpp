@@ -4,7 +4,7 @@ namespace twinscan::ui {
 
 void HeaderSort::Click(store::View& view, const std::string& column) {
   if (column == lastHeaderColumn_ && column == view.sortColumn) {
-    view.sortDirection = view.sortDirection == "ASC" ? "DESC" : "ASC";
+    view.sortDirection = store::Reversed(view.sortDirection);
     return;
   }
   view.sortColumn = column;

@@ -9,7 +9,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "import/import_command.h"
+#include "app/import_file_command.h"
+#include "app/review_command.h"
 #include "store/startup.h"
 #include "ui/column_layout.h"
 #include "ui/compare_modes_dialog.h"

@@ -79,7 +79,7 @@ TEST_F(CompareRuns, StatusTextsYieldsAndViews) {
   for (int64_t line : {1, 2}) InsertRecord(*db_, "TABLE1", line);
   for (int64_t line : {7, 8}) InsertRecord(*db_, "TABLE2", line);
   views_->primary().sortColumn = "4A";
-  views_->primary().sortDirection = "DESC";
+  views_->primary().sortDirection = store::SortDirection::Descending;
   std::vector<int64_t> seen;  // the result view's rows at each yield
   ui_.onYield = [&] {
     EXPECT_TRUE(engine_->running());
@@ -93,7 +93,7 @@ TEST_F(CompareRuns, StatusTextsYieldsAndViews) {
                                       "Comparing line  3 with line  2", "Comparing line  3 with line  3"}));
   EXPECT_EQ(seen, (std::vector<int64_t>{0, 2}));  // after primary 1: its two rows, not yet primary 2's
   EXPECT_EQ(views_->primary().sortColumn, "linenumber");
-  EXPECT_EQ(views_->primary().sortDirection, "ASC");
+  EXPECT_EQ(views_->primary().sortDirection, store::SortDirection::Ascending);
   EXPECT_EQ(views_->result().RowCount(), 4);  // every result again, not one line's
   EXPECT_EQ(views_->secondary().RowCount(), 2);
 }
@@ -111,6 +111,21 @@ TEST_F(CompareRuns, CancelKeepsWhatWasWritten) {
   // A new run starts from scratch.
   ui_.onYield = nullptr;
   engine_->RunFull();
+  EXPECT_EQ(Results(), (Rows{"1|7", "2|7", "3|7"}));
+}
+
+TEST_F(CompareRuns, AFailureKeepsWhatWasWrittenAndEndsTheRun) {
+  for (int64_t line : {1, 2, 3}) InsertRecord(*db_, "TABLE1", line);
+  InsertRecord(*db_, "TABLE2", 7);
+  ui_.onYield = [&] {
+    if (ui_.yields == 3) throw std::runtime_error("stopped");
+  };
+  EXPECT_THROW(engine_->RunFull(), std::runtime_error);
+  EXPECT_FALSE(engine_->running());
+  EXPECT_FALSE(db_->InTransaction());  // the two pairs are committed, not left to a rollback
+  EXPECT_EQ(Results(), (Rows{"1|7", "2|7"}));
+  ui_.onYield = nullptr;
+  engine_->RunFull();  // the engine is idle again, not stuck as busy
   EXPECT_EQ(Results(), (Rows{"1|7", "2|7", "3|7"}));
 }
 
@@ -186,19 +201,6 @@ TEST_F(CompareRuns, ManualRunWithoutARowOnlyRereads) {
   EXPECT_EQ(Results(), Rows{"5|6"});
   EXPECT_EQ(ui_.reopened.size(), 6u);
   EXPECT_EQ(Log(), "");
-}
-
-TEST_F(CompareRuns, ReviewStoresTheDecisionOfOnePair) {
-  db_->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (1, 7), (1, 8), (2, 7)");
-  const std::string columns = "ACCEPTFIRST, ACCEPTSECOND, REMARK, REFERENCE_TO_DB";
-  StoreReview(*db_, *views_, 1, 7, true, true, "late", "");  // not yet in the view: nothing
-  EXPECT_EQ(Results(columns), (Rows{"|||", "|||", "|||"}));
-
-  views_->RefreshAll();
-  std::string remark = "it's ";  // 60 characters, 55 of them two bytes long
-  for (int i = 0; i < 55; ++i) remark += "\xC3\xA9";
-  StoreReview(*db_, *views_, 1, 7, true, false, remark, "REF'1");
-  EXPECT_EQ(Results(columns), (Rows{"1|0|" + remark.substr(0, 5 + 2 * 45) + "|REF'1", "|||", "|||"}));
 }
 
 }  // namespace

@@ -232,8 +232,9 @@ TEST(GeneratedFile, EveryRowsMessagesAreWellFormedAndMatchTheReport) {
 
   store::Statement rows = db->Prepare("SELECT linenumber, error, ermsg, annex2bis FROM TABLE1 ORDER BY linenumber");
   auto text = [&](int column) {
-    return rows.ColumnIsNull(column) ? std::string()
-                                     : std::get<std::string>(rows.Column(column, store::ColumnKind::Text));
+    return rows.ColumnStored(column) == store::Statement::Stored::Null
+               ? std::string()
+               : std::get<std::string>(rows.Column(column, store::ColumnKind::Text));
   };
   int expectedLine = 0, withMessages = 0, erroneous = 0;
   while (rows.Step()) {

@@ -27,7 +27,7 @@ struct ImportFixture : ::testing::Test {
     std::vector<std::string> out;
     store::Statement s = db->Prepare(std::string("SELECT \"") + column + "\" FROM " + table + " ORDER BY linenumber");
     while (s.Step())
-      out.push_back(s.ColumnIsNull(0)
+      out.push_back(s.ColumnStored(0) == store::Statement::Stored::Null
                         ? "<null>"
                         : store::DisplayText(s.Column(0, store::ColumnKind::Text), store::ColumnKind::Text));
     return out;

@@ -71,7 +71,7 @@ TEST_F(ViewFixture, SortingIsByColumnAndDirectionWithTextIgnoringCase) {
   views.primary().sortColumn = "4A";
   views.RefreshAll();
   EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"a", "b", "C"}));
-  views.primary().sortDirection = "DESC";
+  views.primary().sortDirection = SortDirection::Descending;
   views.RefreshAll();
   EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"C", "b", "a"}));
   EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [4A] DESC");

@@ -58,16 +58,16 @@ TEST_F(ViewsTest, HeaderClicksSortAndReverse) {
     store::View& view = views_->primary();
     HeaderSort sort;
     view.sortColumn = "linenumber";
-    view.sortDirection = "ASC";
+    view.sortDirection = store::SortDirection::Ascending;
     for (const Step& step : s.steps) {
       if (step.click) {
         sort.Click(view, step.click);
       } else {
         view.sortColumn = "linenumber";
-        view.sortDirection = "ASC";
+        view.sortDirection = store::SortDirection::Ascending;
       }
       EXPECT_EQ(view.sortColumn, step.column) << s.name;
-      EXPECT_EQ(view.sortDirection, step.direction) << s.name;
+      EXPECT_STREQ(store::SqlKeyword(view.sortDirection), step.direction) << s.name;
     }
   }
 }

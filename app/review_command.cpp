@@ -1,7 +1,4 @@
-// The reviewer's decision, stored in one TABLERESULT row.
-#include <string_view>
-
-#include "compare/compare_engine.h"
+#include "app/review_command.h"
 
 namespace twinscan {
 namespace {
@@ -21,12 +18,20 @@ std::string FirstCharacters(const std::string& utf8, size_t count) {
 
 }  // namespace
 
+bool ComparedPairExists(store::Database& db, int64_t linenumber, int64_t linenumber2) {
+  store::Statement pair = db.Prepare(std::string("SELECT count(*) FROM ") + store::kTableResult +
+                                     " WHERE linenumber = ? AND linenumber2 = ?");
+  pair.BindInt(1, linenumber);
+  pair.BindInt(2, linenumber2);
+  return pair.Step() && pair.ColumnInt(0) != 0;
+}
+
 void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, int64_t linenumber2, bool acceptFirst,
                  bool acceptSecond, const std::string& remark, const std::string& reference) {
   if (views.result().RowCount() == 0) return;
-  store::Statement update = db.Prepare(
-      "UPDATE TABLERESULT SET ACCEPTFIRST = ?, ACCEPTSECOND = ?, REMARK = ?, REFERENCE_TO_DB = ? "
-      "WHERE linenumber = ? AND linenumber2 = ?");
+  store::Statement update = db.Prepare(std::string("UPDATE ") + store::kTableResult +
+                                       " SET ACCEPTFIRST = ?, ACCEPTSECOND = ?, REMARK = ?, REFERENCE_TO_DB = ? "
+                                       "WHERE linenumber = ? AND linenumber2 = ?");
   update.BindInt(1, acceptFirst ? 1 : 0);
   update.BindInt(2, acceptSecond ? 1 : 0);
   update.BindText(3, FirstCharacters(remark, kReviewTextLength));

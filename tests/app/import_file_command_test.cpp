@@ -1,7 +1,7 @@
 // The import command writes the corrected file when the file's option asks.
 #include <gtest/gtest.h>
 
-#include "import/import_command.h"
+#include "app/import_file_command.h"
 #include "tests/export/export_fixture.h"
 
 namespace twinscan::testing {
@@ -9,9 +9,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ImportCommandExportTest : public ExportTest {
+class ImportFileCommandTest : public ExportTest {
  protected:
-  ImportCommandExportTest() : views_(*db_, ui_) {}
+  ImportFileCommandTest() : views_(*db_, ui_) {}
 
   ImportCommandResult Run(const fs::path& file, FileTag tag) {
     std::string header;
@@ -22,7 +22,7 @@ class ImportCommandExportTest : public ExportTest {
   store::Views views_;
 };
 
-TEST_F(ImportCommandExportTest, EachFileFollowsItsOwnOptions) {
+TEST_F(ImportFileCommandTest, EachFileFollowsItsOwnOptions) {
   std::string header(219, 'H');
   std::string records = BaseRecord() + WithField(BaseRecord(), "4A", "GENT");
   fs::path a = dir_ / "a.txt", b = dir_ / "b.txt";
@@ -51,7 +51,7 @@ TEST_F(ImportCommandExportTest, EachFileFollowsItsOwnOptions) {
             header + "\r\n" + BaseRecord() + "\r\n" + WithField(BaseRecord(), "4A", "GENT") + "\r\n");
 }
 
-TEST_F(ImportCommandExportTest, AFailedCorrectedFileKeepsTheImportedRows) {
+TEST_F(ImportFileCommandTest, AFailedCorrectedFileKeepsTheImportedRows) {
   fs::path a = dir_ / "a.txt";
   WriteFile(a, std::string(219, 'H') + BaseRecord());
   fs::create_directories(dir_ / "a.txt_annex2bis.txt");  // cannot become a file

@@ -1,4 +1,4 @@
-#include "import/import_command.h"
+#include "app/import_file_command.h"
 
 #include "export/corrected_file.h"
 

@@ -1,0 +1,139 @@
+// The transaction that keeps what was written, checked commits and owned
+// connections.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <optional>
+#include <stdexcept>
+#include <type_traits>
+
+#include "store/database.h"
+#include "store/view.h"
+#include "tests/support/test_support.h"
+
+namespace twinscan::store {
+namespace {
+
+// Handles owned once: a copy would close or finalize them twice.
+static_assert(!std::is_copy_constructible_v<Database> && !std::is_copy_assignable_v<Database>);
+static_assert(!std::is_copy_constructible_v<Connection> && std::is_move_constructible_v<Connection>);
+static_assert(!std::is_copy_constructible_v<Statement> && std::is_move_constructible_v<Statement>);
+static_assert(!std::is_copy_constructible_v<TransactionKeptOnFailure>);
+
+struct TransactionFixture : ::testing::Test {
+  testing::TempDir dir;
+  std::unique_ptr<Database> db = testing::CreateTestDatabase(dir.path());
+
+  void InsertLine(int line) { db->Execute("INSERT INTO TABLE1 (linenumber) VALUES (" + std::to_string(line) + ")"); }
+
+  // What another connection sees: only committed rows.
+  int64_t CommittedLines() {
+    Connection other = OpenConnection(db->file(), SQLITE_OPEN_READWRITE);
+    Statement count(other.get(), "SELECT count(*) FROM TABLE1");
+    return count.Step() ? count.ColumnInt(0) : -1;
+  }
+
+  // A table whose rows break a deferred foreign key: a COMMIT after
+  // InsertOrphan fails, and SQLite keeps the transaction open.
+  void CreateDeferredKey() {
+    db->Execute(
+        "PRAGMA foreign_keys = ON; CREATE TABLE parent (id INTEGER PRIMARY KEY);"
+        "CREATE TABLE child (parent REFERENCES parent (id) DEFERRABLE INITIALLY DEFERRED)");
+  }
+  void InsertOrphan() { db->Execute("INSERT INTO child VALUES (5)"); }
+};
+
+TEST_F(TransactionFixture, WhatWasWrittenIsKeptHoweverTheScopeIsLeft) {
+  struct Case {
+    const char* name;
+    bool periodicCommit;
+    bool explicitCommit;
+    bool fails;
+  };
+  const Case cases[] = {
+      {"normal end", false, true, false},
+      {"failure before any commit", false, false, true},
+      {"failure after a periodic commit", true, false, true},
+      {"left without a commit", true, false, false},
+  };
+  int line = 0;
+  for (const Case& c : cases) {
+    db->Execute("DELETE FROM TABLE1");
+    auto run = [&] {
+      TransactionKeptOnFailure transaction(*db);
+      InsertLine(++line);
+      if (c.periodicCommit) transaction.CommitAndBegin();
+      InsertLine(++line);
+      EXPECT_TRUE(db->InTransaction()) << c.name;
+      if (c.fails) throw std::runtime_error("stopped");
+      if (c.explicitCommit) transaction.Commit();
+    };
+    if (c.fails)
+      EXPECT_THROW(run(), std::runtime_error) << c.name;
+    else
+      run();
+    EXPECT_FALSE(db->InTransaction()) << c.name;
+    EXPECT_EQ(CommittedLines(), 2) << c.name;
+  }
+}
+
+TEST_F(TransactionFixture, ATransactionLeftOpenIsCommittedFirst) {
+  db->Begin();
+  InsertLine(1);
+  TransactionKeptOnFailure transaction(*db);
+  EXPECT_EQ(CommittedLines(), 1);
+  EXPECT_TRUE(db->InTransaction());
+}
+
+TEST_F(TransactionFixture, AFailingCommitIsReportedAndTheTransactionStaysOpen) {
+  CreateDeferredKey();
+  db->Begin();
+  InsertOrphan();
+  EXPECT_THROW(db->Commit(), StoreError);
+  EXPECT_TRUE(db->InTransaction());  // SQLite keeps it: the caller may still repair and commit
+  EXPECT_THROW(db->CommitPending(), StoreError);
+  db->Execute("ROLLBACK");
+  EXPECT_FALSE(db->InTransaction());
+}
+
+TEST_F(TransactionFixture, TheFirstFailureIsTheOneReported) {
+  CreateDeferredKey();
+  // The guard's own commit fails while the first failure is on its way: the
+  // first one arrives, the program is not ended.
+  EXPECT_THROW(
+      {
+        TransactionKeptOnFailure transaction(*db);
+        InsertOrphan();
+        throw std::runtime_error("first");
+      },
+      std::runtime_error);
+  db->Execute("ROLLBACK");
+  // The same failing commit at the normal end is reported.
+  TransactionKeptOnFailure transaction(*db);
+  InsertOrphan();
+  EXPECT_THROW(transaction.Commit(), StoreError);
+  db->Execute("ROLLBACK");
+}
+
+TEST_F(TransactionFixture, AMovedStatementIsFinalizedOnce) {
+  InsertLine(1);
+  std::optional<Statement> moved;
+  {
+    Statement first = db->Prepare("SELECT linenumber FROM TABLE1");
+    moved.emplace(std::move(first));
+  }  // the moved-from statement goes here and must leave the moved one alone
+  ASSERT_TRUE(moved->Step());
+  EXPECT_EQ(moved->ColumnInt(0), 1);
+}
+
+TEST(SortDirection, KeywordsAndReversal) {
+  EXPECT_STREQ(SqlKeyword(SortDirection::Ascending), "ASC");
+  EXPECT_STREQ(SqlKeyword(SortDirection::Descending), "DESC");
+  for (SortDirection d : {SortDirection::Ascending, SortDirection::Descending}) {
+    EXPECT_NE(Reversed(d), d);
+    EXPECT_EQ(Reversed(Reversed(d)), d);
+  }
+}
+
+}  // namespace
+}  // namespace twinscan::store
