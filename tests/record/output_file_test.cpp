@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/test_support.h"
+#include "tests/support/test_support.h"
 
 namespace twinscan {
 namespace {
