@@ -32,23 +32,23 @@ TEST_F(OptionDialogsTest, CompareModesShowTheStartValues) {
   TWINSCAN5 dialog(settings_);
   dialog.show();
   const std::set<std::string> critical = {"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
-  for (const FieldInfo& f : kFields) {
+  for (const RecordField& f : kFields) {
     ColourLabel* label = dialog.label(f.number);
     EXPECT_EQ(label->text().toStdString(), f.caption);
     EXPECT_EQ(label->colour(), critical.count(std::string(f.code)) ? Red() : Yellow()) << f.code;
   }
   // 8B2 heads the right column.
-  EXPECT_GT(dialog.label(15)->x(), dialog.label(14)->x());
-  EXPECT_EQ(dialog.label(15)->y(), dialog.label(1)->y());
+  EXPECT_GT(dialog.label(field::k8B2)->x(), dialog.label(field::k8B1)->x());
+  EXPECT_EQ(dialog.label(field::k8B2)->y(), dialog.label(field::k1A)->y());
 }
 
 TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
   TWINSCAN5 dialog(settings_);
   dialog.show();
   struct Step {
-    uint8_t mode;
+    CompareMode mode;
     QColor colour;
-  } steps[] = {{NotChecked, Grey()}, {NonCritical, Yellow()}, {Critical, Red()}};
+  } steps[] = {{CompareMode::NotChecked, Grey()}, {CompareMode::NonCritical, Yellow()}, {CompareMode::Critical, Red()}};
   for (const Step& step : steps) {
     Click(dialog.label(1));
     EXPECT_EQ(settings_.compareMode(1), step.mode);
@@ -91,7 +91,7 @@ TEST_F(OptionDialogsTest, LastSearchFieldIsRefusedWithAMessage) {
   ASSERT_TRUE(prompter_.messages.empty());
   for (int attempt = 0; attempt < 2; ++attempt) {
     Click(dialog.label(kSearch1A));
-    EXPECT_EQ(settings_.searchField(kSearch1A), Exact);
+    EXPECT_EQ(settings_.searchField(kSearch1A), SearchValue::Exact);
     EXPECT_EQ(dialog.label(kSearch1A)->colour(), Red());
   }
   EXPECT_EQ(prompter_.messages,
@@ -152,11 +152,11 @@ TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
   }
   // A click in the dialog reaches the window's settings at once.
   ModalAnswer answer([](QDialog* d) {
-    Click(static_cast<TWINSCAN5*>(d)->label(3));
+    Click(static_cast<TWINSCAN5*>(d)->label(field::k6A));
     d->close();
   });
   window_->M_COMPMODE->trigger();
-  EXPECT_EQ(window_->settings().compareMode(3), NotChecked);
+  EXPECT_EQ(window_->settings().compareMode(field::k6A), CompareMode::NotChecked);
 }
 
 }  // namespace
