@@ -58,9 +58,9 @@ TEST(CompareRecords, MarksFollowTheModes) {
   EXPECT_EQ(r.columns, "linenumber, linenumber2, 6b, noncritical");
   EXPECT_FALSE(r.critical);
 
-  settings.cycleCompareMode(4);  // non-critical -> critical
+  settings.cycleCompareMode(k6B);  // non-critical -> critical
   EXPECT_EQ(CompareRecords(p, s, settings).columns, "linenumber, linenumber2, 6b, critical");
-  settings.cycleCompareMode(4);  // -> not checked
+  settings.cycleCompareMode(k6B);  // -> not checked
   EXPECT_EQ(CompareRecords(p, s, settings).columns, "linenumber, linenumber2");
 }
 
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CompareRecords, TolerantFieldsAreExaminedEvenWhenNotChecked) {
   CompareSettings settings;
   SetSearchFields(settings, {1, 1, 1, 1, 1});
-  settings.cycleCompareMode(1);  // 1A critical -> not checked
+  settings.cycleCompareMode(k1A);  // 1A critical -> not checked
   CompareRecord p = Record(1), s = Record(2);
   s.numbers[k1A] = 146.6;
   EXPECT_EQ(CompareRecords(p, s, settings).columns, "linenumber, linenumber2");

@@ -30,12 +30,12 @@ TEST(CompareSettingsTest, StartValues) {
 
 TEST(CompareSettingsTest, ResetRestoresEveryGroup) {
   CompareSettings s;
-  s.cycleCompareMode(5);
+  s.cycleCompareMode(field::k6Z);
   s.cycleSearchField(kSearch1A);
   FileOptions off{false, false, false, false, false, false, false};
   s.setFileOptions(off, off);
   s.resetToDefaults();
-  EXPECT_EQ(s.compareMode(5), CompareMode::NonCritical);
+  EXPECT_EQ(s.compareMode(field::k6Z), CompareMode::NonCritical);
   EXPECT_EQ(s.searchField(kSearch1A), E);
   EXPECT_EQ(s.fileOptions(FileTag::ff), FileOptions{});
   EXPECT_EQ(s.fileOptions(FileTag::sf), FileOptions{});
@@ -44,12 +44,12 @@ TEST(CompareSettingsTest, ResetRestoresEveryGroup) {
 TEST(CompareSettingsTest, CompareModeCyclesGreyYellowRed) {
   CompareSettings s;
   // 1A starts critical, 1Z non-critical.
-  EXPECT_EQ(s.cycleCompareMode(1), CompareMode::NotChecked);
-  EXPECT_EQ(s.cycleCompareMode(1), CompareMode::NonCritical);
-  EXPECT_EQ(s.cycleCompareMode(1), CompareMode::Critical);
-  EXPECT_EQ(s.compareMode(1), CompareMode::Critical);
-  EXPECT_EQ(s.cycleCompareMode(2), CompareMode::Critical);
-  EXPECT_EQ(s.compareMode(3), CompareMode::Critical) << "other fields untouched";
+  EXPECT_EQ(s.cycleCompareMode(field::k1A), CompareMode::NotChecked);
+  EXPECT_EQ(s.cycleCompareMode(field::k1A), CompareMode::NonCritical);
+  EXPECT_EQ(s.cycleCompareMode(field::k1A), CompareMode::Critical);
+  EXPECT_EQ(s.compareMode(field::k1A), CompareMode::Critical);
+  EXPECT_EQ(s.cycleCompareMode(field::k1Z), CompareMode::Critical);
+  EXPECT_EQ(s.compareMode(field::k6A), CompareMode::Critical) << "other fields untouched";
 }
 
 TEST(CompareSettingsTest, SearchFieldSteps) {
@@ -119,7 +119,7 @@ TEST(CompareSettingsTest, SetFileOptionsReplacesBothFilesAtOnce) {
   EXPECT_EQ(s.fileOptions(FileTag::sf), sf);
   EXPECT_FALSE(readerView.suppressCleanLines);
   // The compare modes and search fields are left alone.
-  EXPECT_EQ(s.compareMode(1), CompareMode::Critical);
+  EXPECT_EQ(s.compareMode(field::k1A), CompareMode::Critical);
   EXPECT_EQ(s.searchField(kSearch4C), E);
 }
 

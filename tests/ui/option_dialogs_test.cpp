@@ -50,15 +50,15 @@ TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
     QColor colour;
   } steps[] = {{CompareMode::NotChecked, Grey()}, {CompareMode::NonCritical, Yellow()}, {CompareMode::Critical, Red()}};
   for (const Step& step : steps) {
-    Click(dialog.label(1));
-    EXPECT_EQ(settings_.compareMode(1), step.mode);
-    EXPECT_EQ(dialog.label(1)->colour(), step.colour);
+    Click(dialog.label(field::k1A));
+    EXPECT_EQ(settings_.compareMode(field::k1A), step.mode);
+    EXPECT_EQ(dialog.label(field::k1A)->colour(), step.colour);
   }
   // A change made elsewhere shows at the next showing.
-  settings_.cycleCompareMode(2);
+  settings_.cycleCompareMode(field::k1Z);
   dialog.hide();
   dialog.show();
-  EXPECT_EQ(dialog.label(2)->colour(), Red());
+  EXPECT_EQ(dialog.label(field::k1Z)->colour(), Red());
 }
 
 TEST_F(OptionDialogsTest, SearchFieldsColourAndCycle) {
