@@ -1,6 +1,7 @@
 // How each stored column comes out in its places of the corrected file.
 #include <gtest/gtest.h>
 
+#include "record/layout.h"
 #include "tests/export/export_fixture.h"
 
 namespace twinscan::testing {
