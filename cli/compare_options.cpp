@@ -7,16 +7,10 @@
 namespace twinscan::cli {
 namespace {
 
-// The search-field index of an item code; 0 for a field that is not searched.
-int SearchIndexOf(const std::string& code) {
-  switch (FieldNumberOf(code)) {
-    case 1: return kSearch1A;
-    case 3: return kSearch6A;
-    case 8: return kSearch4A;
-    case 10: return kSearch4C;
-    case 25: return kSearch13Y;
-    default: return 0;
-  }
+// The search-field index of an item code; kNotSearched for a field that is not searched.
+SearchFieldIndex SearchIndexOf(const std::string& code) {
+  field::Number number = FieldNumberOf(code);
+  return number == field::kNone ? kNotSearched : Field(number).search;
 }
 
 // "FIELD=V" with V one digit up to `highest`.
@@ -34,16 +28,17 @@ CompareOptions TakeCompareOptions(Cli& cli) {
   CompareOptions options;
   for (const std::string& text : cli.TakeAll("--mode")) {
     auto [code, value] = SplitSetting("--mode", text, 2);
-    int field = FieldNumberOf(code);
-    if (field == 0) throw UsageError("--mode: no field " + code);
-    options.modes.emplace_back(field, value);
+    field::Number number = FieldNumberOf(code);
+    if (number == field::kNone) throw UsageError("--mode: no field " + code);
+    options.modes.emplace_back(number, static_cast<CompareMode>(value));
   }
   for (const std::string& text : cli.TakeAll("--search")) {
     auto [code, value] = SplitSetting("--search", text, 2);
-    int index = SearchIndexOf(code);
-    if (index == 0) throw UsageError("--search: " + code + " is not a search field (1A 6A 4A 13Y 4C)");
-    if (index == kSearch4A && value == Tolerant) throw UsageError("--search: 4A takes 0 or 1");
-    options.searches.emplace_back(index, value);
+    SearchFieldIndex index = SearchIndexOf(code);
+    if (index == kNotSearched) throw UsageError("--search: " + code + " is not a search field (1A 6A 4A 13Y 4C)");
+    auto searchValue = static_cast<SearchValue>(value);
+    if (index == kSearch4A && searchValue == SearchValue::Tolerant) throw UsageError("--search: 4A takes 0 or 1");
+    options.searches.emplace_back(index, searchValue);
   }
   for (const std::string& file : cli.TakeAll("--compare-erroneous")) {
     if (file != "ff" && file != "sf") throw UsageError("--compare-erroneous takes ff or sf, not " + file);
@@ -59,7 +54,7 @@ bool ApplyCompareOptions(const CompareOptions& options, CompareSettings& setting
   // clearing the last field in use is still refused.
   for (bool clearing : {false, true})
     for (const auto& [index, value] : options.searches) {
-      if ((value == NotUsed) != clearing) continue;
+      if ((value == SearchValue::NotUsed) != clearing) continue;
       while (settings.searchField(index) != value)
         if (!settings.cycleSearchField(index)) {
           ui.ShowMessage(kAtLeastOneFieldMessage);

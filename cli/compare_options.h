@@ -14,9 +14,9 @@
 namespace twinscan::cli {
 
 struct CompareOptions {
-  std::vector<std::pair<int, uint8_t>> modes;     // field number, compare mode
-  std::vector<std::pair<int, uint8_t>> searches;  // search-field index, value
-  bool compareErroneous[2] = {false, false};      // ff, sf: onlyErrorFreeLines cleared
+  std::vector<std::pair<field::Number, CompareMode>> modes;
+  std::vector<std::pair<SearchFieldIndex, SearchValue>> searches;
+  bool compareErroneous[2] = {false, false};  // ff, sf: onlyErrorFreeLines cleared
 };
 
 // Takes the options from the arguments; UsageError on a bad one.

@@ -32,17 +32,17 @@ class QueryBuilder {
   CandidateQuery Build() {
     int best = kNoIndex;
     for (int index = kSearch1A; index <= kSearch4C; ++index)
-      if (settings_.searchField(index) != NotUsed && Selectivity(index) < best) {
+      if (settings_.searchField(index) != SearchValue::NotUsed && Selectivity(index) < best) {
         best = Selectivity(index);
         indexed_ = index;
       }
     query_.text = "SELECT * FROM TABLE2 WHERE (";
     std::string separator;
     for (int index = kSearch1A; index <= kSearch4C; ++index) {
-      if (settings_.searchField(index) == NotUsed) continue;
+      if (settings_.searchField(index) == SearchValue::NotUsed) continue;
       query_.text += separator;
       if (!query_.where.empty()) query_.where += " AND ";
-      AddClause(index, settings_.searchField(index) == Tolerant);
+      AddClause(index, settings_.searchField(index) == SearchValue::Tolerant);
       separator = " AND ";
     }
     query_.text += ")";
@@ -58,7 +58,7 @@ class QueryBuilder {
   // sites, names repeat, and a zone is a strip across all latitudes until
   // the latitude is tested; an empty value may be common.
   int Selectivity(int index) const {
-    bool tolerant = settings_.searchField(index) == Tolerant;
+    bool tolerant = settings_.searchField(index) == SearchValue::Tolerant;
     switch (index) {
       case kSearch4C:
         if (IsBlank(keys_.coordinates)) return 4;

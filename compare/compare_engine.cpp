@@ -18,17 +18,21 @@ constexpr int64_t kCommitEvery = 4096;
 std::string N(int64_t value) { return LeadingBlankNumber(static_cast<double>(value)); }
 
 std::string ResultInsertSql() {
-  std::string columns = "linenumber, linenumber2, critical, noncritical";
-  std::string values = "?, ?, ?, ?";
-  for (const FieldInfo& f : kFields) {
-    columns += ", " + store::QuoteName(f.code);
-    values += ", ?";
+  std::string columns, values;
+  for (int i = 0; i < store::kResultGridColumnCount; ++i) {
+    std::string_view separator = i == 0 ? "" : ", ";
+    std::string_view name = i < store::kResultFirstFieldColumn
+                                ? store::kResultLeadingColumns[static_cast<size_t>(i)].name
+                                : kFields[static_cast<size_t>(i - store::kResultFirstFieldColumn)].code;
+    columns.append(separator).append(i < store::kResultFirstFieldColumn ? std::string(name) : store::QuoteName(name));
+    values.append(separator).append("?");
   }
   return std::string("INSERT INTO ") + store::kTableResult + " (" + columns + ") VALUES (" + values + ")";
 }
 
 CandidateKeys KeysOf(const CompareRecord& r) {
-  return {r.numbers[1], r.texts[3], r.texts[8], r.texts[25], r.texts[10], r.longitude, r.latitude};
+  return {r.numbers[field::k1A], r.texts[field::k6A], r.texts[field::k4A], r.texts[field::k13Y],
+          r.texts[field::k4C],   r.longitude,         r.latitude};
 }
 
 }  // namespace
@@ -96,12 +100,12 @@ struct CompareEngine::Impl {
     if (!insert) insert.emplace(db.Prepare(ResultInsertSql()));
     store::Statement& s = *insert;
     s.Reset();
-    for (int i = 1; i <= 4 + kFieldCount; ++i) s.BindNull(i);
+    for (int i = 1; i <= store::kResultGridColumnCount; ++i) s.BindNull(i);
     s.BindInt(1, r.primaryLine);
     s.BindInt(2, r.secondaryLine);
     if (r.critical) s.BindInt(3, 1);
     if (r.nonCritical) s.BindInt(4, 1);
-    for (const FieldDifference& d : r.differences) s.BindText(4 + d.fieldNumber, d.text);
+    for (const FieldDifference& d : r.differences) s.BindText(store::kResultFirstFieldColumn + d.fieldNumber, d.text);
     s.Step();
     ++uncommitted;
   }

@@ -1,5 +1,6 @@
 #include "compare/record_compare.h"
 
+#include <cctype>
 #include <cmath>
 
 #include "compare/tolerances.h"
@@ -10,11 +11,19 @@
 namespace twinscan {
 namespace {
 
-// Field numbers in the order the comparison examines them.
-constexpr std::array<int, kFieldCount> kCompareOrder{1,  2,  3, 4, 5,  8,  9,  10, 13, 15, 18, 21, 22, 24,
-                                                     25, 28, 6, 7, 11, 12, 14, 16, 17, 19, 20, 23, 26, 27};
+using field::k13Y;
+using field::k1A;
+using field::k4C;
+using field::k6A;
 
-constexpr int k1A = 1, k6A = 3, k4C = 10, k13Y = 25;
+bool IsNumberField(int fieldNumber) { return Field(static_cast<field::Number>(fieldNumber)).isNumber(); }
+
+// The lower-case column name the compare log writes.
+std::string LogName(int fieldNumber) {
+  std::string name(Field(static_cast<field::Number>(fieldNumber)).code);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
 constexpr std::string_view kConnector = " <-> ";
 
 bool InOneGroup(const std::string& p, const std::string& s) {
@@ -66,29 +75,13 @@ class Judge {
   }
 
  private:
-  bool Searched(int index) const { return settings_.searchField(index) == Tolerant; }
+  bool Searched(int index) const { return settings_.searchField(index) == SearchValue::Tolerant; }
 
   const CompareRecord &p_, &s_;
   const CompareSettings& settings_;
 };
 
 }  // namespace
-
-bool IsNumberField(int fieldNumber) {
-  switch (fieldNumber) {
-    case 1:
-    case 6:
-    case 11:
-    case 12:
-    case 14:
-    case 16:
-    case 17:
-    case 19:
-    case 20:
-    case 23: return true;
-    default: return false;
-  }
-}
 
 // ---------------------------------------------------------------------------
 RecordColumns::RecordColumns(const store::View& view) {
@@ -102,7 +95,7 @@ RecordColumns::RecordColumns(const store::View& view) {
   error_ = find("error");
   longitude_ = find("4CLONG");
   latitude_ = find("4CLAT");
-  for (const FieldInfo& f : kFields) fields_[static_cast<size_t>(f.number)] = find(f.code);
+  for (const RecordField& f : kFields) fields_[static_cast<size_t>(f.number)] = find(f.code);
 }
 
 CompareRecord RecordColumns::Read(const store::Row& row) const {
@@ -132,16 +125,16 @@ CompareResult CompareRecords(const CompareRecord& primary, const CompareRecord& 
   Judge judge(primary, secondary, settings);
   std::string columnList, valueList, separator;
   for (int field : kCompareOrder) {
-    uint8_t mode = settings.compareMode(field);
+    CompareMode mode = settings.compareMode(field);
     bool tolerant = false;
     bool differs = judge.Differs(field, &tolerant);
-    if (!differs || (!tolerant && mode == NotChecked)) continue;
+    if (!differs || (!tolerant && mode == CompareMode::NotChecked)) continue;
     FieldDifference difference{field, judge.DifferenceText(field)};
-    columnList += separator + std::string(kFields[static_cast<size_t>(field - 1)].column);
+    columnList += separator + LogName(field);
     valueList += separator + "'" + ReplaceAll(difference.text, "'", "''") + "'";
     separator = " , ";
-    if (mode == NonCritical) result.nonCritical = true;
-    if (mode == Critical) result.critical = true;
+    if (mode == CompareMode::NonCritical) result.nonCritical = true;
+    if (mode == CompareMode::Critical) result.critical = true;
     result.differences.push_back(std::move(difference));
   }
   if (result.critical) {

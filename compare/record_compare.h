@@ -23,7 +23,8 @@ namespace twinscan {
 // One side of a compared pair. Number fields hold the stored value (nullopt
 // for Null); text fields, dates included, hold the grid text of the cell
 // (dates dd/mm/yyyy, "" for Null), untrimmed. Both are indexed by field
-// number (1..28); each field uses one of the two.
+// number (1..28); each field uses one of the two, numbers when the field
+// table says it is a number field.
 struct CompareRecord {
   int64_t line = 0;  // linenumber (0 when Null)
   std::array<std::optional<double>, kFieldCount + 1> numbers;
@@ -31,9 +32,6 @@ struct CompareRecord {
   std::optional<double> longitude, latitude;  // 4CLONG, 4CLAT
   bool erroneous = false;                     // the error column is true
 };
-
-// True for the fields held as numbers (1A 10Z 4D 4Z 8B1 9A 9B 9G 9Y 1Y).
-bool IsNumberField(int fieldNumber);
 
 // Where the columns of a record view are; made once per view.
 class RecordColumns {

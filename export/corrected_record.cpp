@@ -1,7 +1,6 @@
 #include "export/corrected_record.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -14,81 +13,26 @@
 
 namespace twinscan {
 
-enum class Rendering {
-  Number,        // number by a number mask
-  NumberAsText,  // the number's plain text by a text mask
-  Text,          // text by a text mask
-  Date,          // date by a date mask
-  Unit,          // the fixed unit letter "M"
-};
-
-struct CorrectedField {
-  std::string_view column;  // stored column ("" for the unit places)
-  Rendering rendering;
-  std::string_view mask;
-  bool leftJustify;  // leading blanks moved to the end after the mask
-};
-
 namespace {
-
-using R = Rendering;
 
 // Blanks in the places of a value that cannot be written whole: a number cut
 // short would be a different number.
 bool BlankWhenTooLong(Rendering r) { return r != Rendering::Text; }
 
-// The 30 fields in place order; entry i fills the places of kRecordFields[i].
-const std::array<CorrectedField, 30> kCorrectedFields{{
-    {"1a", R::Number, "00000.00000;           ", false},
-    {"", R::Unit, "", false},
-    {"1z", R::Text, "@; ", false},
-    {"6a", R::Text, "@@;  ", true},
-    {"6b", R::Text, "@@;  ", true},
-    {"6z", R::Text, "@@;  ", true},
-    {"10z", R::NumberAsText, "@; ", false},
-    {"2c", R::Date, "ddmmyyyy", false},
-    {"4a", R::Text, "!@@@@@@@@@@@@@@@@@@@@", true},
-    {"4b", R::Text, "!@@@", true},
-    {"4c", R::Text, "!@@@@@@@@@@@@@@@;               ", false},
-    {"4d", R::Number, "00000;     ", false},
-    {"4z", R::Number, "0000;-000", false},
-    {"7a", R::Text, "!@@@@@@@@@;         ", true},
-    {"8b1", R::Number, "0000.0;-000.0", false},
-    {"8b2", R::Text, "!@; ", false},
-    {"9a", R::Number, "000.0", false},
-    {"9b", R::Number, "000.0;-00.0", false},
-    {"9d", R::Text, "!@@;  ", true},
-    {"9g", R::Number, "00.0;    ", false},
-    {"9y", R::Number, "0000;    ", false},
-    {"9xh", R::Text, "!@@@@@@@;       ", false},
-    {"9xv", R::Text, "!@@@@@@@;       ", false},
-    {"1y", R::Number, "00000.00000;           ", false},
-    {"", R::Unit, "", false},
-    {"13z", R::Text,
-     "!@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@;"
-     "                                                  ",
-     false},
-    {"13y", R::Text, "!@; ", false},
-    {"2w", R::Date, "ddmmyyyy", false},
-    {"2z", R::Date, "ddmmyyyy", false},
-    {"13x", R::Text, "@@@@@@@@@@@@@@@", false},
-}};
-
 }  // namespace
 
 CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
-  fields_.reserve(kCorrectedFields.size());
-  for (size_t i = 0; i < kCorrectedFields.size(); ++i) {
-    const CorrectedField& entry = kCorrectedFields[i];
+  fields_.reserve(kRecordFields.size());
+  for (const RecordField& entry : kRecordFields) {
     int column = -1;
     if (entry.rendering != Rendering::Unit) {
-      column = rows.ColumnIndex(entry.column);
-      if (column < 0) throw store::StoreError("the rows have no column " + std::string(entry.column));
+      column = rows.ColumnIndex(entry.code);
+      if (column < 0) throw store::StoreError("the rows have no column " + std::string(entry.code));
     }
     bool textMask = entry.rendering == Rendering::Text || entry.rendering == Rendering::NumberAsText;
-    fields_.push_back(Field{
-        &entry, kRecordFields[i].width(), column, NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
-        TextMask(textMask ? entry.mask : ""), DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
+    fields_.push_back(
+        Field{&entry, entry.width(), column, NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
+              TextMask(textMask ? entry.mask : ""), DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
   }
 }
 

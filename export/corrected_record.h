@@ -1,7 +1,7 @@
 // One row of TABLE1 / TABLE2 rendered back into a record of a corrected file.
 //
-// Every field is described as data (its stored column, how its value is
-// rendered, its mask and whether it is left-justified afterwards), in the
+// Every field is rendered as the field table describes it (its stored column,
+// its rendering, its mask and whether it is left-justified afterwards), in the
 // order of its places. The rendered record is always exactly 219 characters
 // of Latin-1: a Null or empty column gives blanks, a number that does not fit
 // its places gives blanks (a negative 9A, a 9G of 100 or more), and a text
@@ -14,12 +14,10 @@
 #include <vector>
 
 #include "export/mask_format.h"
+#include "record/layout.h"
 #include "store/database.h"
 
 namespace twinscan {
-
-// One field's rendering, as data (corrected_record.cpp).
-struct CorrectedField;
 
 // Renders rows of one result set. The columns are found by name once, so the
 // statement may select them in any order ("SELECT *").
@@ -33,7 +31,7 @@ class CorrectedRecordRenderer {
 
  private:
   struct Field {
-    const CorrectedField* entry;
+    const RecordField* entry;
     int width;
     int column;  // index in the result set; -1 for the unit places
     NumberMask numberMask;

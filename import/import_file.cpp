@@ -1,6 +1,7 @@
 #include "import/import_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -23,16 +24,16 @@ constexpr int kRecordsPerCommit = 5000;
 constexpr size_t kMessageColumnLength = 255;
 constexpr size_t kReadChunk = 1 << 16;
 
-// The columns the import writes, in the insert's order.
-constexpr RecordColumn kInsertColumns[] = {
-    RecordColumn::linenumber, RecordColumn::c1A,       RecordColumn::c1Z,     RecordColumn::c6A,    RecordColumn::c6B,
-    RecordColumn::c6Z,        RecordColumn::c10Z,      RecordColumn::c2C,     RecordColumn::c4A,    RecordColumn::c4B,
-    RecordColumn::c4C,        RecordColumn::c4D,       RecordColumn::c4Z,     RecordColumn::c7A,    RecordColumn::c8B1,
-    RecordColumn::c8B2,       RecordColumn::c9A,       RecordColumn::c9B,     RecordColumn::c9D,    RecordColumn::c9G,
-    RecordColumn::c9Y,        RecordColumn::c9XH,      RecordColumn::c9XV,    RecordColumn::c1Y,    RecordColumn::c13Z,
-    RecordColumn::c13Y,       RecordColumn::c2W,       RecordColumn::c2Z,     RecordColumn::c13X,   RecordColumn::error,
-    RecordColumn::ermsg,      RecordColumn::annex2bis, RecordColumn::c4CLONG, RecordColumn::c4CLAT,
-};
+// The columns the import writes, in the insert's order (table order).
+constexpr auto kInsertColumns = [] {
+  constexpr size_t count = static_cast<size_t>(
+      std::count_if(store::kRecordColumns.begin(), store::kRecordColumns.end(), [](auto& c) { return c.imported; }));
+  std::array<RecordColumn, count> columns{};
+  size_t at = 0;
+  for (size_t i = 0; i < store::kRecordColumns.size(); ++i)
+    if (store::kRecordColumns[i].imported) columns[at++] = static_cast<RecordColumn>(i);
+  return columns;
+}();
 
 std::string InsertStatement(const std::string& table) {
   std::string columns, places;
@@ -41,7 +42,7 @@ std::string InsertStatement(const std::string& table) {
       columns += ", ";
       places += ", ";
     }
-    columns += store::QuoteName(store::kRecordColumnNames[static_cast<size_t>(store::Index(c))]);
+    columns += store::QuoteName(store::NameOf(c));
     places += "?";
   }
   return "INSERT INTO " + store::QuoteName(table) + " (" + columns + ") VALUES (" + places + ")";

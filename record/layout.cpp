@@ -4,15 +4,15 @@
 
 namespace twinscan {
 
-int FieldNumberOf(std::string_view code) {
-  for (const FieldInfo& f : kFields) {
+field::Number FieldNumberOf(std::string_view code) {
+  for (const RecordField& f : kFields) {
     if (f.code.size() != code.size()) continue;
     bool same = true;
     for (size_t i = 0; i < code.size() && same; ++i)
       same = std::toupper(static_cast<unsigned char>(code[i])) == f.code[i];
     if (same) return f.number;
   }
-  return 0;
+  return field::kNone;
 }
 
 }  // namespace twinscan

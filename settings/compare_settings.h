@@ -10,14 +10,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "record/layout.h"
+
 namespace twinscan {
 
-enum CompareMode : uint8_t { NotChecked = 0, NonCritical = 1, Critical = 2 };
-enum SearchValue : uint8_t { NotUsed = 0, Exact = 1, Tolerant = 2 };
-
-// Search-field indexes.
-enum SearchFieldIndex : int { kSearch1A = 1, kSearch6A = 2, kSearch4A = 3, kSearch13Y = 4, kSearch4C = 5 };
-inline constexpr int kSearchFieldCount = 5;
+// How a field's difference counts; the modes follow each other in this order.
+enum class CompareMode : uint8_t { NotChecked, NonCritical, Critical };
+// How a search field selects candidates; the values follow each other in this order.
+enum class SearchValue : uint8_t { NotUsed, Exact, Tolerant };
 
 enum class FileTag { ff, sf };
 
@@ -39,16 +39,16 @@ class CompareSettings {
   void resetToDefaults();
 
   // Field numbers 1..28 (grid order).
-  uint8_t compareMode(int fieldNumber) const { return compareMode_.at(static_cast<size_t>(fieldNumber)); }
+  CompareMode compareMode(int fieldNumber) const { return compareMode_.at(static_cast<size_t>(fieldNumber)); }
   // Steps not checked -> non-critical -> critical -> not checked; returns the new value.
-  uint8_t cycleCompareMode(int fieldNumber);
-  void setCompareMode(int fieldNumber, uint8_t mode) { compareMode_.at(static_cast<size_t>(fieldNumber)) = mode; }
+  CompareMode cycleCompareMode(int fieldNumber);
+  void setCompareMode(int fieldNumber, CompareMode mode) { compareMode_.at(static_cast<size_t>(fieldNumber)) = mode; }
 
   // Search-field indexes 1..5.
-  uint8_t searchField(int index) const { return searchField_.at(static_cast<size_t>(index)); }
+  SearchValue searchField(int index) const { return searchField_.at(static_cast<size_t>(index)); }
   // Steps the value (4A only between not used and used); nullopt when the
   // field is the only one in use, which must stay ("At least one Field required").
-  std::optional<uint8_t> cycleSearchField(int index);
+  std::optional<SearchValue> cycleSearchField(int index);
 
   const FileOptions& fileOptions(FileTag file) const { return file == FileTag::ff ? ff_ : sf_; }
   void setFileOptions(const FileOptions& ff, const FileOptions& sf) {
@@ -57,8 +57,8 @@ class CompareSettings {
   }
 
  private:
-  std::array<uint8_t, 31> compareMode_{};
-  std::array<uint8_t, 11> searchField_{};
+  std::array<CompareMode, kFieldCount + 1> compareMode_{};        // [0] unused
+  std::array<SearchValue, kSearchFieldCount + 1> searchField_{};  // [0] unused
   FileOptions ff_, sf_;
 };
 

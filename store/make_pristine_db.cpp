@@ -1,10 +1,12 @@
-// Build helper: writes the pristine empty database from the schema script.
+// Build helper: writes the pristine empty database, the tables from the field
+// table followed by the schema script (indexes and settings).
 //   twinscan-make-db SCHEMA.sql OUT.db
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "store/database.h"
+#include "store/tables.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -19,7 +21,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    twinscan::store::Database::Create(argv[2], schema.str());
+    twinscan::store::Database::Create(argv[2], twinscan::store::TableDefinitions() + schema.str());
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
     return 1;

@@ -52,14 +52,14 @@ std::string Format(const char* format, Number value) {
   return buf;
 }
 
-const FieldPlaces& Field(std::string_view code) {
-  for (const FieldPlaces& f : kRecordFields)
+const RecordField& Field(std::string_view code) {
+  for (const RecordField& f : kRecordFields)
     if (f.code == code) return f;
   return kRecordFields[0];
 }
 
 void Set(std::string& record, std::string_view code, std::string_view text) {
-  const FieldPlaces& f = Field(code);
+  const RecordField& f = Field(code);
   std::string padded(text.substr(0, static_cast<size_t>(f.width())));
   padded.resize(static_cast<size_t>(f.width()), ' ');
   record.replace(static_cast<size_t>(f.first - 1), padded.size(), padded);

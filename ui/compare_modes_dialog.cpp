@@ -11,12 +11,13 @@
 namespace twinscan::ui {
 namespace {
 
-QColor CompareModeColour(uint8_t mode) {
+QColor CompareModeColour(CompareMode mode) {
   switch (mode) {
-    case NonCritical: return Yellow();
-    case Critical: return Red();
-    default: return Grey();
+    case CompareMode::NonCritical: return Yellow();
+    case CompareMode::Critical: return Red();
+    case CompareMode::NotChecked: break;
   }
+  return Grey();
 }
 
 }  // namespace
@@ -28,7 +29,7 @@ CompareModesDialog::CompareModesDialog(CompareSettings& settings, QWidget* paren
   setFixedSize(Twips(5250), Twips(6750));
 
   auto* frame = AddControl<QGroupBox>(this, "Frame1", 120, 120, 5055, 5535, "Comparison Mode");
-  for (const FieldInfo& field : kFields) {
+  for (const RecordField& field : kFields) {
     int n = field.number;
     auto* label = AddControl<ColourLabel>(
         frame, QString("Label%1").arg(n), n <= 14 ? 240 : 2640, 360 + 360 * ((n - 1) % 14), 2200, 255,

@@ -24,10 +24,10 @@ constexpr SearchLabel kSearchLabels[kSearchFieldCount] = {
 };
 
 // 4A is only used or not; the others are exact (red) or tolerant (yellow).
-QColor SearchFieldColour(int index, uint8_t value) {
-  if (value == NotUsed) return Grey();
+QColor SearchFieldColour(int index, SearchValue value) {
+  if (value == SearchValue::NotUsed) return Grey();
   if (index == kSearch4A) return Yellow();
-  return value == Exact ? Red() : Yellow();
+  return value == SearchValue::Exact ? Red() : Yellow();
 }
 
 }  // namespace

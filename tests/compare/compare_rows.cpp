@@ -63,8 +63,8 @@ void SetSearchFields(CompareSettings& settings, std::array<uint8_t, 5> values) {
   // Fields that stay in use first, so that the last used one is never cleared.
   for (bool used : {true, false})
     for (int index = 1; index <= kSearchFieldCount; ++index) {
-      uint8_t wanted = values[static_cast<size_t>(index - 1)];
-      if ((wanted != NotUsed) != used) continue;
+      auto wanted = static_cast<SearchValue>(values[static_cast<size_t>(index - 1)]);
+      if ((wanted != SearchValue::NotUsed) != used) continue;
       for (int step = 0; settings.searchField(index) != wanted; ++step)
         if (step > 3 || !settings.cycleSearchField(index)) throw std::logic_error("search field not reachable");
     }

@@ -36,7 +36,8 @@ inline std::vector<std::string> ResultRows(store::Database& db, const std::strin
   return rows;
 }
 
-// Sets the five search fields to the given values (1A 6A 4A 13Y 4C) through
+// Sets the five search fields to the given values (1A 6A 4A 13Y 4C; digits
+// as --search takes them: 0 not used, 1 exact, 2 tolerant) through
 // cycleSearchField, the only way they change.
 void SetSearchFields(CompareSettings& settings, std::array<uint8_t, 5> values);
 

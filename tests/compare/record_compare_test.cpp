@@ -9,18 +9,16 @@ namespace {
 
 using testing::SetSearchFields;
 
-// Field numbers used below.
-constexpr size_t k1A = 1, k1Z = 2, k6A = 3, k6B = 4, k10Z = 6, k2C = 7, k4C = 10, k4D = 11, k1Y = 23, k13Y = 25,
-                 k2W = 26, k13X = 28;
+using namespace field;
 
 CompareRecord Record(int64_t line) {
   CompareRecord r;
   r.line = line;
-  for (int f = 1; f <= kFieldCount; ++f) {
-    if (IsNumberField(f))
-      r.numbers[static_cast<size_t>(f)] = 10.0;
+  for (const RecordField& f : kFields) {
+    if (f.isNumber())
+      r.numbers[static_cast<size_t>(f.number)] = 10.0;
     else
-      r.texts[static_cast<size_t>(f)] = "T";
+      r.texts[static_cast<size_t>(f.number)] = "T";
   }
   r.numbers[k1A] = 146.5;
   r.texts[k6A] = "ML";
@@ -60,9 +58,9 @@ TEST(CompareRecords, MarksFollowTheModes) {
   EXPECT_EQ(r.columns, "linenumber, linenumber2, 6b, noncritical");
   EXPECT_FALSE(r.critical);
 
-  settings.cycleCompareMode(4);  // non-critical -> critical
+  settings.cycleCompareMode(k6B);  // non-critical -> critical
   EXPECT_EQ(CompareRecords(p, s, settings).columns, "linenumber, linenumber2, 6b, critical");
-  settings.cycleCompareMode(4);  // -> not checked
+  settings.cycleCompareMode(k6B);  // -> not checked
   EXPECT_EQ(CompareRecords(p, s, settings).columns, "linenumber, linenumber2");
 }
 
@@ -145,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CompareRecords, TolerantFieldsAreExaminedEvenWhenNotChecked) {
   CompareSettings settings;
   SetSearchFields(settings, {1, 1, 1, 1, 1});
-  settings.cycleCompareMode(1);  // 1A critical -> not checked
+  settings.cycleCompareMode(k1A);  // 1A critical -> not checked
   CompareRecord p = Record(1), s = Record(2);
   s.numbers[k1A] = 146.6;
   EXPECT_EQ(CompareRecords(p, s, settings).columns, "linenumber, linenumber2");

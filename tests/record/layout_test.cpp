@@ -7,19 +7,21 @@
 namespace twinscan {
 namespace {
 
-TEST(Layout, FieldsCoverTheRecordWithoutGaps) {
-  int next = 1;
-  for (const FieldPlaces& f : kRecordFields) {
-    EXPECT_EQ(f.first, next) << f.code;
-    next = f.last + 1;
-  }
-  EXPECT_EQ(next, kRecordLength + 1);
+TEST(Layout, ItemCodesFindTheirFieldNumbers) {
+  for (const RecordField& f : kFields) EXPECT_EQ(FieldNumberOf(f.code), f.number);
+  EXPECT_EQ(FieldNumberOf("8b1"), field::k8B1);
+  EXPECT_EQ(FieldNumberOf("XX"), field::kNone);
+  EXPECT_EQ(FieldNumberOf("1A unit"), field::kNone);
 }
 
-TEST(Layout, FieldNumbersFollowGridOrder) {
-  for (const FieldInfo& f : kFields) EXPECT_EQ(FieldNumberOf(f.code), f.number);
-  EXPECT_EQ(FieldNumberOf("8b1"), 14);
-  EXPECT_EQ(FieldNumberOf("XX"), 0);
+TEST(Layout, SearchFieldsAreTheFiveSearchedItems) {
+  int searched = 0;
+  for (const RecordField& f : kFields)
+    if (f.search != kNotSearched) ++searched;
+  EXPECT_EQ(searched, kSearchFieldCount);
+  EXPECT_EQ(Field(field::k13Y).search, kSearch13Y);
+  EXPECT_EQ(kCompareOrder.front(), field::k1A);
+  EXPECT_EQ(kCompareOrder.back(), field::k2Z);
 }
 
 TEST(NumberText, LeadingBlankAndPlainForms) {

@@ -9,17 +9,17 @@
 namespace twinscan {
 namespace {
 
+constexpr auto U = SearchValue::NotUsed, E = SearchValue::Exact, T = SearchValue::Tolerant;
+using Values = std::array<SearchValue, kSearchFieldCount>;  // 1A 6A 4A 13Y 4C
+
 TEST(CompareSettingsTest, StartValues) {
   CompareSettings s;
   const std::set<std::string_view> critical{"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
-  for (const FieldInfo& f : kFields)
-    EXPECT_EQ(s.compareMode(f.number), critical.count(f.code) ? Critical : NonCritical) << f.code;
-  EXPECT_EQ(s.compareMode(0), NotChecked);
-  EXPECT_EQ(s.compareMode(29), NonCritical);
-  EXPECT_EQ(s.compareMode(30), NonCritical);
+  for (const RecordField& f : kFields)
+    EXPECT_EQ(s.compareMode(f.number), critical.count(f.code) ? CompareMode::Critical : CompareMode::NonCritical)
+        << f.code;
 
-  EXPECT_EQ(s.searchField(0), NotUsed);
-  for (int i = 1; i <= 10; ++i) EXPECT_EQ(s.searchField(i), Exact) << i;
+  for (int i = 1; i <= kSearchFieldCount; ++i) EXPECT_EQ(s.searchField(i), E) << i;
 
   for (FileTag tag : {FileTag::ff, FileTag::sf}) {
     const FileOptions& o = s.fileOptions(tag);
@@ -30,13 +30,13 @@ TEST(CompareSettingsTest, StartValues) {
 
 TEST(CompareSettingsTest, ResetRestoresEveryGroup) {
   CompareSettings s;
-  s.cycleCompareMode(5);
+  s.cycleCompareMode(field::k6Z);
   s.cycleSearchField(kSearch1A);
   FileOptions off{false, false, false, false, false, false, false};
   s.setFileOptions(off, off);
   s.resetToDefaults();
-  EXPECT_EQ(s.compareMode(5), NonCritical);
-  EXPECT_EQ(s.searchField(kSearch1A), Exact);
+  EXPECT_EQ(s.compareMode(field::k6Z), CompareMode::NonCritical);
+  EXPECT_EQ(s.searchField(kSearch1A), E);
   EXPECT_EQ(s.fileOptions(FileTag::ff), FileOptions{});
   EXPECT_EQ(s.fileOptions(FileTag::sf), FileOptions{});
 }
@@ -44,47 +44,47 @@ TEST(CompareSettingsTest, ResetRestoresEveryGroup) {
 TEST(CompareSettingsTest, CompareModeCyclesGreyYellowRed) {
   CompareSettings s;
   // 1A starts critical, 1Z non-critical.
-  EXPECT_EQ(s.cycleCompareMode(1), NotChecked);
-  EXPECT_EQ(s.cycleCompareMode(1), NonCritical);
-  EXPECT_EQ(s.cycleCompareMode(1), Critical);
-  EXPECT_EQ(s.compareMode(1), Critical);
-  EXPECT_EQ(s.cycleCompareMode(2), Critical);
-  EXPECT_EQ(s.compareMode(3), Critical) << "other fields untouched";
+  EXPECT_EQ(s.cycleCompareMode(field::k1A), CompareMode::NotChecked);
+  EXPECT_EQ(s.cycleCompareMode(field::k1A), CompareMode::NonCritical);
+  EXPECT_EQ(s.cycleCompareMode(field::k1A), CompareMode::Critical);
+  EXPECT_EQ(s.compareMode(field::k1A), CompareMode::Critical);
+  EXPECT_EQ(s.cycleCompareMode(field::k1Z), CompareMode::Critical);
+  EXPECT_EQ(s.compareMode(field::k6A), CompareMode::Critical) << "other fields untouched";
 }
 
 TEST(CompareSettingsTest, SearchFieldSteps) {
   CompareSettings s;
   // 1A, 6A, 13Y, 4C: not used, exact, tolerant; 4A only not used and used.
   for (int index : {kSearch1A, kSearch6A, kSearch13Y, kSearch4C}) {
-    EXPECT_EQ(s.cycleSearchField(index), std::optional<uint8_t>(Tolerant)) << index;
-    EXPECT_EQ(s.cycleSearchField(index), std::optional<uint8_t>(NotUsed)) << index;
-    EXPECT_EQ(s.cycleSearchField(index), std::optional<uint8_t>(Exact)) << index;
+    EXPECT_EQ(s.cycleSearchField(index), T) << index;
+    EXPECT_EQ(s.cycleSearchField(index), U) << index;
+    EXPECT_EQ(s.cycleSearchField(index), E) << index;
   }
-  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(NotUsed));
-  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(Exact));
-  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(NotUsed));
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), U);
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), E);
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), U);
 }
 
 // Puts the five search fields at the given values through clicks alone; the
 // fields in use first, so that no click on the way is refused.
-void SetSearchFields(CompareSettings& s, const std::array<uint8_t, 5>& values) {
+void SetSearchFields(CompareSettings& s, const Values& values) {
   for (bool inUse : {true, false})
     for (int i = 1; i <= kSearchFieldCount; ++i)
-      while ((values[static_cast<size_t>(i - 1)] != NotUsed) == inUse &&
+      while ((values[static_cast<size_t>(i - 1)] != U) == inUse &&
              s.searchField(i) != values[static_cast<size_t>(i - 1)])
         ASSERT_TRUE(s.cycleSearchField(i));
 }
 
 TEST(CompareSettingsTest, TheLastFieldInUseIsRefused) {
   struct Case {
-    std::array<uint8_t, 5> values;  // 1A 6A 4A 13Y 4C
+    Values values;
     int clicked;
   };
   const Case cases[] = {
-      {{0, 0, 0, 0, 1}, kSearch4C},
-      {{0, 0, 0, 0, 2}, kSearch4C},
-      {{1, 0, 0, 0, 0}, kSearch1A},
-      {{0, 0, 1, 0, 0}, kSearch4A},
+      {{U, U, U, U, E}, kSearch4C},
+      {{U, U, U, U, T}, kSearch4C},
+      {{E, U, U, U, U}, kSearch1A},
+      {{U, U, E, U, U}, kSearch4A},
   };
   for (const Case& c : cases) {
     CompareSettings s;
@@ -96,14 +96,14 @@ TEST(CompareSettingsTest, TheLastFieldInUseIsRefused) {
 
 TEST(CompareSettingsTest, RefusalFollowsTheOtherFields) {
   CompareSettings s;
-  SetSearchFields(s, {1, 1, 0, 0, 0});
-  EXPECT_EQ(s.cycleSearchField(kSearch1A), std::optional<uint8_t>(Tolerant));
-  EXPECT_EQ(s.cycleSearchField(kSearch1A), std::optional<uint8_t>(NotUsed));
+  SetSearchFields(s, {E, E, U, U, U});
+  EXPECT_EQ(s.cycleSearchField(kSearch1A), T);
+  EXPECT_EQ(s.cycleSearchField(kSearch1A), U);
   EXPECT_FALSE(s.cycleSearchField(kSearch6A).has_value());
-  EXPECT_EQ(s.searchField(kSearch6A), Exact);
+  EXPECT_EQ(s.searchField(kSearch6A), E);
   // Once another field is in use again, 6A steps freely.
-  EXPECT_EQ(s.cycleSearchField(kSearch4A), std::optional<uint8_t>(Exact));
-  EXPECT_EQ(s.cycleSearchField(kSearch6A), std::optional<uint8_t>(Tolerant));
+  EXPECT_EQ(s.cycleSearchField(kSearch4A), E);
+  EXPECT_EQ(s.cycleSearchField(kSearch6A), T);
 }
 
 TEST(CompareSettingsTest, SetFileOptionsReplacesBothFilesAtOnce) {
@@ -119,8 +119,8 @@ TEST(CompareSettingsTest, SetFileOptionsReplacesBothFilesAtOnce) {
   EXPECT_EQ(s.fileOptions(FileTag::sf), sf);
   EXPECT_FALSE(readerView.suppressCleanLines);
   // The compare modes and search fields are left alone.
-  EXPECT_EQ(s.compareMode(1), Critical);
-  EXPECT_EQ(s.searchField(kSearch4C), Exact);
+  EXPECT_EQ(s.compareMode(field::k1A), CompareMode::Critical);
+  EXPECT_EQ(s.searchField(kSearch4C), E);
 }
 
 }  // namespace

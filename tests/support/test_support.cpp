@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "record/layout.h"
+#include "store/tables.h"
 
 namespace twinscan::testing {
 namespace fs = std::filesystem;
@@ -24,8 +25,8 @@ TempDir::~TempDir() {
 
 namespace {
 
-const FieldPlaces& Field(std::string_view code) {
-  for (const FieldPlaces& f : kRecordFields)
+const RecordField& Field(std::string_view code) {
+  for (const RecordField& f : kRecordFields)
     if (f.code == code) return f;
   throw std::invalid_argument("no field " + std::string(code));
 }
@@ -71,7 +72,7 @@ std::string BaseRecord() {
 }
 
 std::string WithField(std::string record, std::string_view code, std::string_view text) {
-  const FieldPlaces& f = Field(code);
+  const RecordField& f = Field(code);
   std::string padded(text.substr(0, static_cast<size_t>(f.width())));
   padded.resize(static_cast<size_t>(f.width()), ' ');
   record.replace(static_cast<size_t>(f.first - 1), padded.size(), padded);
@@ -86,7 +87,7 @@ std::unique_ptr<store::Database> CreateTestDatabase(const fs::path& dir) {
   std::ifstream in(TWINSCAN_SCHEMA_FILE);
   std::stringstream schema;
   schema << in.rdbuf();
-  store::Database::Create(dir / "twinscan.db", schema.str());
+  store::Database::Create(dir / "twinscan.db", store::TableDefinitions() + schema.str());
   return store::Database::Open(dir / "twinscan.db");
 }
 

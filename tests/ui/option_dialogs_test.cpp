@@ -39,33 +39,33 @@ TEST_F(OptionDialogsTest, CompareModesShowTheStartValues) {
   CompareModesDialog dialog(settings_);
   dialog.show();
   const std::set<std::string> critical = {"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
-  for (const FieldInfo& f : kFields) {
+  for (const RecordField& f : kFields) {
     ColourLabel* label = Label(dialog, f.number);
     EXPECT_EQ(label->text().toStdString(), f.caption);
     EXPECT_EQ(label->colour(), critical.count(std::string(f.code)) ? Red() : Yellow()) << f.code;
   }
   // 8B2 heads the right column.
-  EXPECT_GT(Label(dialog, 15)->x(), Label(dialog, 14)->x());
-  EXPECT_EQ(Label(dialog, 15)->y(), Label(dialog, 1)->y());
+  EXPECT_GT(Label(dialog, field::k8B2)->x(), Label(dialog, field::k8B1)->x());
+  EXPECT_EQ(Label(dialog, field::k8B2)->y(), Label(dialog, field::k1A)->y());
 }
 
 TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
   CompareModesDialog dialog(settings_);
   dialog.show();
   struct Step {
-    uint8_t mode;
+    CompareMode mode;
     QColor colour;
-  } steps[] = {{NotChecked, Grey()}, {NonCritical, Yellow()}, {Critical, Red()}};
+  } steps[] = {{CompareMode::NotChecked, Grey()}, {CompareMode::NonCritical, Yellow()}, {CompareMode::Critical, Red()}};
   for (const Step& step : steps) {
-    Click(Label(dialog, 1));
-    EXPECT_EQ(settings_.compareMode(1), step.mode);
-    EXPECT_EQ(Label(dialog, 1)->colour(), step.colour);
+    Click(Label(dialog, field::k1A));
+    EXPECT_EQ(settings_.compareMode(field::k1A), step.mode);
+    EXPECT_EQ(Label(dialog, field::k1A)->colour(), step.colour);
   }
   // A change made elsewhere shows at the next showing.
-  settings_.cycleCompareMode(2);
+  settings_.cycleCompareMode(field::k1Z);
   dialog.hide();
   dialog.show();
-  EXPECT_EQ(Label(dialog, 2)->colour(), Red());
+  EXPECT_EQ(Label(dialog, field::k1Z)->colour(), Red());
 }
 
 TEST_F(OptionDialogsTest, SearchFieldsColourAndCycle) {
@@ -98,7 +98,7 @@ TEST_F(OptionDialogsTest, LastSearchFieldIsRefusedWithAMessage) {
   ASSERT_TRUE(prompter_.messages.empty());
   for (int attempt = 0; attempt < 2; ++attempt) {
     Click(Label(dialog, kSearch1A));
-    EXPECT_EQ(settings_.searchField(kSearch1A), Exact);
+    EXPECT_EQ(settings_.searchField(kSearch1A), SearchValue::Exact);
     EXPECT_EQ(Label(dialog, kSearch1A)->colour(), Red());
   }
   EXPECT_EQ(prompter_.messages,
@@ -156,11 +156,11 @@ TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
   }
   // A click in the dialog reaches the window's settings at once.
   ModalAnswer answer([](QDialog* d) {
-    Click(Label(*d, 3));
+    Click(static_cast<TWINSCAN5*>(d)->label(field::k6A));
     d->close();
   });
-  Command("M_COMPMODE")->trigger();
-  EXPECT_EQ(window_->settings().compareMode(3), NotChecked);
+  window_->M_COMPMODE->trigger();
+  EXPECT_EQ(window_->settings().compareMode(field::k6A), CompareMode::NotChecked);
 }
 
 }  // namespace
