@@ -156,10 +156,10 @@ TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
   }
   // A click in the dialog reaches the window's settings at once.
   ModalAnswer answer([](QDialog* d) {
-    Click(static_cast<TWINSCAN5*>(d)->label(field::k6A));
+    Click(Label(*d, field::k6A));
     d->close();
   });
-  window_->M_COMPMODE->trigger();
+  Command("M_COMPMODE")->trigger();
   EXPECT_EQ(window_->settings().compareMode(field::k6A), CompareMode::NotChecked);
 }
 
