@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "store/startup.h"
@@ -22,9 +24,22 @@ int Usage() {
   return 2;
 }
 
+// Without a display Qt aborts with its own message; say what to do instead.
+bool HasDisplay(int argc, char** argv) {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* value = std::getenv(name); value && *value) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0) return true;
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!HasDisplay(argc, argv)) {
+    std::fputs("twinscan: no display; run it in a desktop session, or headless with xvfb-run -a twinscan\n", stderr);
+    return 1;
+  }
   QApplication app(argc, argv);
   twinscan::ui::ApplyAppearance(app);
 
