@@ -15,6 +15,7 @@
 #include "ui/compare_modes_dialog.h"
 #include "ui/data_grid.h"
 #include "ui/grid_model.h"
+#include "ui/grow_layout.h"
 #include "ui/misc_options_dialog.h"
 #include "ui/position_label.h"
 #include "ui/prompter.h"
@@ -52,14 +53,17 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent
   setWindowTitle(QStringLiteral("Comparing Two Vienna Files - twinscan " TWINSCAN_VERSION));
   BuildMenu();
 
-  // The client area: every control at its fixed place; growing the window
-  // moves nothing.
+  // The client area: every control at its start place at the start size,
+  // which is also the least size; a larger window gives its room to the grids.
   auto* client = new QWidget(this);
   client->setMinimumSize(Twips(kClientWidth), Twips(kClientHeight));
   setCentralWidget(client);
+  grow_ = new GrowLayout(client, client->minimumSize());
 
   status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920, 12765, 255);
+  grow_->Add(status_, {.top = 1, .width = 1});
   cancelButton_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
+  grow_->Add(cancelButton_, {.left = 1});
   cancelButton_->hide();
   connect(cancelButton_, &QPushButton::clicked, this, [this] {
     if (engine_) engine_->RequestCancel();
@@ -142,14 +146,19 @@ void MainWindow::BindGrids() {
     const char* name;
     const char* caption;
     int columns, top, height;
+    double growTop, growHeight;  // shares of the height a larger window gains, by start height
   };
+  constexpr double kStacked = 2775 + 2775 + 2415;
   constexpr GridPlace kGrids[] = {
-      {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775},
-      {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775},
-      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520, 2415},
+      {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775, 0, 2775 / kStacked},
+      {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775, 2775 / kStacked,
+       2775 / kStacked},
+      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520, 2415, 5550 / kStacked,
+       2415 / kStacked},
   };
   for (const GridPlace& g : kGrids) {
     auto* grid = AddControl<DataGrid>(centralWidget(), g.name, 0, g.top, 12735, g.height, views_->Get(g.id), g.columns);
+    grow_->Add(grid, {.top = g.growTop, .width = 1, .height = g.growHeight});
     grid->SetCaption(g.caption);
     // The row the position label counts from is the grid's current row.
     grid->ShowCurrentRow();
@@ -163,7 +172,17 @@ void MainWindow::BindGrids() {
   connect(grid(ViewId::Result), &DataGrid::doubleClicked, this, [this](int) { ResultDoubleClicked(); });
   grid(ViewId::Result)->SetColumnWidths({kResultGridWidths.begin(), kResultGridWidths.end()});
   cancelButton_->raise();
+  SetEmptyHints();
   UpdatePositionLabels();
+}
+
+void MainWindow::SetEmptyHints() {
+  grid(ViewId::Primary)
+      ->SetEmptyHint("No primary records yet: import the primary file (ff) with File > Import Primary File.");
+  grid(ViewId::Secondary)
+      ->SetEmptyHint("No secondary records yet: import the secondary file (sf) with File > Import Secondary File.");
+  grid(ViewId::Result)
+      ->SetEmptyHint("No results yet: import both files, then run Compare & Verify > Full Autocompare (F5).");
 }
 
 void MainWindow::ApplyColumnWidths() {
@@ -191,6 +210,16 @@ void MainWindow::ViewReopened(ViewId id) {
   if (!grid(id)) return;
   grid(id)->ViewReopened();
   UpdatePositionLabel(id);
+  UpdateSortIndicator(id);
+}
+
+void MainWindow::UpdateSortIndicator(ViewId id) {
+  store::View& view = views_->Get(id);
+  std::string column = sorts_[static_cast<size_t>(id)].SortedColumn(view);
+  int index = -1;
+  for (int c = 0; !column.empty() && c < grid(id)->model()->columnCount(); ++c)
+    if (store::SameName(grid(id)->model()->ColumnName(c).toStdString(), column)) index = c;
+  grid(id)->SetSortIndicator(index, view.sortDirection == "DESC");
 }
 
 void MainWindow::CurrentRowChanged(ViewId id) {

@@ -2,8 +2,7 @@
 // side of UserInterface.
 //
 // It carries the menu, the three grids over the store's views, the six-panel
-// status bar and the "Cancel Compare" button, all at fixed places given in
-// twips. The work behind the menu runs in the core: RunImportCommand for the
+// status bar and the "Cancel Compare" button. The work behind the menu runs in the core: RunImportCommand for the
 // two imports, CompareEngine for the full and the manual compare, StoreReview
 // for the reviewer's decision; the window only asks the user, shows and
 // re-reads. While an import or a manual compare runs, the status text still
@@ -11,6 +10,9 @@
 // yields once per primary record, and meanwhile only "Cancel Compare",
 // scrolling and About take input. A database failure shows its message and
 // ends the program, as at start-up.
+//
+// At the start size the controls stand at the places given in twips; a
+// larger window gives its room to the three grids (GrowLayout).
 //
 // The window and its controls carry the form's names as object names: the
 // window "TWINSCAN1", the menus and commands "M_FILE" .. "M_ABOUT", the
@@ -40,6 +42,7 @@ class QPushButton;
 namespace twinscan::ui {
 
 class DataGrid;
+class GrowLayout;
 class Prompter;
 class StatusPanels;
 class CompareModesDialog;
@@ -94,6 +97,10 @@ class MainWindow : public QMainWindow, public UserInterface {
   // Rewrites the grid's panel (1 to 3) from its view.
   void UpdatePositionLabel(ViewId id);
   void UpdatePositionLabels();
+  // The header's sort indicator on the column a header click sorted by.
+  void UpdateSortIndicator(ViewId id);
+  // What an empty grid tells the user to do first.
+  void SetEmptyHints();
   DataGrid* grid(ViewId id) const { return grids_[static_cast<size_t>(id)]; }
 
   void ImportFile(FileTag file);
@@ -125,6 +132,7 @@ class MainWindow : public QMainWindow, public UserInterface {
   std::unique_ptr<CompareEngine> engine_;
   std::array<DataGrid*, 3> grids_{};
   std::array<HeaderSort, 3> sorts_;
+  GrowLayout* grow_;
   StatusPanels* status_;
   QPushButton* cancelButton_;
   // The menu commands the window enables and disables.
