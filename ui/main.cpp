@@ -5,6 +5,7 @@
 //   twinscan [--data-dir DIR]
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -62,14 +63,18 @@ int main(int argc, char** argv) {
   }
 
   std::unique_ptr<twinscan::ui::Prompter> prompter;
-  if (screenshotFolder.isEmpty())
+  if (screenshotFolder.isEmpty()) {
     prompter = std::make_unique<twinscan::ui::DialogPrompter>();
-  else
+  } else {
     prompter = std::make_unique<twinscan::ui::ScriptedPrompter>(screenshotFiles);
+    // A scripted run leaves the user's recent files and window place alone.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QFile::decodeName(dataDir.c_str()));
+  }
 
   twinscan::ui::MainWindow window(*prompter);
   std::filesystem::path executable = QFile::encodeName(QApplication::applicationFilePath()).toStdString();
   if (!window.Start(dataDir, twinscan::store::PristineDatabaseBeside(executable))) return 1;
+  if (screenshotFolder.isEmpty()) window.RestoreGeometry();
   window.show();
   if (!screenshotFolder.isEmpty()) return twinscan::ui::TakeScreenshots(window, screenshotFolder);
   return app.exec();

@@ -10,7 +10,10 @@
 #include <QPushButton>
 
 #include "import/import_command.h"
+#include "store/imports.h"
+#include "store/sqlite_version.h"
 #include "store/startup.h"
+#include "twinscan_version.h"
 #include "ui/column_layout.h"
 #include "ui/compare_modes_dialog.h"
 #include "ui/data_grid.h"
@@ -23,10 +26,8 @@
 #include "ui/search_fields_dialog.h"
 #include "ui/status_panels.h"
 #include "ui/twips.h"
-
-#ifndef TWINSCAN_VERSION
-#define TWINSCAN_VERSION "1.0"
-#endif
+#include "ui/user_guide.h"
+#include "ui/user_settings.h"
 
 namespace twinscan::ui {
 namespace {
@@ -50,7 +51,7 @@ class HourglassCursor {
 
 MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent), prompter_(prompter) {
   setObjectName("TWINSCAN1");
-  setWindowTitle(QStringLiteral("Comparing Two Vienna Files - twinscan " TWINSCAN_VERSION));
+  setWindowTitle(QStringLiteral("Comparing Two Vienna Files - twinscan ") + kVersion);
   BuildMenu();
 
   // The client area: every control at its start place at the start size,
@@ -109,7 +110,9 @@ void MainWindow::BuildMenu() {
   searchFields_ = item(options, "M_SEARCHFIELDS", "&Search Fields");
   miscOptions_ = item(options, "M_MISC", "Misc. Options");
 
-  QAction* about = item(menu("M_HELP", "&Help"), "M_ABOUT", "&About");
+  QMenu* help = menu("M_HELP", "&Help");
+  QAction* about = item(help, "M_ABOUT", "&About");
+  AddPlatformCommands(file, compare, help);
 
   connect(importPrimary_, &QAction::triggered, this, [this] { ImportFile(FileTag::ff); });
   connect(importSecondary_, &QAction::triggered, this, [this] { ImportFile(FileTag::sf); });
@@ -121,11 +124,82 @@ void MainWindow::BuildMenu() {
   connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
+void MainWindow::AddPlatformCommands(QMenu* file, QMenu* compare, QMenu* help) {
+  importPrimary_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  importSecondary_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  fullCompare_->setShortcut(QKeySequence(Qt::Key_F5));
+
+  QMenu* recent = file->addMenu("&Recent Files");
+  recent->setObjectName("M_RECENT");
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecentFiles(recent); });
+  FillRecentFiles(recent);
+  file->addSeparator();
+  QAction* exit = file->addAction("E&xit");
+  exit->setObjectName("M_EXIT");
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  exit->setMenuRole(QAction::QuitRole);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  cancelCompare_ = compare->addAction("&Cancel Compare");
+  cancelCompare_->setObjectName("M_CANCELCOMP");
+  cancelCompare_->setShortcut(QKeySequence(Qt::Key_Escape));
+  cancelCompare_->setEnabled(false);
+  connect(cancelCompare_, &QAction::triggered, this, [this] {
+    if (activity_ == Activity::Comparing && engine_) engine_->RequestCancel();
+  });
+
+  QAction* guide = new QAction("&User Guide", help);
+  guide->setObjectName("M_GUIDE");
+  guide->setShortcut(QKeySequence(Qt::Key_F1));
+  help->insertAction(help->actions().value(0), guide);
+  connect(guide, &QAction::triggered, this, &MainWindow::ShowUserGuide);
+}
+
+void MainWindow::FillRecentFiles(QMenu* menu) {
+  menu->clear();
+  UserSettings user;
+  for (FileTag tag : {FileTag::ff, FileTag::sf}) {
+    QStringList files = user.RecentFiles(tag);
+    menu->addSection(tag == FileTag::ff ? "Primary (ff)" : "Secondary (sf)");
+    if (files.isEmpty()) menu->addAction("(none)")->setEnabled(false);
+    for (const QString& path : files) {
+      QAction* action = menu->addAction(QString(path).replace('&', "&&"));
+      action->setObjectName(tag == FileTag::ff ? "M_RECENT_FF" : "M_RECENT_SF");
+      action->setEnabled(Idle());
+      connect(action, &QAction::triggered, this, [this, tag, path] { ImportPath(tag, path); });
+    }
+  }
+}
+
+void MainWindow::ShowUserGuide() {
+  if (!userGuide_) userGuide_ = new UserGuideWindow(this);
+  userGuide_->show();
+  userGuide_->raise();
+  userGuide_->activateWindow();
+}
+
+void MainWindow::RestoreGeometry() {
+  QByteArray geometry = UserSettings().WindowGeometry();
+  if (!geometry.isEmpty()) restoreGeometry(geometry);
+}
+
+void MainWindow::ShowImportedFiles() {
+  for (FileTag tag : {FileTag::ff, FileTag::sf}) {
+    bool primary = tag == FileTag::ff;
+    std::optional<std::string> path;
+    Guarded([&] { path = store::ImportedPath(*db_, primary ? "ff" : "sf"); });
+    if (path)
+      grid(primary ? ViewId::Primary : ViewId::Secondary)
+          ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + QString::fromStdString(*path));
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Start-up
 
 bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb) {
   settings_.resetToDefaults();
+  dataDir_ = dataDir;
   db_ = store::StartUp(dataDir, pristineDb, *this);
   if (!db_) return false;
   try {
@@ -137,6 +211,7 @@ bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesyst
   }
   BindGrids();
   ApplyColumnWidths();
+  ShowImportedFiles();
   return true;
 }
 
@@ -265,6 +340,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // A running full compare stops before its next primary record; the
   // program ends when it has.
   if (activity_ == Activity::Comparing && engine_) engine_->RequestCancel();
+  UserSettings().SetWindowGeometry(saveGeometry());
+  if (userGuide_) userGuide_->close();
   QMainWindow::closeEvent(event);
 }
 
@@ -309,12 +386,19 @@ void MainWindow::EndProgram(const std::string& message) {
 void MainWindow::ImportFile(FileTag file) {
   if (!Idle()) return;
   bool primary = file == FileTag::ff;
-  std::optional<QString> chosen = prompter_.ChooseFile(this, primary ? kPrimaryFilter : kSecondaryFilter);
+  std::optional<QString> chosen =
+      prompter_.ChooseFile(this, primary ? kPrimaryFilter : kSecondaryFilter, UserSettings().LastDirectory(file));
   if (!chosen) {
     ShowMessage(kCanceledOpeningFile);
     return;
   }
-  chosen = QFileInfo(*chosen).absoluteFilePath();
+  ImportPath(file, *chosen);
+}
+
+void MainWindow::ImportPath(FileTag file, const QString& path) {
+  if (!Idle()) return;
+  bool primary = file == FileTag::ff;
+  std::optional<QString> chosen = QFileInfo(path).absoluteFilePath();
   ImportCommandResult result;
   activity_ = Activity::Importing;
   bool ok;
@@ -329,14 +413,16 @@ void MainWindow::ImportFile(FileTag file) {
   }
   activity_ = Activity::Idle;
   // A file that could not be read leaves its table, and so the caption, as it was.
-  if (ok && result.import.outcome == ImportOutcome::Done)
-    grid(primary ? ViewId::Primary : ViewId::Secondary)
-        ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
+  if (!ok || result.import.outcome != ImportOutcome::Done) return;
+  grid(primary ? ViewId::Primary : ViewId::Secondary)
+      ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
+  UserSettings().Imported(file, *chosen);
 }
 
 void MainWindow::SetComparing(bool comparing) {
   activity_ = comparing ? Activity::Comparing : Activity::Idle;
   cancelButton_->setVisible(comparing);
+  cancelCompare_->setEnabled(comparing);
   centralWidget()->setUpdatesEnabled(!comparing);
   for (QAction* a : {importPrimary_, importSecondary_, manualCompare_, compareModes_, searchFields_, miscOptions_})
     a->setEnabled(!comparing && !ended_);
@@ -408,9 +494,12 @@ void MainWindow::ShowMiscOptions() {
 }
 
 void MainWindow::ShowAbout() {
-  prompter_.Message(this, QStringLiteral("twinscan " TWINSCAN_VERSION "\nComparing Two Vienna Files\n"
-                                         "Written by the twinscan developers.\n\n"
-                                         "Help not yet implemented."));
+  prompter_.Message(this,
+                    QString("twinscan %1\nComparing Two Vienna Files\n"
+                            "Written by the twinscan developers.\n\n"
+                            "The user guide is under Help > User Guide (F1).\n"
+                            "Version %1, Qt %2, SQLite %3\nData directory: %4")
+                        .arg(kVersion, qVersion(), store::SqliteVersion(), QString::fromStdString(dataDir_.string())));
 }
 
 }  // namespace twinscan::ui

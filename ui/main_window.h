@@ -37,6 +37,7 @@
 #include "ui/header_sort.h"
 
 class QAction;
+class QMenu;
 class QPushButton;
 
 namespace twinscan::ui {
@@ -84,6 +85,12 @@ class MainWindow : public QMainWindow, public UserInterface {
   // True once a failure ended the program.
   bool ended() const { return ended_; }
 
+  // The window's size and place as the user left them last time (UserSettings).
+  void RestoreGeometry();
+  // Imports `path` as the primary (ff) or secondary (sf) file, as the File
+  // menu does once the file is chosen.
+  void ImportPath(FileTag file, const QString& path);
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -92,6 +99,12 @@ class MainWindow : public QMainWindow, public UserInterface {
   enum class Activity { Idle, Importing, Comparing, ManualComparing };
 
   void BuildMenu();
+  // File > Recent Files, Exit; shortcuts; Compare > Cancel Compare; Help > User Guide.
+  void AddPlatformCommands(QMenu* file, QMenu* compare, QMenu* help);
+  void FillRecentFiles(QMenu* menu);
+  // The grid captions name the files the database says were imported last.
+  void ShowImportedFiles();
+  void ShowUserGuide();
   void BindGrids();
   void ApplyColumnWidths();
   // Rewrites the grid's panel (1 to 3) from its view.
@@ -138,11 +151,14 @@ class MainWindow : public QMainWindow, public UserInterface {
   // The menu commands the window enables and disables.
   QAction *importPrimary_, *importSecondary_, *fullCompare_, *manualCompare_, *compareModes_, *searchFields_,
       *miscOptions_;
+  QAction* cancelCompare_ = nullptr;
+  std::filesystem::path dataDir_;
   // The dialogs, made when first used.
   ReviewDialog* reviewDialog_ = nullptr;
   CompareModesDialog* compareModesDialog_ = nullptr;
   SearchFieldsDialog* searchFieldsDialog_ = nullptr;
   MiscOptionsDialog* miscOptionsDialog_ = nullptr;
+  QWidget* userGuide_ = nullptr;
   Activity activity_ = Activity::Idle;
   bool ended_ = false;
   QElapsedTimer sinceRepaint_;

@@ -78,7 +78,7 @@ void ScriptedPrompter::Message(QWidget*, const QString& text) {
   std::fprintf(stderr, "message: %s\n", qPrintable(text));
 }
 
-std::optional<QString> ScriptedPrompter::ChooseFile(QWidget*, const QString&) {
+std::optional<QString> ScriptedPrompter::ChooseFile(QWidget*, const QString&, const QString&) {
   if (files_.isEmpty()) return std::nullopt;
   return files_.takeFirst();
 }

@@ -18,7 +18,7 @@ class ScriptedPrompter : public Prompter {
  public:
   explicit ScriptedPrompter(QStringList files) : files_(std::move(files)) {}
   void Message(QWidget* parent, const QString& text) override;
-  std::optional<QString> ChooseFile(QWidget* parent, const QString& filter) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const QString& filter, const QString& directory) override;
 
  private:
   QStringList files_;
