@@ -1,6 +1,7 @@
 #include "app/import_file_command.h"
 
 #include "export/corrected_file.h"
+#include "store/imports.h"
 
 namespace twinscan {
 namespace fs = std::filesystem;
@@ -17,6 +18,7 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   const std::string table = tag == FileTag::ff ? store::kTable1 : store::kTable2;
   result.import = ImportViennaFile(file, table, options, db, ui);
   if (result.import.outcome != ImportOutcome::Done) return result;
+  store::RecordImport(db, tag == FileTag::ff ? "ff" : "sf", fs::absolute(file).string());
   *headerText = result.import.headerText;
   if (o.correctedFile) {
     bool written = WriteCorrectedFile(CorrectedPathFor(file), table, o.export2001NoCrlf, *headerText, db, ui).written;

@@ -21,9 +21,9 @@ struct ImportCommandResult {
 
 // Runs the import of `file` into TABLE1 (ff) or TABLE2 (sf) with the file's
 // current options, then the corrected-file writer when `correctedFile` is set,
-// then RefreshAll. Status texts: "Importing ff" before and "Importing ff done"
-// after a primary import; a secondary import shows only its per-record progress.
-// headerText receives the header the import read (kept for a later export).
+// then RefreshAll. The file's path is recorded in IMPORTS once it was read. Status texts: "Importing ff" before and
+// "Importing ff done" after a primary import; a secondary import shows only its per-record progress. headerText
+// receives the header the import read (kept for a later export).
 ImportCommandResult RunImportCommand(const std::filesystem::path& file, FileTag tag, const CompareSettings& settings,
                                      store::Database& db, store::Views& views, UserInterface& ui,
                                      std::string* headerText);

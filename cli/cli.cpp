@@ -47,6 +47,11 @@ void Cli::ExpectEnd() {
 
 void Cli::Start() {
   settings.resetToDefaults();
+  // The start-up creates a missing data directory; the batch tool says so,
+  // as a mistyped --data-dir otherwise goes unnoticed.
+  std::error_code ec;
+  if (!std::filesystem::exists(dataDir_, ec) && std::filesystem::create_directories(dataDir_, ec))
+    ui.ShowMessage("created the data directory " + dataDir_.string());
   db_ = store::StartUp(dataDir_, store::PristineDatabaseBeside(executable_), ui);
   if (!db_) throw Failure("start-up failed");
   try {

@@ -40,7 +40,8 @@ class Cli {
   void ExpectEnd();                                                  // UsageError on anything left
 
   // Starts like the desktop program: settings at start values, the compare
-  // log emptied, the database opened. Throws Failure when the start fails.
+  // log emptied, the database opened; a data directory it creates is named
+  // on stderr. Throws Failure when the start fails.
   void Start();
 
   CompareSettings settings;

@@ -1,6 +1,7 @@
 // The batch tool's side of the user interface: message boxes go to stderr at
-// once; the status text is shown on a terminal at most a few times a second
-// and its last value is printed when the tool ends.
+// once, each line starting "twinscan-cli: "; the status text is shown on a
+// terminal at most a few times a second and its last value is printed when
+// the tool ends, unless the command failed (Discard).
 #pragma once
 
 #include <chrono>
@@ -22,6 +23,9 @@ class CliUserInterface : public UserInterface {
   const std::string& status() const { return status_; }
   // Ends the progress line and prints the last status text.
   void Finish();
+  // Ends the progress line without printing the status text: a failed
+  // command leaves no status that claims a step it did not take.
+  void Discard();
 
  private:
   bool terminal_;

@@ -19,6 +19,19 @@ int64_t PositionOfLine(store::View& primary, int64_t line) {
   return -1;
 }
 
+// The table of `tag` has no record: a compare over it would only empty the
+// results. Says what to do first.
+bool Empty(Cli& cli, FileTag tag) {
+  bool primary = tag == FileTag::ff;
+  if (cli.db().QueryInt(std::string("SELECT EXISTS (SELECT 1 FROM ") + (primary ? store::kTable1 : store::kTable2) +
+                        ")") != 0)
+    return false;
+  const char* which = primary ? "primary" : "secondary";
+  cli.ui.ShowMessage(std::string("nothing to compare: no ") + which + " records in " + cli.dataDir().string() +
+                     " (import a " + which + " file first)");
+  return true;
+}
+
 }  // namespace
 
 int RunCompare(Cli& cli) {
@@ -29,6 +42,7 @@ int RunCompare(Cli& cli) {
   CompareOptions options = TakeCompareOptions(cli);
   cli.ExpectEnd();
   if (!StartWithCompareOptions(cli, options)) return 2;
+  if (Empty(cli, FileTag::ff) || Empty(cli, FileTag::sf)) return 1;
   CompareEngine engine(cli.db(), cli.views(), cli.settings, cli.ui, store::CompareLogPath(cli.dataDir()));
   if (manual) {
     int64_t position = PositionOfLine(cli.views().primary(), manualLine);

@@ -1,11 +1,13 @@
 // twinscan-cli: the batch tool. Every invocation starts like the desktop
 // program (settings at start values, compare log emptied, database opened)
 // and runs one command. Exit codes: 0 success, 2 bad arguments, 1 failure.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/help.h"
 #include "store/startup.h"
 
 namespace {
@@ -21,21 +23,29 @@ constexpr Command kCommands[] = {
     {"import", RunImport}, {"export", RunExport}, {"compare", RunCompare}, {"review", RunReview}, {"check", RunCheck},
 };
 
-constexpr const char* kUsage =
-    "usage: twinscan-cli [--data-dir DIR] COMMAND ...\n"
-    "  import ff|sf FILE [--no-2001] [--no-header] [--no-report] [--no-corrected]\n"
-    "                    [--export-lines] [--report-clean]\n"
-    "  export ff|sf OUTFILE [--export-lines]\n"
-    "  compare [--manual LINE] [--mode FIELD=0|1|2]... [--search FIELD=0|1|2]...\n"
-    "          [--compare-erroneous ff|sf]...\n"
-    "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"
-    "  check PRIMARY SECONDARY [import flags] [compare options]\n"
-    "The data directory defaults to $HOME/vienna.\n";
-
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::fprintf(stderr, "twinscan-cli: %s\n", problem.c_str());
-  std::fputs(kUsage, stderr);
+  std::fputs(UsageText(), stderr);
   return 2;
+}
+
+// Runs one command; a failed command's last status text is not printed, so
+// that nothing claims a step that did not happen.
+int RunCommand(const Command& command, Cli& cli) {
+  int code;
+  try {
+    code = command.run(cli);
+  } catch (const UsageError& e) {
+    cli.ui.Discard();
+    return Usage(e.what());
+  } catch (const Failure&) {
+    code = 1;
+  } catch (const std::exception& e) {  // a database or compare-log failure
+    cli.ui.ShowMessage(e.what());
+    code = 1;
+  }
+  if (code != 0) cli.ui.Discard();
+  return code;
 }
 
 }  // namespace
@@ -49,23 +59,24 @@ int main(int argc, char** argv) {
     args.erase(args.begin(), args.begin() + 2);
   }
   if (args.empty()) return Usage("no command");
-  if (args[0] == "--help" || args[0] == "help") {
-    std::fputs(kUsage, stdout);
+  if (IsHelpOption(args[0]) || args[0] == "help") {
+    const char* page = args.size() > 1 ? CommandHelp(args[1]) : nullptr;
+    std::fputs(page ? page : UsageText(), stdout);
+    return 0;
+  }
+  if (args[0] == "--version") {
+    std::printf("%s\n", VersionText().c_str());
     return 0;
   }
   for (const Command& command : kCommands) {
     if (args[0] != command.name) continue;
-    Cli cli(dataDir, argv[0], std::vector<std::string>(args.begin() + 1, args.end()));
-    try {
-      return command.run(cli);
-    } catch (const UsageError& e) {
-      return Usage(e.what());
-    } catch (const Failure&) {
-      return 1;
-    } catch (const std::exception& e) {  // a database or compare-log failure
-      cli.ui.ShowMessage(e.what());
-      return 1;
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (std::any_of(rest.begin(), rest.end(), [](const std::string& a) { return IsHelpOption(a); })) {
+      std::fputs(CommandHelp(command.name), stdout);
+      return 0;
     }
+    Cli cli(dataDir, argv[0], std::move(rest));
+    return RunCommand(command, cli);
   }
   return Usage("unknown command " + args[0]);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages twinscan needs; does nothing when they are present.
 set -euo pipefail
-packages=(cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth)
+packages=(cmake g++ make libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev xvfb xauth
+  dpkg-dev desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

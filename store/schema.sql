@@ -23,3 +23,8 @@ CREATE INDEX TABLE2_4C ON TABLE2 ("4C");
 CREATE INDEX TABLE2_4CLONG_4CLAT ON TABLE2 ("4CLONG", "4CLAT");
 
 CREATE INDEX TABLERESULT_linenumber ON TABLERESULT (linenumber);
+
+-- The file last imported into TABLE1 (tag 'ff') and TABLE2 ('sf'); the
+-- desktop app names it in the grid caption. Older working databases get the
+-- table when opened.
+CREATE TABLE IMPORTS (tag TEXT PRIMARY KEY, path TEXT, imported_at TEXT);

@@ -1,5 +1,7 @@
 #include "store/startup.h"
 
+#include "store/imports.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -19,7 +21,12 @@ fs::path PristineDatabaseBeside(const fs::path& executable) {
   // current directory: only the running image knows where it lies.
   fs::path resolved =
       executable.has_parent_path() ? fs::canonical(executable, ec) : fs::read_symlink("/proc/self/exe", ec);
-  return (ec ? executable : resolved).parent_path() / "twinscan.db";
+  fs::path folder = (ec ? executable : resolved).parent_path();
+  // The build tree keeps it beside the programs, an installation in
+  // PREFIX/share/twinscan beside PREFIX/bin.
+  fs::path beside = folder / "twinscan.db";
+  fs::path installed = folder.parent_path() / "share" / "twinscan" / "twinscan.db";
+  return !fs::exists(beside, ec) && fs::exists(installed, ec) ? installed : beside;
 }
 
 fs::path WorkingDatabasePath(const fs::path& dataDir) { return dataDir / "twinscan.db"; }
@@ -75,6 +82,7 @@ std::unique_ptr<Database> StartUp(const fs::path& dataDir, const fs::path& prist
     // A file that is not our database fails here rather than later.
     for (const char* table : {kTable1, kTable2, kTableResult})
       db->QueryInt(std::string("SELECT count(*) FROM ") + table + " WHERE 0");
+    EnsureImportsTable(*db);
     return db;
   } catch (const StoreError&) {
     ui.ShowMessage(kConnectErrorMessage);

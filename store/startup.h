@@ -13,7 +13,8 @@ namespace twinscan::store {
 
 // $HOME/vienna (the current directory's "vienna" when HOME is unset).
 std::filesystem::path DefaultDataDirectory();
-// The pristine empty database beside the running executable.
+// The pristine empty database beside the running executable (the build
+// tree) or, when there is none, in ../share/twinscan/ (an installation).
 std::filesystem::path PristineDatabaseBeside(const std::filesystem::path& executable);
 
 std::filesystem::path WorkingDatabasePath(const std::filesystem::path& dataDir);

@@ -20,12 +20,29 @@ bool Write(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
+constexpr const char* kUsage =
+    "usage: vienna-gen PRIMARY [SECONDARY] [--records N] [--seed S] [--faults SHARE] [--2001 [--lines]]"
+    " [--header] [--unit-faults]\n";
+
 int Usage() {
-  std::fputs(
-      "usage: vienna-gen PRIMARY [SECONDARY] [--records N] [--seed S] [--faults SHARE] [--2001 [--lines]]"
-      " [--header] [--unit-faults]\n",
-      stderr);
+  std::fputs(kUsage, stderr);
   return 2;
+}
+
+int Help() {
+  std::fputs(kUsage, stdout);
+  std::fputs(
+      "Writes PRIMARY, a file of N generated Vienna records (default 100), and with\n"
+      "SECONDARY a secondary file derived from it: records kept, changed, moved,\n"
+      "dropped, doubled and added.\n"
+      "  --seed S        the random seed; the same seed writes the same bytes\n"
+      "  --faults SHARE  the share of records with faulty fields (0 to 1)\n"
+      "  --2001          records follow one another without line ends;\n"
+      "                  --lines puts CR LF after each one all the same\n"
+      "  --header        start with a header\n"
+      "  --unit-faults   frequencies in k/G units too\n",
+      stdout);
+  return 0;
 }
 
 }  // namespace
@@ -38,6 +55,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    if (a == "--help" || a == "-h") return Help();
     if (a == "--records") {
       const char* v = value();
       if (!v) return Usage();

@@ -17,7 +17,8 @@ ColourLabel::ColourLabel(const QString& text, QWidget* parent) : QLabel(text, pa
   SetColour(Grey());
 }
 
-void ColourLabel::SetColour(const QColor& colour) {
+void ColourLabel::SetColour(const QColor& colour, const QString& meaning) {
+  setToolTip(meaning.isEmpty() ? QString() : text() + ": " + meaning);
   QPalette p = palette();
   p.setColor(QPalette::Window, colour);
   // Black on yellow and red, the platform's text colour on grey.

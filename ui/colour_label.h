@@ -1,5 +1,7 @@
 // ColourLabel: a plain text label whose background colour shows a setting's
 // value, and which reports a click. The option dialogs use one per field.
+// Colour is not the only carrier: the value's meaning is in the tooltip too
+// ("1A Frequency: critical").
 #pragma once
 
 #include <QColor>
@@ -19,7 +21,8 @@ class ColourLabel : public QLabel {
  public:
   explicit ColourLabel(const QString& text, QWidget* parent = nullptr);
 
-  void SetColour(const QColor& colour);
+  // The colour and, for the tooltip, the value it stands for.
+  void SetColour(const QColor& colour, const QString& meaning = QString());
   QColor colour() const;
 
  signals:

@@ -20,6 +20,14 @@ QColor CompareModeColour(CompareMode mode) {
   return Grey();
 }
 
+const char* CompareModeMeaning(uint8_t mode) {
+  switch (mode) {
+    case NonCritical: return "non-critical";
+    case Critical: return "critical";
+    default: return "not checked";
+  }
+}
+
 }  // namespace
 
 CompareModesDialog::CompareModesDialog(CompareSettings& settings, QWidget* parent)
@@ -52,7 +60,8 @@ void CompareModesDialog::showEvent(QShowEvent* event) {
 }
 
 void CompareModesDialog::Recolour(int fieldNumber) {
-  label(fieldNumber)->SetColour(CompareModeColour(settings_.compareMode(fieldNumber)));
+  uint8_t mode = settings_.compareMode(fieldNumber);
+  label(fieldNumber)->SetColour(CompareModeColour(mode), CompareModeMeaning(mode));
 }
 
 }  // namespace twinscan::ui

@@ -1,11 +1,17 @@
 #include "ui/data_grid.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QTableView>
+#include <QToolTip>
+#include <algorithm>
 
 #include "ui/grid_model.h"
 #include "ui/twips.h"
@@ -69,7 +75,7 @@ DataGrid::DataGrid(store::View& view, int columns, QWidget* parent) : QWidget(pa
   table_->setModel(model_);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setSortingEnabled(false);
   table_->setWordWrap(false);
   table_->setCornerButtonEnabled(false);
@@ -81,6 +87,14 @@ DataGrid::DataGrid(store::View& view, int columns, QWidget* parent) : QWidget(pa
   table_->horizontalHeader()->setHighlightSections(false);
   table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   table_->horizontalHeader()->setMinimumSectionSize(1);
+
+  hint_ = new QLabel(table_->viewport());
+  hint_->setAlignment(Qt::AlignCenter);
+  hint_->setWordWrap(true);
+  hint_->setTextFormat(Qt::PlainText);
+  hint_->setForegroundRole(QPalette::PlaceholderText);
+  hint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  hint_->hide();
 
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
     if (!blocked_) emit headerClicked(column);
@@ -126,6 +140,50 @@ void DataGrid::ViewReopened() {
       table_->setColumnWidth(c, widths[static_cast<size_t>(c)]);
   programmatic_ = false;
   ShowCurrentRow();
+  ShowHint();
+}
+
+void DataGrid::SetEmptyHint(const QString& hint) {
+  hint_->setText(hint);
+  ShowHint();
+}
+
+void DataGrid::ShowHint() {
+  hint_->setGeometry(table_->viewport()->rect());
+  hint_->setVisible(!hint_->text().isEmpty() && model_->rowCount() == 0);
+}
+
+void DataGrid::SetSortIndicator(int column, bool descending) {
+  QHeaderView* header = table_->horizontalHeader();
+  header->setSortIndicatorShown(column >= 0);
+  // Qt's ascending arrow points up, as the order reads from the top.
+  if (column >= 0) header->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+QString DataGrid::SelectedRowsText() const {
+  QModelIndexList rows = table_->selectionModel()->selectedRows();
+  if (rows.isEmpty()) return QString();
+  std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  // A tab or line break inside a value would split its row.
+  auto clean = [](QString text) { return text.replace('\t', ' ').replace('\n', ' ').replace('\r', ' '); };
+  QStringList lines, names;
+  for (int c = 0; c < model_->columnCount(); ++c) names << model_->ColumnName(c);
+  lines << names.join('\t');
+  for (const QModelIndex& row : rows) {
+    QStringList cells;
+    for (int c = 0; c < model_->columnCount(); ++c) cells << clean(model_->index(row.row(), c).data().toString());
+    lines << cells.join('\t');
+  }
+  return lines.join('\n') + '\n';
+}
+
+QString DataGrid::CutTextAt(QPoint viewportPos) const {
+  QModelIndex index = table_->indexAt(viewportPos);
+  if (!index.isValid()) return QString();
+  QString text = index.data().toString();
+  // The cell's text margins: the style's focus frame margin on either side.
+  int room = table_->visualRect(index).width() - 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  return table_->fontMetrics().horizontalAdvance(text) > room ? text : QString();
 }
 
 void DataGrid::ShowCurrentRow() {
@@ -156,6 +214,22 @@ void DataGrid::resizeEvent(QResizeEvent*) {
 
 bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
   if (blocked_ && IsUserInput(event->type())) return true;
+  if (watched == table_->viewport() && event->type() == QEvent::Resize) ShowHint();
+  if (watched == table_->viewport() && event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    QString text = CutTextAt(help->pos());
+    if (text.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), text, table_->viewport(), table_->visualRect(table_->indexAt(help->pos())));
+    return true;
+  }
+  if (watched == table_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    QString text = SelectedRowsText();
+    if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+    return true;
+  }
   if (watched == table_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) emit doubleClicked(table_->indexAt(mouse->position().toPoint()).row());

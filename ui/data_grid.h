@@ -8,6 +8,11 @@
 // user dragged. While input is blocked (a comparison is running) clicks,
 // double clicks and keys on the table and its header are ignored; scrolling
 // stays possible.
+//
+// Several rows can be selected; Ctrl+C copies them as tab-separated text
+// under a header line. A cell whose text is cut shows it whole as a tooltip.
+// An empty grid shows a hint of what to do first; the column the user sorted
+// by carries the header's sort indicator.
 #pragma once
 
 #include <QWidget>
@@ -38,6 +43,15 @@ class DataGrid : public QWidget {
   // Moves the table's current row to the view's current row and scrolls to it.
   void ShowCurrentRow();
   void SetInputBlocked(bool blocked);
+  // The text an empty grid shows in place of rows.
+  void SetEmptyHint(const QString& hint);
+  // Shows the sort indicator on `column`; -1 hides it.
+  void SetSortIndicator(int column, bool descending);
+  // The selected rows, in row order, as tab-separated lines after a line of
+  // column names; "" when no row is selected.
+  QString SelectedRowsText() const;
+  // The whole text of the cell at `viewportPos` when the cell cuts it, else "".
+  QString CutTextAt(QPoint viewportPos) const;
 
   GridModel* model() const { return model_; }
   QTableView* table() const { return table_; }
@@ -54,8 +68,10 @@ class DataGrid : public QWidget {
 
  private:
   void ShowCaption();
+  void ShowHint();
 
   QLabel* caption_;
+  QLabel* hint_;
   QString fullCaption_;
   QTableView* table_;
   GridModel* model_;

@@ -17,6 +17,12 @@ class HeaderSort {
   // the column clicked before the run must then sort by it again, not flip
   // the linenumber order.
   void Click(store::View& view, const std::string& column);
+  // The column the view is sorted by through a header click; "" while the
+  // view is in an order no click chose (the start order, or after a full
+  // comparison reset it).
+  std::string SortedColumn(const store::View& view) const {
+    return view.sortColumn == lastHeaderColumn_ ? lastHeaderColumn_ : std::string();
+  }
 
  private:
   std::string lastHeaderColumn_;

@@ -5,8 +5,11 @@
 //   twinscan [--data-dir DIR]
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "store/startup.h"
@@ -22,9 +25,22 @@ int Usage() {
   return 2;
 }
 
+// Without a display Qt aborts with its own message; say what to do instead.
+bool HasDisplay(int argc, char** argv) {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* value = std::getenv(name); value && *value) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0) return true;
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!HasDisplay(argc, argv)) {
+    std::fputs("twinscan: no display; run it in a desktop session, or headless with xvfb-run -a twinscan\n", stderr);
+    return 1;
+  }
   QApplication app(argc, argv);
   twinscan::ui::ApplyAppearance(app);
 
@@ -47,14 +63,18 @@ int main(int argc, char** argv) {
   }
 
   std::unique_ptr<twinscan::ui::Prompter> prompter;
-  if (screenshotFolder.isEmpty())
+  if (screenshotFolder.isEmpty()) {
     prompter = std::make_unique<twinscan::ui::DialogPrompter>();
-  else
+  } else {
     prompter = std::make_unique<twinscan::ui::ScriptedPrompter>(screenshotFiles);
+    // A scripted run leaves the user's recent files and window place alone.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QFile::decodeName(dataDir.c_str()));
+  }
 
   twinscan::ui::MainWindow window(*prompter);
   std::filesystem::path executable = QFile::encodeName(QApplication::applicationFilePath()).toStdString();
   if (!window.Start(dataDir, twinscan::store::PristineDatabaseBeside(executable))) return 1;
+  if (screenshotFolder.isEmpty()) window.RestoreGeometry();
   window.show();
   if (!screenshotFolder.isEmpty()) return twinscan::ui::TakeScreenshots(window, screenshotFolder);
   return app.exec();

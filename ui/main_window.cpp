@@ -11,11 +11,15 @@
 
 #include "app/import_file_command.h"
 #include "app/review_command.h"
+#include "store/imports.h"
+#include "store/sqlite_version.h"
 #include "store/startup.h"
+#include "twinscan_version.h"
 #include "ui/column_layout.h"
 #include "ui/compare_modes_dialog.h"
 #include "ui/data_grid.h"
 #include "ui/grid_model.h"
+#include "ui/grow_layout.h"
 #include "ui/misc_options_dialog.h"
 #include "ui/position_label.h"
 #include "ui/prompter.h"
@@ -23,10 +27,8 @@
 #include "ui/search_fields_dialog.h"
 #include "ui/status_panels.h"
 #include "ui/twips.h"
-
-#ifndef TWINSCAN_VERSION
-#define TWINSCAN_VERSION "1.0"
-#endif
+#include "ui/user_guide.h"
+#include "ui/user_settings.h"
 
 namespace twinscan::ui {
 namespace {
@@ -50,17 +52,20 @@ class HourglassCursor {
 
 MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent), prompter_(prompter) {
   setObjectName("TWINSCAN1");
-  setWindowTitle(QStringLiteral("Comparing Two Vienna Files - twinscan " TWINSCAN_VERSION));
+  setWindowTitle(QStringLiteral("Comparing Two Vienna Files - twinscan ") + kVersion);
   BuildMenu();
 
-  // The client area: every control at its fixed place; growing the window
-  // moves nothing.
+  // The client area: every control at its start place at the start size,
+  // which is also the least size; a larger window gives its room to the grids.
   auto* client = new QWidget(this);
   client->setMinimumSize(Twips(kClientWidth), Twips(kClientHeight));
   setCentralWidget(client);
+  grow_ = new GrowLayout(client, client->minimumSize());
 
   status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920, 12765, 255);
+  grow_->Add(status_, {.top = 1, .width = 1});
   cancelButton_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
+  grow_->Add(cancelButton_, {.left = 1});
   cancelButton_->hide();
   connect(cancelButton_, &QPushButton::clicked, this, [this] {
     if (engine_) engine_->RequestCancel();
@@ -106,7 +111,9 @@ void MainWindow::BuildMenu() {
   searchFields_ = item(options, "M_SEARCHFIELDS", "&Search Fields");
   miscOptions_ = item(options, "M_MISC", "Misc. Options");
 
-  QAction* about = item(menu("M_HELP", "&Help"), "M_ABOUT", "&About");
+  QMenu* help = menu("M_HELP", "&Help");
+  QAction* about = item(help, "M_ABOUT", "&About");
+  AddPlatformCommands(file, compare, help);
 
   connect(importPrimary_, &QAction::triggered, this, [this] { ImportFile(FileTag::ff); });
   connect(importSecondary_, &QAction::triggered, this, [this] { ImportFile(FileTag::sf); });
@@ -118,11 +125,82 @@ void MainWindow::BuildMenu() {
   connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
+void MainWindow::AddPlatformCommands(QMenu* file, QMenu* compare, QMenu* help) {
+  importPrimary_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  importSecondary_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  fullCompare_->setShortcut(QKeySequence(Qt::Key_F5));
+
+  QMenu* recent = file->addMenu("&Recent Files");
+  recent->setObjectName("M_RECENT");
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecentFiles(recent); });
+  FillRecentFiles(recent);
+  file->addSeparator();
+  QAction* exit = file->addAction("E&xit");
+  exit->setObjectName("M_EXIT");
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  exit->setMenuRole(QAction::QuitRole);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  cancelCompare_ = compare->addAction("&Cancel Compare");
+  cancelCompare_->setObjectName("M_CANCELCOMP");
+  cancelCompare_->setShortcut(QKeySequence(Qt::Key_Escape));
+  cancelCompare_->setEnabled(false);
+  connect(cancelCompare_, &QAction::triggered, this, [this] {
+    if (activity_ == Activity::Comparing && engine_) engine_->RequestCancel();
+  });
+
+  QAction* guide = new QAction("&User Guide", help);
+  guide->setObjectName("M_GUIDE");
+  guide->setShortcut(QKeySequence(Qt::Key_F1));
+  help->insertAction(help->actions().value(0), guide);
+  connect(guide, &QAction::triggered, this, &MainWindow::ShowUserGuide);
+}
+
+void MainWindow::FillRecentFiles(QMenu* menu) {
+  menu->clear();
+  UserSettings user;
+  for (FileTag tag : {FileTag::ff, FileTag::sf}) {
+    QStringList files = user.RecentFiles(tag);
+    menu->addSection(tag == FileTag::ff ? "Primary (ff)" : "Secondary (sf)");
+    if (files.isEmpty()) menu->addAction("(none)")->setEnabled(false);
+    for (const QString& path : files) {
+      QAction* action = menu->addAction(QString(path).replace('&', "&&"));
+      action->setObjectName(tag == FileTag::ff ? "M_RECENT_FF" : "M_RECENT_SF");
+      action->setEnabled(Idle());
+      connect(action, &QAction::triggered, this, [this, tag, path] { ImportPath(tag, path); });
+    }
+  }
+}
+
+void MainWindow::ShowUserGuide() {
+  if (!userGuide_) userGuide_ = new UserGuideWindow(this);
+  userGuide_->show();
+  userGuide_->raise();
+  userGuide_->activateWindow();
+}
+
+void MainWindow::RestoreGeometry() {
+  QByteArray geometry = UserSettings().WindowGeometry();
+  if (!geometry.isEmpty()) restoreGeometry(geometry);
+}
+
+void MainWindow::ShowImportedFiles() {
+  for (FileTag tag : {FileTag::ff, FileTag::sf}) {
+    bool primary = tag == FileTag::ff;
+    std::optional<std::string> path;
+    Guarded([&] { path = store::ImportedPath(*db_, primary ? "ff" : "sf"); });
+    if (path)
+      grid(primary ? ViewId::Primary : ViewId::Secondary)
+          ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + QString::fromStdString(*path));
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Start-up
 
 bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb) {
   settings_.resetToDefaults();
+  dataDir_ = dataDir;
   db_ = store::StartUp(dataDir, pristineDb, *this);
   if (!db_) return false;
   try {
@@ -134,6 +212,7 @@ bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesyst
   }
   BindGrids();
   ApplyColumnWidths();
+  ShowImportedFiles();
   return true;
 }
 
@@ -143,14 +222,19 @@ void MainWindow::BindGrids() {
     const char* name;
     const char* caption;
     int columns, top, height;
+    double growTop, growHeight;  // shares of the height a larger window gains, by start height
   };
+  constexpr double kStacked = 2775 + 2775 + 2415;
   constexpr GridPlace kGrids[] = {
-      {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775},
-      {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775},
-      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520, 2415},
+      {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775, 0, 2775 / kStacked},
+      {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775, 2775 / kStacked,
+       2775 / kStacked},
+      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520, 2415, 5550 / kStacked,
+       2415 / kStacked},
   };
   for (const GridPlace& g : kGrids) {
     auto* grid = AddControl<DataGrid>(centralWidget(), g.name, 0, g.top, 12735, g.height, views_->Get(g.id), g.columns);
+    grow_->Add(grid, {.top = g.growTop, .width = 1, .height = g.growHeight});
     grid->SetCaption(g.caption);
     // The row the position label counts from is the grid's current row.
     grid->ShowCurrentRow();
@@ -164,7 +248,17 @@ void MainWindow::BindGrids() {
   connect(grid(ViewId::Result), &DataGrid::doubleClicked, this, [this](int) { ResultDoubleClicked(); });
   grid(ViewId::Result)->SetColumnWidths({kResultGridWidths.begin(), kResultGridWidths.end()});
   cancelButton_->raise();
+  SetEmptyHints();
   UpdatePositionLabels();
+}
+
+void MainWindow::SetEmptyHints() {
+  grid(ViewId::Primary)
+      ->SetEmptyHint("No primary records yet: import the primary file (ff) with File > Import Primary File.");
+  grid(ViewId::Secondary)
+      ->SetEmptyHint("No secondary records yet: import the secondary file (sf) with File > Import Secondary File.");
+  grid(ViewId::Result)
+      ->SetEmptyHint("No results yet: import both files, then run Compare & Verify > Full Autocompare (F5).");
 }
 
 void MainWindow::ApplyColumnWidths() {
@@ -192,6 +286,16 @@ void MainWindow::ViewReopened(ViewId id) {
   if (!grid(id)) return;
   grid(id)->ViewReopened();
   UpdatePositionLabel(id);
+  UpdateSortIndicator(id);
+}
+
+void MainWindow::UpdateSortIndicator(ViewId id) {
+  store::View& view = views_->Get(id);
+  std::string column = sorts_[static_cast<size_t>(id)].SortedColumn(view);
+  int index = -1;
+  for (int c = 0; !column.empty() && c < grid(id)->model()->columnCount(); ++c)
+    if (store::SameName(grid(id)->model()->ColumnName(c).toStdString(), column)) index = c;
+  grid(id)->SetSortIndicator(index, view.sortDirection == "DESC");
 }
 
 void MainWindow::CurrentRowChanged(ViewId id) {
@@ -237,6 +341,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // A running full compare stops before its next primary record; the
   // program ends when it has.
   if (activity_ == Activity::Comparing && engine_) engine_->RequestCancel();
+  UserSettings().SetWindowGeometry(saveGeometry());
+  if (userGuide_) userGuide_->close();
   QMainWindow::closeEvent(event);
 }
 
@@ -281,12 +387,19 @@ void MainWindow::EndProgram(const std::string& message) {
 void MainWindow::ImportFile(FileTag file) {
   if (!Idle()) return;
   bool primary = file == FileTag::ff;
-  std::optional<QString> chosen = prompter_.ChooseFile(this, primary ? kPrimaryFilter : kSecondaryFilter);
+  std::optional<QString> chosen =
+      prompter_.ChooseFile(this, primary ? kPrimaryFilter : kSecondaryFilter, UserSettings().LastDirectory(file));
   if (!chosen) {
     ShowMessage(kCanceledOpeningFile);
     return;
   }
-  chosen = QFileInfo(*chosen).absoluteFilePath();
+  ImportPath(file, *chosen);
+}
+
+void MainWindow::ImportPath(FileTag file, const QString& path) {
+  if (!Idle()) return;
+  bool primary = file == FileTag::ff;
+  std::optional<QString> chosen = QFileInfo(path).absoluteFilePath();
   ImportCommandResult result;
   activity_ = Activity::Importing;
   bool ok;
@@ -301,14 +414,16 @@ void MainWindow::ImportFile(FileTag file) {
   }
   activity_ = Activity::Idle;
   // A file that could not be read leaves its table, and so the caption, as it was.
-  if (ok && result.import.outcome == ImportOutcome::Done)
-    grid(primary ? ViewId::Primary : ViewId::Secondary)
-        ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
+  if (!ok || result.import.outcome != ImportOutcome::Done) return;
+  grid(primary ? ViewId::Primary : ViewId::Secondary)
+      ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
+  UserSettings().Imported(file, *chosen);
 }
 
 void MainWindow::SetComparing(bool comparing) {
   activity_ = comparing ? Activity::Comparing : Activity::Idle;
   cancelButton_->setVisible(comparing);
+  cancelCompare_->setEnabled(comparing);
   centralWidget()->setUpdatesEnabled(!comparing);
   for (QAction* a : {importPrimary_, importSecondary_, manualCompare_, compareModes_, searchFields_, miscOptions_})
     a->setEnabled(!comparing && !ended_);
@@ -380,9 +495,12 @@ void MainWindow::ShowMiscOptions() {
 }
 
 void MainWindow::ShowAbout() {
-  prompter_.Message(this, QStringLiteral("twinscan " TWINSCAN_VERSION "\nComparing Two Vienna Files\n"
-                                         "Written by the twinscan developers.\n\n"
-                                         "Help not yet implemented."));
+  prompter_.Message(this,
+                    QString("twinscan %1\nComparing Two Vienna Files\n"
+                            "Written by the twinscan developers.\n\n"
+                            "The user guide is under Help > User Guide (F1).\n"
+                            "Version %1, Qt %2, SQLite %3\nData directory: %4")
+                        .arg(kVersion, qVersion(), store::SqliteVersion(), QString::fromStdString(dataDir_.string())));
 }
 
 }  // namespace twinscan::ui

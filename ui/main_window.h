@@ -2,8 +2,7 @@
 // side of UserInterface.
 //
 // It carries the menu, the three grids over the store's views, the six-panel
-// status bar and the "Cancel Compare" button, all at fixed places given in
-// twips. The work behind the menu runs in the core: RunImportCommand for the
+// status bar and the "Cancel Compare" button. The work behind the menu runs in the core: RunImportCommand for the
 // two imports, CompareEngine for the full and the manual compare, StoreReview
 // for the reviewer's decision; the window only asks the user, shows and
 // re-reads. While an import or a manual compare runs, the status text still
@@ -11,6 +10,9 @@
 // yields once per primary record, and meanwhile only "Cancel Compare",
 // scrolling and About take input. A database failure shows its message and
 // ends the program, as at start-up.
+//
+// At the start size the controls stand at the places given in twips; a
+// larger window gives its room to the three grids (GrowLayout).
 //
 // The window and its controls carry the form's names as object names: the
 // window "TWINSCAN1", the menus and commands "M_FILE" .. "M_ABOUT", the
@@ -35,11 +37,13 @@
 #include "ui/header_sort.h"
 
 class QAction;
+class QMenu;
 class QPushButton;
 
 namespace twinscan::ui {
 
 class DataGrid;
+class GrowLayout;
 class Prompter;
 class StatusPanels;
 class CompareModesDialog;
@@ -81,6 +85,12 @@ class MainWindow : public QMainWindow, public UserInterface {
   // True once a failure ended the program.
   bool ended() const { return ended_; }
 
+  // The window's size and place as the user left them last time (UserSettings).
+  void RestoreGeometry();
+  // Imports `path` as the primary (ff) or secondary (sf) file, as the File
+  // menu does once the file is chosen.
+  void ImportPath(FileTag file, const QString& path);
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -89,11 +99,21 @@ class MainWindow : public QMainWindow, public UserInterface {
   enum class Activity { Idle, Importing, Comparing, ManualComparing };
 
   void BuildMenu();
+  // File > Recent Files, Exit; shortcuts; Compare > Cancel Compare; Help > User Guide.
+  void AddPlatformCommands(QMenu* file, QMenu* compare, QMenu* help);
+  void FillRecentFiles(QMenu* menu);
+  // The grid captions name the files the database says were imported last.
+  void ShowImportedFiles();
+  void ShowUserGuide();
   void BindGrids();
   void ApplyColumnWidths();
   // Rewrites the grid's panel (1 to 3) from its view.
   void UpdatePositionLabel(ViewId id);
   void UpdatePositionLabels();
+  // The header's sort indicator on the column a header click sorted by.
+  void UpdateSortIndicator(ViewId id);
+  // What an empty grid tells the user to do first.
+  void SetEmptyHints();
   DataGrid* grid(ViewId id) const { return grids_[static_cast<size_t>(id)]; }
 
   void ImportFile(FileTag file);
@@ -125,16 +145,20 @@ class MainWindow : public QMainWindow, public UserInterface {
   std::unique_ptr<CompareEngine> engine_;
   std::array<DataGrid*, 3> grids_{};
   std::array<HeaderSort, 3> sorts_;
+  GrowLayout* grow_;
   StatusPanels* status_;
   QPushButton* cancelButton_;
   // The menu commands the window enables and disables.
   QAction *importPrimary_, *importSecondary_, *fullCompare_, *manualCompare_, *compareModes_, *searchFields_,
       *miscOptions_;
+  QAction* cancelCompare_ = nullptr;
+  std::filesystem::path dataDir_;
   // The dialogs, made when first used.
   ReviewDialog* reviewDialog_ = nullptr;
   CompareModesDialog* compareModesDialog_ = nullptr;
   SearchFieldsDialog* searchFieldsDialog_ = nullptr;
   MiscOptionsDialog* miscOptionsDialog_ = nullptr;
+  QWidget* userGuide_ = nullptr;
   Activity activity_ = Activity::Idle;
   bool ended_ = false;
   QElapsedTimer sinceRepaint_;

@@ -17,8 +17,8 @@ void DialogPrompter::Message(QWidget* parent, const QString& text) {
   if (busyCursor) QApplication::restoreOverrideCursor();
 }
 
-std::optional<QString> DialogPrompter::ChooseFile(QWidget* parent, const QString& filter) {
-  QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+std::optional<QString> DialogPrompter::ChooseFile(QWidget* parent, const QString& filter, const QString& directory) {
+  QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), directory, filter);
   if (file.isEmpty()) return std::nullopt;
   return file;
 }

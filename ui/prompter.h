@@ -16,15 +16,16 @@ class Prompter {
   // Shows the text modally with an OK button only; returns when answered.
   virtual void Message(QWidget* parent, const QString& text) = 0;
   // The chosen file, or nullopt when the user cancelled.
-  // filter is a Qt name filter such as "Primary File in Vienna Format (*.txt)".
-  virtual std::optional<QString> ChooseFile(QWidget* parent, const QString& filter) = 0;
+  // filter is a Qt name filter such as "Primary File in Vienna Format (*.txt)";
+  // the dialog opens in `directory` ("" for the current one).
+  virtual std::optional<QString> ChooseFile(QWidget* parent, const QString& filter, const QString& directory) = 0;
 };
 
 // Qt's modal message box and file-open dialog.
 class DialogPrompter : public Prompter {
  public:
   void Message(QWidget* parent, const QString& text) override;
-  std::optional<QString> ChooseFile(QWidget* parent, const QString& filter) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const QString& filter, const QString& directory) override;
 };
 
 }  // namespace twinscan::ui

@@ -78,7 +78,7 @@ void ScriptedPrompter::Message(QWidget*, const QString& text) {
   std::fprintf(stderr, "message: %s\n", qPrintable(text));
 }
 
-std::optional<QString> ScriptedPrompter::ChooseFile(QWidget*, const QString&) {
+std::optional<QString> ScriptedPrompter::ChooseFile(QWidget*, const QString&, const QString&) {
   if (files_.isEmpty()) return std::nullopt;
   return files_.takeFirst();
 }
@@ -131,6 +131,17 @@ int TakeScreenshots(MainWindow& window, const QString& folder) {
         dialog->findChild<QLineEdit*>("REMARK")->setText("Same station, new antenna height");
         dialog->findChild<QLineEdit*>("REFERENCE")->setText("BEL/2024/017");
       });
+
+  // The window grown by half, the primary grid sorted by 4A.
+  window.resize(window.size() * 3 / 2);
+  auto* primary = window.findChild<DataGrid*>("DataGrid1");
+  emit primary->headerClicked(8);
+  Settle();
+  shooter.Save(&window, "main-resized.png");
+
+  command("M_GUIDE");
+  Settle();
+  shooter.Save(window.findChild<QWidget*>("UserGuide"), "user-guide.png");
   return shooter.ok() ? 0 : 1;
 }
 

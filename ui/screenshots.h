@@ -1,6 +1,7 @@
 // The hidden --screenshots option of the desktop app: imports the two given
 // files through the menu, runs the full compare and saves PNG pictures of the
-// main window (during and after the run) and of every dialog into a folder.
+// main window (during and after the run, then grown with a sorted grid), of
+// every dialog and of the user guide into a folder.
 // Files are chosen and message boxes answered by a script instead of the user.
 #pragma once
 
@@ -18,7 +19,7 @@ class ScriptedPrompter : public Prompter {
  public:
   explicit ScriptedPrompter(QStringList files) : files_(std::move(files)) {}
   void Message(QWidget* parent, const QString& text) override;
-  std::optional<QString> ChooseFile(QWidget* parent, const QString& filter) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const QString& filter, const QString& directory) override;
 
  private:
   QStringList files_;

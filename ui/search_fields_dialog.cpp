@@ -30,6 +30,12 @@ QColor SearchFieldColour(int index, SearchValue value) {
   return value == SearchValue::Exact ? Red() : Yellow();
 }
 
+const char* SearchFieldMeaning(int index, uint8_t value) {
+  if (value == NotUsed) return "not used";
+  if (index == kSearch4A) return "used";
+  return value == Exact ? "exact" : "tolerant";
+}
+
 }  // namespace
 
 SearchFieldsDialog::SearchFieldsDialog(CompareSettings& settings, Prompter& prompter, QWidget* parent)
@@ -68,7 +74,8 @@ void SearchFieldsDialog::Click(int index) {
 }
 
 void SearchFieldsDialog::Recolour(int index) {
-  label(index)->SetColour(SearchFieldColour(index, settings_.searchField(index)));
+  uint8_t value = settings_.searchField(index);
+  label(index)->SetColour(SearchFieldColour(index, value), SearchFieldMeaning(index, value));
 }
 
 }  // namespace twinscan::ui

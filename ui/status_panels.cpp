@@ -8,8 +8,9 @@ namespace twinscan::ui {
 namespace {
 
 constexpr int kPanelTwips[6] = {1440, 1440, 1440, 1440, 1440, 5000};
-constexpr int kTextMargin = 8;  // pixels around a panel's text
-constexpr int kLeastWidth = 4;  // what is left of an empty panel that gave its room
+constexpr int kTextMargin = 8;      // pixels around a panel's text
+constexpr int kLeastWidth = 4;      // what is left of an empty panel that gave its room
+constexpr int kStartTwips = 12765;  // the bar's width at the window's start size
 
 }  // namespace
 
@@ -49,6 +50,8 @@ int StatusPanels::NeededWidth(int index) {
 void StatusPanels::Arrange() {
   int widths[6];
   for (int i = 0; i < 6; ++i) widths[i] = Twips(kPanelTwips[i]);
+  // The status text takes what a wider window gains.
+  widths[5] += std::max(0, width() - Twips(kStartTwips));
   int extra = 0;
   for (int i = 0; i < 3; ++i) {
     int needed = NeededWidth(i);

@@ -2,7 +2,7 @@
 // side. Panels 1 to 5 are 1440 twips wide and panel 6 5000 twips; a panel of
 // the first three whose text would not fit (a position label over a million
 // rows) widens, taking the room from the empty panels 4 and 5 first, so that
-// no position is cut off.
+// no position is cut off. When the window grows, panel 6 takes the width.
 #pragma once
 
 #include <QWidget>

@@ -11,12 +11,15 @@
 #include <memory>
 #include <random>
 
+#include <QDir>
+#include <QSettings>
 #include "bench/bench.h"
 #include "store/database.h"
 #include "store/startup.h"
 #include "tools/vienna_generator.h"
 #include "ui/appearance.h"
 #include "ui/data_grid.h"
+
 #include "ui/main_window.h"
 #include "ui/prompter.h"
 
@@ -27,7 +30,7 @@ namespace {
 class ListPrompter : public ui::Prompter {
  public:
   void Message(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-  std::optional<QString> ChooseFile(QWidget*, const QString&) override {
+  std::optional<QString> ChooseFile(QWidget*, const QString&, const QString&) override {
     if (files.isEmpty()) return std::nullopt;
     return files.takeFirst();
   }
@@ -39,6 +42,8 @@ struct OffscreenApp {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     app = std::make_unique<QApplication>(argc, argv);
     ui::ApplyAppearance(*app);
+    // The imports' recent files go to a scratch place, not the user's settings.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QDir::tempPath() + "/twinscan-ui-bench");
   }
   int argc = 1;
   char name[18] = "twinscan-ui-bench";

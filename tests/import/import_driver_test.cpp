@@ -141,7 +141,7 @@ TEST_F(ImportFixture, QuotesAndLatin1BytesAreStoredUnchanged) {
   EXPECT_EQ(Column("TABLE1", "13Z")[0].substr(0, 13), "Caf\xC3\xA9 d'\xC3\xA9t\xC3\xA9");
 }
 
-TEST_F(ImportFixture, ReportLinesCarryAllMessagesAreAppendedAndCleanLinesFollowTheOption) {
+TEST_F(ImportFixture, ReportLinesCarryAllMessagesCleanLinesFollowTheOption) {
   // Messages of more than 255 characters: the column is cut, the report is not.
   std::string faulty = BaseRecord();
   for (auto [code, text] : {std::pair{"1A", "00123,45000"},

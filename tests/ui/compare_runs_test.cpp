@@ -48,7 +48,7 @@ TEST_F(CompareRunTest, FullRunComparesEveryPrimaryRecord) {
   EXPECT_TRUE(prompter_.messages.empty());
 }
 
-TEST_F(CompareRunTest, CancelStopsBeforeTheNextPrimaryRecordAndLocksTheWindowMeanwhile) {
+TEST_F(CompareRunTest, CancelStopsBeforeTheNextPrimaryRecordAndLocksTheWindow) {
   struct Seen {
     bool cancelVisible = false, importEnabled = true, optionsEnabled = true, cancelled = false;
   } seen;

@@ -31,25 +31,32 @@ TEST_F(WindowTest, StartsWithEmptyLabelsCaptionsAndHiddenCancel) {
 }
 
 TEST_F(WindowTest, MenuItemsCarryTheirCaptionsAndStates) {
-  // Menus (by their menu action) and commands, in menu-bar order.
+  // Menus (by their menu action) and commands, in menu-bar order, with the
+  // shortcuts the menus show; nullptr names a separator.
   struct Item {
     const char* name;
     const char* caption;
     bool enabled;
+    const char* shortcut = "";
   } items[] = {
       {"M_FILE", "&File", true},
-      {"M_FIRSTFILE", "Import &Primary File", true},
-      {"M_SECFILE", "Import &Secondary File", true},
+      {"M_FIRSTFILE", "Import &Primary File", true, "Ctrl+O"},
+      {"M_SECFILE", "Import &Secondary File", true, "Ctrl+Shift+O"},
+      {"M_RECENT", "&Recent Files", true},
+      {nullptr, "", true},
+      {"M_EXIT", "E&xit", true, "Ctrl+Q"},
       {"M_COMP", "&Compare && Verify", true},
       {"M_VALCHECK1", "Validation Check &Primary File", false},
       {"M_VALCHECK2", "Validation Check &Secondary File", false},
-      {"M_AUTOCOMP", "&Full Autocompare", true},
+      {"M_AUTOCOMP", "&Full Autocompare", true, "F5"},
       {"M_MANUALCOMP", "&Manual Compare", true},
+      {"M_CANCELCOMP", "&Cancel Compare", false, "Esc"},
       {"M_OPTION", "&Options", true},
       {"M_COMPMODE", "Compare &Modes", true},
       {"M_SEARCHFIELDS", "&Search Fields", true},
       {"M_MISC", "Misc. Options", true},
       {"M_HELP", "&Help", true},
+      {"M_GUIDE", "&User Guide", true, "F1"},
       {"M_ABOUT", "&About", true},
   };
   std::vector<QAction*> inOrder;
@@ -60,13 +67,17 @@ TEST_F(WindowTest, MenuItemsCarryTheirCaptionsAndStates) {
   ASSERT_EQ(inOrder.size(), std::size(items));
   for (size_t i = 0; i < inOrder.size(); ++i) {
     const Item& item = items[i];
+    if (!item.name) {
+      EXPECT_TRUE(inOrder[i]->isSeparator()) << i;
+      continue;
+    }
     QAction* action = window_->findChild<QAction*>(item.name);
     if (!action) action = Child<QMenu>(window_.get(), item.name)->menuAction();
     EXPECT_EQ(inOrder[i], action) << item.name;
     EXPECT_EQ(action->text().toStdString(), item.caption);
     EXPECT_EQ(action->isEnabled(), item.enabled) << item.caption;
     EXPECT_TRUE(action->isVisible()) << item.caption;
-    EXPECT_TRUE(action->shortcut().isEmpty()) << item.caption;
+    EXPECT_EQ(action->shortcut().toString().toStdString(), item.shortcut) << item.caption;
   }
   EXPECT_TRUE(Command("M_MANUALCOMP")->isCheckable());
   EXPECT_FALSE(Command("M_MANUALCOMP")->isChecked());
@@ -84,12 +95,15 @@ TEST_F(WindowTest, ManualModeDisablesTheFullCompare) {
   EXPECT_FALSE(Command("M_VALCHECK1")->isEnabled());
 }
 
-TEST_F(WindowTest, AboutNamesTheProgramAndEndsWithHelpNotYetImplemented) {
+TEST_F(WindowTest, AboutNamesVersionsDataDirectoryAndTheGuide) {
   Command("M_ABOUT")->trigger();
   ASSERT_EQ(prompter_.messages.size(), 1u);
   QString text = QString::fromStdString(prompter_.messages[0]);
-  EXPECT_TRUE(text.contains("twinscan"));
-  EXPECT_TRUE(text.endsWith("Help not yet implemented."));
+  EXPECT_TRUE(text.startsWith("twinscan 1.0\nComparing Two Vienna Files\nWritten by the twinscan developers.\n\n"));
+  EXPECT_FALSE(text.contains("Help not yet implemented."));
+  for (QString part : {QString("Help > User Guide"), QString("Qt ") + qVersion(), QString("SQLite 3."),
+                       QString::fromStdString("Data directory: " + dataDir().string())})
+    EXPECT_TRUE(text.contains(part)) << part.toStdString() << "\n" << text.toStdString();
 }
 
 TEST_F(WindowTest, GridsHaveTheirColumnsCaptionsAndWidths) {

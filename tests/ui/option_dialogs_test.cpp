@@ -55,11 +55,15 @@ TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
   struct Step {
     CompareMode mode;
     QColor colour;
-  } steps[] = {{CompareMode::NotChecked, Grey()}, {CompareMode::NonCritical, Yellow()}, {CompareMode::Critical, Red()}};
+    const char* meaning;  // colour is not the only carrier of the value
+  } steps[] = {{CompareMode::NotChecked, Grey(), "not checked"},
+               {CompareMode::NonCritical, Yellow(), "non-critical"},
+               {CompareMode::Critical, Red(), "critical"}};
   for (const Step& step : steps) {
     Click(Label(dialog, field::k1A));
     EXPECT_EQ(settings_.compareMode(field::k1A), step.mode);
     EXPECT_EQ(Label(dialog, field::k1A)->colour(), step.colour);
+    EXPECT_EQ(Label(dialog, field::k1A)->toolTip(), Label(dialog, field::k1A)->text() + ": " + step.meaning);
   }
   // A change made elsewhere shows at the next showing.
   settings_.cycleCompareMode(field::k1Z);
@@ -76,14 +80,16 @@ TEST_F(OptionDialogsTest, SearchFieldsColourAndCycle) {
   EXPECT_EQ(Label(dialog, kSearch13Y)->text().toStdString(), "13Y");
 
   // 4A: grey, yellow, grey; never red.
-  for (QColor expected : {Grey(), Yellow(), Grey()}) {
+  for (auto [expected, meaning] : {std::pair{Grey(), "not used"}, {Yellow(), "used"}, {Grey(), "not used"}}) {
     Click(Label(dialog, kSearch4A));
     EXPECT_EQ(Label(dialog, kSearch4A)->colour(), expected);
+    EXPECT_EQ(Label(dialog, kSearch4A)->toolTip().toStdString(), std::string("4A: ") + meaning);
   }
   // 1A: exact (red) -> tolerant (yellow) -> not used (grey) -> exact.
-  for (QColor expected : {Yellow(), Grey(), Red()}) {
+  for (auto [expected, meaning] : {std::pair{Yellow(), "tolerant"}, {Grey(), "not used"}, {Red(), "exact"}}) {
     Click(Label(dialog, kSearch1A));
     EXPECT_EQ(Label(dialog, kSearch1A)->colour(), expected);
+    EXPECT_EQ(Label(dialog, kSearch1A)->toolTip().toStdString(), std::string("1A: ") + meaning);
   }
   EXPECT_TRUE(prompter_.messages.empty());
 }

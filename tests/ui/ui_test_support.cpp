@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPointer>
+#include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +25,9 @@ class QtEnvironment : public ::testing::Environment {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     app_ = std::make_unique<QApplication>(argc_, argv_);
     ApplyAppearance(*app_);
+    // What the window remembers goes to a scratch folder, never the user's.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(settingsDir_.path().string()));
     auto* watchdog = new QTimer(app_.get());
     QObject::connect(watchdog, &QTimer::timeout, [this] {
       QWidget* modal = QApplication::activeModalWidget();
@@ -44,6 +48,7 @@ class QtEnvironment : public ::testing::Environment {
   char name_[9] = "ui_tests";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QApplication> app_;
+  twinscan::testing::TempDir settingsDir_;
   QWidget* lastModal_ = nullptr;
   int ticks_ = 0;
 };

@@ -41,14 +41,16 @@ T* Child(const QObject* parent, const QString& name) {
 class AnsweringPrompter : public Prompter {
  public:
   void Message(QWidget*, const QString& text) override { messages.push_back(text.toStdString()); }
-  std::optional<QString> ChooseFile(QWidget*, const QString& filter) override {
+  std::optional<QString> ChooseFile(QWidget*, const QString& filter, const QString& directory) override {
     filters.push_back(filter.toStdString());
+    directories.push_back(directory);
     if (files.isEmpty()) return std::nullopt;
     return files.takeFirst();
   }
 
   std::vector<std::string> messages;
   std::vector<std::string> filters;
+  QStringList directories;
   QStringList files;
 };
 
