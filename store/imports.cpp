@@ -17,7 +17,7 @@ void RecordImport(Database& db, const std::string& tag, const std::string& path)
 std::optional<std::string> ImportedPath(Database& db, const std::string& tag) {
   Statement select = db.Prepare("SELECT path FROM IMPORTS WHERE tag = ?");
   select.BindText(1, tag);
-  if (!select.Step() || select.ColumnIsNull(0)) return std::nullopt;
+  if (!select.Step() || select.ColumnStored(0) == Statement::Stored::Null) return std::nullopt;
   return std::string(select.ColumnText(0));
 }
 

@@ -20,12 +20,13 @@ QColor CompareModeColour(CompareMode mode) {
   return Grey();
 }
 
-const char* CompareModeMeaning(uint8_t mode) {
+const char* CompareModeMeaning(CompareMode mode) {
   switch (mode) {
-    case NonCritical: return "non-critical";
-    case Critical: return "critical";
-    default: return "not checked";
+    case CompareMode::NonCritical: return "non-critical";
+    case CompareMode::Critical: return "critical";
+    case CompareMode::NotChecked: break;
   }
+  return "not checked";
 }
 
 }  // namespace
@@ -60,7 +61,7 @@ void CompareModesDialog::showEvent(QShowEvent* event) {
 }
 
 void CompareModesDialog::Recolour(int fieldNumber) {
-  uint8_t mode = settings_.compareMode(fieldNumber);
+  CompareMode mode = settings_.compareMode(fieldNumber);
   label(fieldNumber)->SetColour(CompareModeColour(mode), CompareModeMeaning(mode));
 }
 

@@ -295,7 +295,7 @@ void MainWindow::UpdateSortIndicator(ViewId id) {
   int index = -1;
   for (int c = 0; !column.empty() && c < grid(id)->model()->columnCount(); ++c)
     if (store::SameName(grid(id)->model()->ColumnName(c).toStdString(), column)) index = c;
-  grid(id)->SetSortIndicator(index, view.sortDirection == "DESC");
+  grid(id)->SetSortIndicator(index, view.sortDirection == store::SortDirection::Descending);
 }
 
 void MainWindow::CurrentRowChanged(ViewId id) {

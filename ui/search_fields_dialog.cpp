@@ -30,10 +30,10 @@ QColor SearchFieldColour(int index, SearchValue value) {
   return value == SearchValue::Exact ? Red() : Yellow();
 }
 
-const char* SearchFieldMeaning(int index, uint8_t value) {
-  if (value == NotUsed) return "not used";
+const char* SearchFieldMeaning(int index, SearchValue value) {
+  if (value == SearchValue::NotUsed) return "not used";
   if (index == kSearch4A) return "used";
-  return value == Exact ? "exact" : "tolerant";
+  return value == SearchValue::Exact ? "exact" : "tolerant";
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ void SearchFieldsDialog::Click(int index) {
 }
 
 void SearchFieldsDialog::Recolour(int index) {
-  uint8_t value = settings_.searchField(index);
+  SearchValue value = settings_.searchField(index);
   label(index)->SetColour(SearchFieldColour(index, value), SearchFieldMeaning(index, value));
 }
 

@@ -65,7 +65,7 @@ TEST_F(RememberedTest, FoldersRecentFilesGeometryAndCaptionsOutlastARestart) {
 
   // File > Recent Files imports a listed file without asking; the compare
   // options started from their start values all the same.
-  EXPECT_EQ(window->settings().compareMode(2), NonCritical);
+  EXPECT_EQ(window->settings().compareMode(field::k1Z), CompareMode::NonCritical);
   QMenu* recent = Child<QMenu>(window.get(), "M_RECENT");
   emit recent->aboutToShow();
   QList<QAction*> primaries = recent->findChildren<QAction*>("M_RECENT_FF");
