@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -25,6 +26,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a write beyond ulimit -f is reported, not fatal
   QApplication app(argc, argv);
   twinscan::ui::ApplyAppearance(app);
 
