@@ -1,5 +1,8 @@
 #include "app/import_file_command.h"
 
+#include <optional>
+#include <utility>
+
 #include "export/corrected_file.h"
 #include "store/imports.h"
 
@@ -10,9 +13,19 @@ fs::path CorrectedPathFor(const fs::path& file) { return fs::path(file.string() 
 
 ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const CompareSettings& settings,
                                      store::Database& db, store::Views& views, UserInterface& ui,
-                                     std::string* headerText) {
+                                     std::string* headerText, const OutputGuard& guard) {
   ImportCommandResult result;
   const FileOptions& o = settings.fileOptions(tag);
+  const OutputGuard outputs = guard.WithInput(file);
+  for (auto [asked, output] :
+       {std::pair{o.correctedFile, CorrectedPathFor(file)}, std::pair{o.validationReport, ReportPathFor(file)}}) {
+    if (!asked) continue;
+    if (std::optional<std::string> refusal = outputs.Check(output)) {
+      ui.ShowMessage(*refusal);
+      result.import.outcome = ImportOutcome::OutputRefused;
+      return result;
+    }
+  }
   if (tag == FileTag::ff) ui.SetStatusText("Importing ff");
   ImportOptions options{o.hasHeader, o.vienna2001Format, o.validationReport, o.suppressCleanLines};
   const std::string table = tag == FileTag::ff ? store::kTable1 : store::kTable2;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/output_guard.h"
 #include "import/import_file.h"
 #include "settings/compare_settings.h"
 #include "store/view.h"
@@ -24,9 +25,13 @@ struct ImportCommandResult {
 // then RefreshAll. The file's path is recorded in IMPORTS once it was read. Status texts: "Importing ff" before and
 // "Importing ff done" after a primary import; a secondary import shows only its per-record progress. headerText
 // receives the header the import read (kept for a later export).
+// Before anything is read or written, the outputs the options ask for (the
+// corrected file, the validation report) are checked by `guard` with the
+// file as input; a refused one is shown and ends the command with
+// ImportOutcome::OutputRefused.
 ImportCommandResult RunImportCommand(const std::filesystem::path& file, FileTag tag, const CompareSettings& settings,
                                      store::Database& db, store::Views& views, UserInterface& ui,
-                                     std::string* headerText);
+                                     std::string* headerText, const OutputGuard& guard);
 
 // The corrected file's name: the file's full name with "_annex2bis.txt" appended.
 std::filesystem::path CorrectedPathFor(const std::filesystem::path& file);

@@ -2,9 +2,9 @@
 // imports both files and runs the full compare.
 #include <cstdio>
 
+#include "app/import_file_command.h"
 #include "cli/cli.h"
 #include "cli/compare_options.h"
-#include "app/import_file_command.h"
 #include "store/startup.h"
 
 namespace twinscan::cli {
@@ -20,7 +20,8 @@ int RunCheck(Cli& cli) {
   for (FileTag tag : {FileTag::ff, FileTag::sf}) {
     const std::string& file = tag == FileTag::ff ? primaryFile : secondaryFile;
     std::string headerText;
-    ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
+    ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
+                                                  OutputGuard(cli.dataDir()));
     if (result.import.outcome != ImportOutcome::Done) return 1;
     complete = complete && !result.correctedFailed;
     imported[tag == FileTag::ff ? 0 : 1] = result.import;

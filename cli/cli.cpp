@@ -31,6 +31,8 @@ std::optional<std::string> Cli::TakeOption(const std::string& option) {
   if (it == args_.end()) return std::nullopt;
   if (it + 1 == args_.end()) throw UsageError(option + " needs a value");
   std::string value = *(it + 1);
+  // A forgotten value must not swallow the next option ("--remark --reference X").
+  if (value.rfind("--", 0) == 0) throw UsageError(option + " needs a value, not the option " + value);
   args_.erase(it, it + 2);
   return value;
 }
@@ -52,7 +54,7 @@ void Cli::Start() {
   std::error_code ec;
   if (!std::filesystem::exists(dataDir_, ec) && std::filesystem::create_directories(dataDir_, ec))
     ui.ShowMessage("created the data directory " + dataDir_.string());
-  db_ = store::StartUp(dataDir_, store::PristineDatabaseBeside(executable_), ui);
+  db_ = store::StartUp(dataDir_, store::PristineDatabaseBeside(executable_), ui, lock_);
   if (!db_) throw Failure("start-up failed");
   try {
     views_ = std::make_unique<store::Views>(*db_, ui);

@@ -11,6 +11,7 @@
 
 #include "cli/cli_user_interface.h"
 #include "settings/compare_settings.h"
+#include "store/data_directory_lock.h"
 #include "store/database.h"
 #include "store/view.h"
 
@@ -54,6 +55,7 @@ class Cli {
   std::filesystem::path dataDir_;
   std::filesystem::path executable_;
   std::vector<std::string> args_;
+  store::DataDirectoryLock lock_;  // released after the database is closed
   std::unique_ptr<store::Database> db_;
   std::unique_ptr<store::Views> views_;
 };

@@ -1,8 +1,8 @@
 // twinscan-cli import ff|sf FILE [flags]
 #include <cstdio>
 
-#include "cli/cli.h"
 #include "app/import_file_command.h"
+#include "cli/cli.h"
 
 namespace twinscan::cli {
 
@@ -18,7 +18,8 @@ int RunImport(Cli& cli) {
                               tag == FileTag::sf ? requested : FileOptions{});
 
   std::string headerText;
-  ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
+  ImportCommandResult result =
+      RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText, OutputGuard(cli.dataDir()));
   if (result.import.outcome != ImportOutcome::Done) return 1;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);

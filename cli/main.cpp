@@ -2,6 +2,7 @@
 // program (settings at start values, compare log emptied, database opened)
 // and runs one command. Exit codes: 0 success, 2 bad arguments, 1 failure.
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -51,10 +52,13 @@ int RunCommand(const Command& command, Cli& cli) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write beyond the file-size limit (ulimit -f) then fails with EFBIG and
+  // is reported like any failed write, instead of killing the tool silently.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::string> args(argv + 1, argv + argc);
   std::filesystem::path dataDir = twinscan::store::DefaultDataDirectory();
   if (!args.empty() && args[0] == "--data-dir") {
-    if (args.size() < 2) return Usage("--data-dir needs a directory");
+    if (args.size() < 2 || args[1].rfind("--", 0) == 0) return Usage("--data-dir needs a directory");
     dataDir = args[1];
     args.erase(args.begin(), args.begin() + 2);
   }

@@ -28,6 +28,7 @@ enum class ImportOutcome {
   Done,
   CannotOpen,      // nothing touched; a message names the file
   HeaderTooShort,  // "error: header is not long enough"; nothing touched
+  OutputRefused,   // set by the import command: an output was refused; nothing touched
 };
 
 struct ImportResult {

@@ -1,12 +1,14 @@
 // The start of every program run, desktop or batch: the data directory is
-// created when missing, the compare log emptied, the working database copied
-// from the pristine one when missing, then opened and checked.
+// created when missing and locked for this process, the compare log emptied,
+// the working database copied from the pristine one when missing (or empty),
+// then opened and checked.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 
 #include "record/user_interface.h"
+#include "store/data_directory_lock.h"
 #include "store/database.h"
 
 namespace twinscan::store {
@@ -21,13 +23,17 @@ std::filesystem::path WorkingDatabasePath(const std::filesystem::path& dataDir);
 std::filesystem::path CompareLogPath(const std::filesystem::path& dataDir);
 
 // Runs the start-up. Every failure shows its message through ui and returns
-// nullptr; the caller then ends the program.
+// nullptr; the caller then ends the program. `lock` takes the data directory
+// before anything in it is touched and must outlive the database; when
+// another process holds it, nothing is touched.
 std::unique_ptr<Database> StartUp(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb,
-                                  UserInterface& ui);
+                                  UserInterface& ui, DataDirectoryLock& lock);
 
 // Messages of the start-up, with the real paths in place.
 std::string MustBeInMessage(const std::filesystem::path& dataDir);
 std::string CopyingMessage(const std::filesystem::path& dataDir);
+// A working database that is not ours is left as it is.
+std::string NotOurDatabaseMessage(const std::filesystem::path& working, const std::string& cause);
 inline constexpr const char* kConnectErrorMessage = "Error while trying to connect to twinscan ";
 
 }  // namespace twinscan::store

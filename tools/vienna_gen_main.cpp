@@ -2,22 +2,23 @@
 //   vienna-gen PRIMARY [SECONDARY] [--records N] [--seed S] [--faults SHARE] [--2001 [--lines]] [--header]
 //              [--unit-faults]
 // With SECONDARY, a secondary file derived from the primary one is written too.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "record/output_file.h"
 #include "tools/vienna_generator.h"
 
 namespace {
 
 bool Write(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  out.close();
-  if (!out) std::fprintf(stderr, "vienna-gen: cannot write %s\n", path.c_str());
-  return static_cast<bool>(out);
+  twinscan::AtomicOutputFile out(path);
+  if (out.Open() && out.Write(bytes) && out.Commit()) return true;
+  std::fprintf(stderr, "vienna-gen: cannot write %s: %s\n", path.c_str(), std::strerror(errno ? errno : EIO));
+  return false;
 }
 
 constexpr const char* kUsage =

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     std::fputs("twinscan: no display; run it in a desktop session, or headless with xvfb-run -a twinscan\n", stderr);
     return 1;
   }
+  std::signal(SIGXFSZ, SIG_IGN);  // a write beyond ulimit -f is reported, not fatal
   QApplication app(argc, argv);
   twinscan::ui::ApplyAppearance(app);
 

@@ -201,8 +201,9 @@ void MainWindow::ShowImportedFiles() {
 bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb) {
   settings_.resetToDefaults();
   dataDir_ = dataDir;
-  db_ = store::StartUp(dataDir, pristineDb, *this);
+  db_ = store::StartUp(dataDir, pristineDb, *this, lock_);
   if (!db_) return false;
+  outputs_.emplace(dataDir);
   try {
     views_ = std::make_unique<store::Views>(*db_, *this);
     engine_ = std::make_unique<CompareEngine>(*db_, *views_, settings_, *this, store::CompareLogPath(dataDir));
@@ -409,7 +410,7 @@ void MainWindow::ImportPath(FileTag file, const QString& path) {
       // The header is written into the corrected file by the command itself.
       std::string headerText;
       result = RunImportCommand(QFile::encodeName(*chosen).toStdString(), file, settings_, *db_, *views_, *this,
-                                &headerText);
+                                &headerText, *outputs_);
     });
   }
   activity_ = Activity::Idle;

@@ -27,11 +27,14 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/output_guard.h"
 #include "compare/compare_engine.h"
 #include "record/user_interface.h"
 #include "settings/compare_settings.h"
+#include "store/data_directory_lock.h"
 #include "store/database.h"
 #include "store/view.h"
 #include "ui/header_sort.h"
@@ -140,6 +143,8 @@ class MainWindow : public QMainWindow, public UserInterface {
 
   Prompter& prompter_;
   CompareSettings settings_;
+  store::DataDirectoryLock lock_;       // released after the database is closed
+  std::optional<OutputGuard> outputs_;  // set by Start
   std::unique_ptr<store::Database> db_;
   std::unique_ptr<store::Views> views_;
   std::unique_ptr<CompareEngine> engine_;

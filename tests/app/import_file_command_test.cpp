@@ -15,7 +15,7 @@ class ImportFileCommandTest : public ExportTest {
 
   ImportCommandResult Run(const fs::path& file, FileTag tag) {
     std::string header;
-    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header);
+    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header, OutputGuard(dir_.path()));
   }
 
   CompareSettings settings_;

@@ -21,11 +21,27 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, BadArgumentsExitTwoWithTheUsage) {
   EXPECT_EQ(RunCli("").code, 2);
   EXPECT_EQ(RunCli("--data-dir").code, 2);
-  for (const char* args :
-       {"frobnicate", "import", "import xx f.txt", "import ff", "import ff f.txt --bogus", "export xx out.txt",
-        "export ff", "export ff out.txt --bogus", "compare --mode 9Q=1", "compare --mode 1A=3", "compare --search 4A=2",
-        "compare --search 9A=1", "compare --compare-erroneous xx", "compare --manual x", "review 1",
-        "review 1 2 --first maybe --second no", "review 1 2 --first yes", "check a.txt"}) {
+  EXPECT_EQ(RunCli("--data-dir --help compare").code, 2);
+  for (const char* args : {"frobnicate",
+                           "import",
+                           "import xx f.txt",
+                           "import ff",
+                           "import ff f.txt --bogus",
+                           "export xx out.txt",
+                           "export ff",
+                           "export ff out.txt --bogus",
+                           "compare --mode 9Q=1",
+                           "compare --mode 1A=3",
+                           "compare --search 4A=2",
+                           "compare --search 9A=1",
+                           "compare --compare-erroneous xx",
+                           "compare --manual x",
+                           "review 1",
+                           "review 1 2 --first maybe --second no",
+                           "review 1 2 --first yes",
+                           "check a.txt",
+                           "review 1 2 --first yes --second no --remark --reference X",
+                           "review 1 2 --first --second no"}) {
     CliRun run = Run(args);
     EXPECT_EQ(run.code, 2) << args << "\n" << run.out;
     EXPECT_NE(run.out.find("usage: twinscan-cli"), std::string::npos) << args;

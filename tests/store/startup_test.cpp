@@ -1,5 +1,8 @@
 // The program start-up: data directory, compare log, working database.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "store/startup.h"
 #include "tests/support/test_support.h"
@@ -12,10 +15,11 @@ namespace fs = std::filesystem;
 TEST(StartUp, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
   testing::TempDir dir;
   testing::RecordingUserInterface ui;
+  DataDirectoryLock lock;
   // Installed, the pristine file is read-only; the working copy takes writes.
   fs::copy_file(testing::PristineDatabase(), dir / "pristine.db");
   fs::permissions(dir / "pristine.db", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  auto db = StartUp(dir / "data", dir / "pristine.db", ui);
+  auto db = StartUp(dir / "data", dir / "pristine.db", ui, lock);
   ASSERT_NE(db, nullptr);
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"Copying original and empty 'twinscan.db' to " +
                                                    (dir / "data").string() + " directory"}));
@@ -34,9 +38,10 @@ TEST(StartUp, ThePristineDatabaseLiesBesideTheRunningProgram) {
 TEST(StartUp, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {
   testing::TempDir dir;
   testing::RecordingUserInterface ui;
+  DataDirectoryLock lock;
   { testing::CreateTestDatabase(dir.path())->Execute("INSERT INTO TABLE1 (linenumber) VALUES (1)"); }
   testing::WriteFile(CompareLogPath(dir.path()), "old lines\r\n");
-  auto db = StartUp(dir.path(), dir / "no-pristine.db", ui);
+  auto db = StartUp(dir.path(), dir / "no-pristine.db", ui, lock);
   ASSERT_NE(db, nullptr);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 1);
@@ -46,7 +51,8 @@ TEST(StartUp, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {
 TEST(StartUp, StopsWhenBothDatabasesAreMissing) {
   testing::TempDir dir;
   testing::RecordingUserInterface ui;
-  EXPECT_EQ(StartUp(dir.path(), dir / "no-pristine.db", ui), nullptr);
+  DataDirectoryLock lock;
+  EXPECT_EQ(StartUp(dir.path(), dir / "no-pristine.db", ui, lock), nullptr);
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"The 'twinscan.db' file MUST be in " + dir.path().string() +
                                                    ", Quitting application"}));
 }
@@ -54,18 +60,103 @@ TEST(StartUp, StopsWhenBothDatabasesAreMissing) {
 TEST(StartUp, StopsWhenTheDataDirectoryCannotBeCreated) {
   testing::TempDir dir;
   testing::RecordingUserInterface ui;
+  DataDirectoryLock lock;
   testing::WriteFile(dir / "file", "x");
-  EXPECT_EQ(StartUp(dir / "file" / "vienna", testing::PristineDatabase(), ui), nullptr);
+  EXPECT_EQ(StartUp(dir / "file" / "vienna", testing::PristineDatabase(), ui, lock), nullptr);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].find("cannot be created"), std::string::npos);
 }
 
-TEST(StartUp, AFileThatIsNoDatabaseGivesTheConnectMessage) {
+// A start on a directory another process works on touches nothing there.
+TEST(StartUp, ASecondStartOnTheSameDirectoryIsRefusedAndTouchesNothing) {
   testing::TempDir dir;
   testing::RecordingUserInterface ui;
-  testing::WriteFile(WorkingDatabasePath(dir.path()), std::string(4096, 'x'));
-  EXPECT_EQ(StartUp(dir.path(), testing::PristineDatabase(), ui), nullptr);
-  EXPECT_EQ(ui.messages, (std::vector<std::string>{"Error while trying to connect to twinscan "}));
+  DataDirectoryLock first, second;
+  ASSERT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, first), nullptr);
+  testing::WriteFile(CompareLogPath(dir.path()), "running compare\r\n");
+  ui.messages.clear();
+
+  EXPECT_EQ(StartUp(dir.path(), testing::PristineDatabase(), ui, second), nullptr);
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"twinscan is already working on " + dir.path().string() +
+                                                   " (process " + std::to_string(getpid()) + ")"}));
+  EXPECT_EQ(testing::ReadFile(CompareLogPath(dir.path())), "running compare\r\n");
+  EXPECT_FALSE(second.held());
+
+  first.Release();
+  EXPECT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, second), nullptr);
+}
+
+// The lock goes with its process: a killed holder leaves none behind.
+TEST(StartUp, AKilledProcessLeavesNoStaleLock) {
+  testing::TempDir dir;
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    DataDirectoryLock held;
+    std::string message;
+    char ok = held.Acquire(dir.path(), &message) ? 'y' : 'n';
+    if (write(ready[1], &ok, 1) != 1) _exit(1);
+    for (;;) pause();  // until killed
+  }
+  char ok = 0;
+  ASSERT_EQ(read(ready[0], &ok, 1), 1);
+  close(ready[0]);
+  close(ready[1]);
+  ASSERT_EQ(ok, 'y');
+
+  DataDirectoryLock lock;
+  std::string message;
+  EXPECT_FALSE(lock.Acquire(dir.path(), &message));
+  EXPECT_EQ(message,
+            "twinscan is already working on " + dir.path().string() + " (process " + std::to_string(child) + ")");
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_TRUE(lock.Acquire(dir.path(), &message)) << message;
+}
+
+// An empty working database (a failed copy, a touch) is replaced by the
+// pristine one, as a missing one is.
+TEST(StartUp, AnEmptyWorkingDatabaseCountsAsMissing) {
+  testing::TempDir dir;
+  testing::RecordingUserInterface ui;
+  DataDirectoryLock lock;
+  testing::WriteFile(WorkingDatabasePath(dir.path()), "");
+  testing::WriteFile(dir / "twinscan.db-wal", std::string(100, 'w'));
+  auto db = StartUp(dir.path(), testing::PristineDatabase(), ui, lock);
+  ASSERT_NE(db, nullptr);
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{CopyingMessage(dir.path())}));
+  EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 0);
+}
+
+// A file that is not our database is named with its cause and left as it is.
+TEST(StartUp, AForeignWorkingDatabaseIsNamedAndLeftAlone) {
+  testing::TempDir dir;
+  testing::TempDir other;
+  { auto foreign = store::Database::Create(other / "other.db", "CREATE TABLE notes (text TEXT)"); }
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string(4096, 'x'), "it is not an SQLite database"},
+      {"SQLite", "it is not an SQLite database"},
+      {std::string("SQLite format 3\0", 16) + std::string(4080, '\xff'), ""},  // damaged: SQLite names it
+      {testing::ReadFile(other / "other.db"), "it has no table TABLE1"},
+  };
+  for (const auto& [bytes, cause] : cases) {
+    testing::RecordingUserInterface ui;
+    DataDirectoryLock lock;
+    fs::path working = WorkingDatabasePath(dir.path());
+    testing::WriteFile(working, bytes);
+    EXPECT_EQ(StartUp(dir.path(), testing::PristineDatabase(), ui, lock), nullptr);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& message = ui.messages[0];
+    EXPECT_EQ(message.rfind(working.string() + " is not a twinscan database (", 0), 0u) << message;
+    if (!cause.empty()) {
+      EXPECT_EQ(message, NotOurDatabaseMessage(working, cause));
+    }
+    EXPECT_NE(message.find("move it away to start with an empty database"), std::string::npos);
+    EXPECT_EQ(testing::ReadFile(working), bytes);
+    EXPECT_FALSE(fs::exists(working.string() + "-wal"));
+  }
 }
 
 }  // namespace

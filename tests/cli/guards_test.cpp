@@ -1,0 +1,118 @@
+// The batch tool guards its data directory: one process at a time, and no
+// output that overwrites the database, its journals, the lock file, the
+// compare log or the file being imported.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "store/data_directory_lock.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/test_support.h"
+
+namespace twinscan::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliGuards : public ::testing::Test {
+ protected:
+  CliGuards() {
+    WriteFile(dir_ / "a.txt", std::string(219, 'H') + BaseRecord() + WithField(BaseRecord(), "4A", "GENT"));
+    CliRun run = Run("import ff '" + Path("a.txt") + "' --no-report --no-corrected");
+    EXPECT_EQ(run.code, 0) << run.out;
+  }
+  CliRun Run(const std::string& arguments) { return RunCli("--data-dir '" + data().string() + "' " + arguments); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  fs::path data() const { return dir_ / "data"; }
+  // TABLE1 as stored, through an export that is allowed.
+  std::string Table1() {
+    CliRun run = Run("export ff '" + Path("check.txt") + "'");
+    EXPECT_EQ(run.code, 0) << run.out;
+    return ReadFile(dir_ / "check.txt");
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(CliGuards, RefusesOutputsThatAreTheProgramsOwnFiles) {
+  const fs::path db = data() / "twinscan.db";
+  fs::create_symlink(db, dir_ / "link.txt");
+  fs::create_hard_link(data() / "comparelog", dir_ / "hard.txt");
+  fs::create_symlink(db, dir_ / "c.txt_annex2bis.txt");
+  WriteFile(dir_ / "c.txt", std::string(219, 'H') + BaseRecord());
+  WriteFile(dir_ / "d.txt", std::string(219, 'H') + BaseRecord());
+  fs::create_hard_link(dir_ / "d.txt", dir_ / "d.txt_annex2bis.txt");
+  fs::create_symlink(dir_ / "d.txt", dir_ / "d.txt_rep");
+  const std::string records = Table1(), dbBytes = ReadFile(db);
+
+  const std::pair<std::string, std::string> cases[] = {
+      {"export ff '" + db.string() + "'", db.string() + ": it is the working database,"},
+      {"export sf '" + Path("data/../data/twinscan.db") + "'", "data/../data/twinscan.db: it is the working database,"},
+      {"export ff '" + Path("link.txt") + "'", "link.txt: it is the working database " + db.string()},
+      {"export ff '" + db.string() + "-wal'", "it is the working database's write-ahead log"},
+      {"export ff '" + db.string() + "-shm'", "it is the working database's shared-memory file"},
+      {"export ff '" + (data() / "twinscan.lock").string() + "'", "it is the data directory's lock file"},
+      {"export ff '" + (data() / "comparelog").string() + "'", "it is the compare log"},
+      {"export ff '" + Path("hard.txt") + "'", "hard.txt: it is the compare log"},
+      {"import sf '" + Path("c.txt") + "' --no-report", "c.txt_annex2bis.txt: it is the working database"},
+      {"check '" + Path("c.txt") + "' '" + Path("a.txt") + "' --no-report", "it is the working database"},
+      {"import sf '" + Path("d.txt") + "' --no-corrected", "d.txt_rep: it is the file being imported"},
+      {"import ff '" + Path("d.txt") + "' --no-report", "d.txt_annex2bis.txt: it is the file being imported"},
+  };
+  for (const auto& [args, message] : cases) {
+    CliRun run = Run(args);
+    EXPECT_EQ(run.code, 1) << args;
+    EXPECT_NE(run.out.find(message), std::string::npos) << args << "\n" << run.out;
+    EXPECT_NE(run.out.find(", nothing was written"), std::string::npos) << run.out;
+  }
+  EXPECT_TRUE(ReadFile(db) == dbBytes);  // not printed: binary
+  EXPECT_EQ(ReadFile(data() / "comparelog"), "");
+  EXPECT_EQ(ReadFile(dir_ / "d.txt"), std::string(219, 'H') + BaseRecord());
+  EXPECT_FALSE(fs::exists(db.string() + "-wal"));
+  EXPECT_EQ(Table1(), records);  // the refused import touched no table
+  // A file of another name is written as ever.
+  EXPECT_EQ(Run("export ff '" + Path("twinscan.db") + "'").code, 0);
+}
+
+// A second process on the data directory stops before it touches anything.
+TEST_F(CliGuards, ASecondProcessOnTheDataDirectoryIsRefused) {
+  WriteFile(data() / "comparelog", "a running compare's lines\r\n");
+  store::DataDirectoryLock running;
+  std::string message;
+  ASSERT_TRUE(running.Acquire(data(), &message)) << message;
+  for (const char* args : {"compare", "export ff out.txt", "import sf a.txt"}) {
+    CliRun run = Run(args);
+    EXPECT_EQ(run.code, 1) << args;
+    EXPECT_EQ(run.out,
+              "twinscan is already working on " + data().string() + " (process " + std::to_string(getpid()) + ")\n")
+        << args;
+  }
+  EXPECT_EQ(ReadFile(data() / "comparelog"), "a running compare's lines\r\n");
+  running.Release();
+  EXPECT_EQ(Run("compare").code, 0);
+}
+
+// A write beyond ulimit -f is a failed write with its message, not a silent death.
+TEST_F(CliGuards, AWriteBeyondTheFileSizeLimitIsReported) {
+  std::string many;
+  for (int i = 0; i < 1500; ++i) many += BaseRecord();
+  WriteFile(dir_ / "many.txt", std::string(219, 'H') + many);
+  ASSERT_EQ(Run("import sf '" + Path("many.txt") + "' --no-report --no-corrected").code, 0);
+
+  // 128 blocks (64 or 128 KiB by the shell's unit) hold the database's
+  // shared memory but not the 330 KB export.
+  std::string command = "ulimit -f 128; exec '" + std::string(TWINSCAN_BUILD_DIR) + "/twinscan-cli' --data-dir '" +
+                        data().string() + "' export sf '" + Path("big.txt") + "' 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  int status = pclose(pipe);
+  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(out.find("big.txt cannot be written: File too large"), std::string::npos) << out;
+  EXPECT_FALSE(fs::exists(dir_ / "big.txt"));
+}
+
+}  // namespace
+}  // namespace twinscan::testing
