@@ -41,7 +41,6 @@ TEST_F(ViewFixture, ColumnsFollowTheGridOrder) {
   EXPECT_EQ(columns[7].kind, ColumnKind::Date);
   EXPECT_EQ(columns[30].kind, ColumnKind::Boolean);
   EXPECT_EQ(views.result().Columns().size(), static_cast<size_t>(kResultColumnCount));
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY linenumber ASC");
 }
 
 TEST_F(ViewFixture, AWholeTableViewIsASnapshot) {
@@ -50,7 +49,6 @@ TEST_F(ViewFixture, AWholeTableViewIsASnapshot) {
   Views views(*db, ui);
   views.RefreshAll();
   EXPECT_EQ(views.primary().RowCount(), 2);
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [linenumber] ASC");
 
   db->Execute("UPDATE TABLE1 SET \"4A\" = 'CHANGED'");
   db->Execute("DELETE FROM TABLE1 WHERE linenumber = 1");
@@ -74,7 +72,6 @@ TEST_F(ViewFixture, SortingIsByColumnAndDirectionWithTextIgnoringCase) {
   views.primary().sortDirection = "DESC";
   views.RefreshAll();
   EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"C", "b", "a"}));
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [4A] DESC");
 }
 
 TEST_F(ViewFixture, AViewThatCannotOpenSaysSoAsAViewError) {
@@ -82,7 +79,7 @@ TEST_F(ViewFixture, AViewThatCannotOpenSaysSoAsAViewError) {
   views.primary().sortColumn = "linenumber; DROP TABLE TABLE1";
   EXPECT_THROW(views.RefreshAll(), ViewError);
   EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 0);  // still there
-  EXPECT_THROW(views.ReopenFiltered(ViewId::Secondary, "", "no_such_column = 1", {}, ""), ViewError);
+  EXPECT_THROW(views.ReopenFiltered(ViewId::Secondary, "no_such_column = 1", {}, ""), ViewError);
   // A failing statement elsewhere stays a plain StoreError.
   try {
     db->Execute("INSERT INTO no_such_table VALUES (1)");
@@ -97,12 +94,10 @@ TEST_F(ViewFixture, AFilteredViewSeesUncommittedRowsAndReportsZeroRows) {
   Views views(*db, ui);
   db->Begin();
   Insert(7, "X");
-  views.ReopenFiltered(ViewId::Primary, "SELECT * FROM TABLE1 WHERE linenumber =  7", "linenumber = ?", {int64_t{7}},
-                       "linenumber");
+  views.ReopenFiltered(ViewId::Primary, "linenumber = ?", {int64_t{7}}, "linenumber");
   EXPECT_EQ(views.primary().RowCount(), 1);
   EXPECT_EQ(views.primary().CurrentRow(), 0);
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 WHERE linenumber =  7");
-  views.ReopenFiltered(ViewId::Primary, "", "linenumber = ?", {int64_t{8}}, "");
+  views.ReopenFiltered(ViewId::Primary, "linenumber = ?", {int64_t{8}}, "");
   EXPECT_EQ(views.primary().RowCount(), 0);
   EXPECT_EQ(views.primary().CurrentRow(), -1);
   db->Commit();
@@ -113,7 +108,7 @@ TEST_F(ViewFixture, AReopenedFilterTakesItsNewValuesAndNewRows) {
   Insert(1, "A");
   Insert(2, "B");
   auto open = [&](const std::string& where, std::vector<Value> binds) {
-    views.ReopenFiltered(ViewId::Primary, "", where, binds, "linenumber");
+    views.ReopenFiltered(ViewId::Primary, where, binds, "linenumber");
     return Names(views.primary());
   };
   EXPECT_EQ(open("linenumber = ?", {int64_t{1}}), std::vector<std::string>{"A"});
