@@ -178,7 +178,6 @@ TEST(FieldChecks1, Coordinates) {
     SCOPED_TRACE(Describe(c.fields));
     Checked got(c.fields);
     EXPECT_EQ(got.rec.ermsg + "|" + got.rec.annex2bis, c.ermsg + "|" + c.annex2bis);
-    EXPECT_EQ(got.rec.valid4c, c.longitude != -1);
     EXPECT_TRUE(got.row.value(RC::c4C) == c.stored);
     EXPECT_TRUE(got.row.value(RC::c4CLONG) == Value(c.longitude));
     EXPECT_TRUE(got.row.value(RC::c4CLAT) == Value(c.latitude));
