@@ -82,15 +82,16 @@ TEST_F(CandidateRows, ZoneExcludesItsEdgesAsWrittenAndDoesNotWrap) {
   InsertRecord(*db_, "TABLE2", 5, {{"4CLAT", 51.5 - h}});           // on the edge, but written 51.4836111111111
   InsertRecord(*db_, "TABLE2", 6, {{"4CLONG", 0.005}, {"4CLAT", 50.0}});
   InsertRecord(*db_, "TABLE2", 7, {{"4CLONG", -1.0}, {"4CLAT", -1.0}});
-  InsertRecord(*db_, "TABLE2", 8, {{"4CLONG", std::monostate{}}, {"4CLAT", std::monostate{}}});
+  InsertRecord(*db_, "TABLE2", 8, {{"4CLONG", 4.5 + h}});  // on the edge, but written 4.51638888888889
+  InsertRecord(*db_, "TABLE2", 9, {{"4CLONG", std::monostate{}}, {"4CLAT", std::monostate{}}});
   const struct {
     CandidateKeys keys;
     Lines found;
   } cases[] = {
-      {ExampleKeys(), {1, 3, 5}},
+      {ExampleKeys(), {1, 3, 5, 8}},
       {With([](auto& k) { k.longitude = 359.99, k.latitude = 50.0; }), {}},
       {With([](auto& k) { k.longitude = -1, k.latitude = -1; }), {7}},  // a malformed 4C
-      {With([](auto& k) { k.longitude.reset(), k.latitude.reset(); }), {8}},
+      {With([](auto& k) { k.longitude.reset(), k.latitude.reset(); }), {9}},
   };
   for (const auto& c : cases) EXPECT_EQ(Found(c.keys, {0, 0, 0, 0, 2}), c.found) << c.keys.longitude.value_or(-99);
 }
