@@ -7,22 +7,14 @@
 #include "record/value_helpers.h"
 
 namespace twinscan {
-
-const char* const kMobileGroupClause = "([6A] = 'MA' OR [6A] = 'ML'  OR [6A] = 'MO'  OR [6A] = 'MR'  OR [6A] = 'MS')";
-const char* const kFixedGroupClause =
-    "([6A] = 'FA' OR [6A] = 'FB'  OR [6A] = 'FC'  OR [6A] = 'FG'  OR [6A] = 'FL'  OR [6A] = 'FP'  OR "
-    "[6A] = 'FS'  OR [6A] = 'FW'  OR [6A] = 'FX'  OR [6A] = 'LR'  OR [6A] = 'SM'  OR [6A] = 'TD'  OR "
-    "[6A] = 'RA'  OR [6A] = 'TC'  OR [6A] = 'TD'  OR [6A] = 'TR')";
-
 namespace {
 
+// The station class groups of a tolerant 6A search.
 constexpr const char* kMobileGroupSql = "IN ('MA','ML','MO','MR','MS')";
 constexpr const char* kFixedGroupSql =
     "IN ('FA','FB','FC','FG','FL','FP','FS','FW','FX','LR','SM','TD','RA','TC','TR')";
 
-std::string Quoted(std::string_view text) { return "'" + ReplaceAll(text, "'", "''") + "'"; }
-
-// The value the database reads back from a number written into the text.
+// A number as the search writes it, read back.
 double AsWritten(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 class QueryBuilder {
@@ -36,17 +28,12 @@ class QueryBuilder {
         best = Selectivity(index);
         indexed_ = index;
       }
-    query_.text = "SELECT * FROM TABLE2 WHERE (";
-    std::string separator;
     for (int index = kSearch1A; index <= kSearch4C; ++index) {
       if (settings_.searchField(index) == SearchValue::NotUsed) continue;
-      query_.text += separator;
       if (!query_.where.empty()) query_.where += " AND ";
       AddClause(index, settings_.searchField(index) == SearchValue::Tolerant);
-      separator = " AND ";
     }
-    query_.text += ")";
-    if (query_.where.empty()) query_.where = "0";  // the settings never let it come to this
+    if (query_.where.empty()) Sql("0");  // the settings never let it come to this
     return std::move(query_);
   }
 
@@ -92,19 +79,12 @@ class QueryBuilder {
 
   void Add1A(bool tolerant) {
     std::string column = Column("1A", kSearch1A);
-    if (!keys_.frequency) {
-      query_.text += "[1A] is null";
-      return Sql(column + " IS NULL");
-    }
-    std::string v = PlainNumber(*keys_.frequency);
-    double written = AsWritten(v);
+    if (!keys_.frequency) return Sql(column + " IS NULL");
+    double written = AsWritten(PlainNumber(*keys_.frequency));
     if (!tolerant) {
-      query_.text += "[1A] = " + v;
       Sql(column + " = ?");
       return Bind(written);
     }
-    std::string tolerance(kFrequencyToleranceText);
-    query_.text += "([1A] >= (" + v + " - " + tolerance + ") AND [1A] <= (" + v + " + " + tolerance + "))";
     Sql("(" + column + " >= ? AND " + column + " <= ?)");
     Bind(written - kFrequencyTolerance);
     Bind(written + kFrequencyTolerance);
@@ -112,48 +92,34 @@ class QueryBuilder {
 
   void Add6A(bool tolerant) {
     if (!tolerant) return AddText("6A", keys_.stationClass, kSearch6A);
+    // Compatibility: a class in neither group searches the fixed group.
     bool mobile = OccursIn(keys_.stationClass, kMobileClassList);
-    query_.text += mobile ? kMobileGroupClause : kFixedGroupClause;
     Sql(Column("6A", kSearch6A) + " " + (mobile ? kMobileGroupSql : kFixedGroupSql));
   }
 
   void Add13Y(bool tolerant) {
     if (!tolerant) return AddText("13Y", keys_.status, kSearch13Y);
-    query_.text += "([13Y] = " + Quoted(keys_.status) + " OR [13Y] = 'A')";
     Sql(Column("13Y", kSearch13Y) + " IN (?, 'A')");
     Bind(keys_.status);
   }
 
   void Add4C(bool tolerant) {
-    if (keys_.coordinates.empty()) {
-      query_.text += "[4C] is null";
-      return Sql(Column("4C", kSearch4C) + " IS NULL");
-    }
+    if (keys_.coordinates.empty()) return Sql(Column("4C", kSearch4C) + " IS NULL");
     if (!tolerant) return AddText("4C", keys_.coordinates, kSearch4C);
-    // No parentheses of its own; no blank after the latitude operators.
-    AddZoneAxis("4CLONG", " ", kSearch4C, keys_.longitude);
-    query_.text += " AND ";
+    AddZoneAxis("4CLONG", kSearch4C, keys_.longitude);
     Sql(" AND ");
-    AddZoneAxis("4CLAT", "", 0, keys_.latitude);
+    AddZoneAxis("4CLAT", 0, keys_.latitude);
   }
 
-  void AddZoneAxis(const char* name, const char* blank, int searchIndex, std::optional<double> centre) {
+  void AddZoneAxis(const char* name, int searchIndex, std::optional<double> centre) {
     std::string column = Column(name, searchIndex);
-    std::string bracketed = std::string("[") + name + "]";
-    if (!centre) {
-      query_.text += bracketed + " is null";
-      return Sql(column + " IS NULL");
-    }
-    std::string lower = LeadingBlankNumber(*centre - kZoneHalfWidth);
-    std::string upper = LeadingBlankNumber(*centre + kZoneHalfWidth);
-    query_.text += bracketed + " >" + blank + lower + " AND " + bracketed + " <" + blank + upper;
+    if (!centre) return Sql(column + " IS NULL");
     Sql(column + " > ? AND " + column + " < ?");
-    Bind(AsWritten(lower));
-    Bind(AsWritten(upper));
+    Bind(AsWritten(LeadingBlankNumber(*centre - kZoneHalfWidth)));
+    Bind(AsWritten(LeadingBlankNumber(*centre + kZoneHalfWidth)));
   }
 
   void AddText(const char* name, const std::string& value, int searchIndex) {
-    query_.text += std::string("[") + name + "] = " + Quoted(value);
     Sql(Column(name, searchIndex) + " = ?");
     Bind(value);
   }

@@ -2,13 +2,14 @@
 // assignment as one primary record, selected by up to five search fields
 // (1A, 6A, 4A, 13Y, 4C), each not used, exact or tolerant.
 //
-// The query comes twice: the Jet text that the system shows (every text
-// value's quotes doubled; an empty 1A or 4C gives "is null"), and an SQLite
-// condition over TABLE2 with bound values that selects exactly the same rows.
-// Numbers are bound as the text writes them, so the zone and the band hold
-// what the text says. Only one search column of the condition may use an
-// index (the most selective one in use); the others are written "+column",
-// which keeps their collation but takes them out of index choice.
+// The query is an SQLite condition over TABLE2 with bound values. Numbers are
+// bound as the number text of the search writes them (the frequency in its
+// plain form, the zone bounds with the leading-blank rule), so a value on the
+// edge of a band or zone falls where that rounding puts it. An empty 1A or 4C
+// searches for the rows where it is empty too. Only one search column of the
+// condition may use an index (the most selective one in use); the others are
+// written "+column", which keeps their collation but takes them out of index
+// choice.
 #pragma once
 
 #include <optional>
@@ -32,7 +33,6 @@ struct CandidateKeys {
 };
 
 struct CandidateQuery {
-  std::string text;                 // "SELECT * FROM TABLE2 WHERE (...)"
   std::string where;                // the SQLite condition
   std::vector<store::Value> binds;  // its values, in order
 };
@@ -42,11 +42,7 @@ inline constexpr const char* kCandidateOrder = "linenumber, rowid";
 
 // Reads SearchField at the moment of the call; changes nothing, never fails.
 // A missing 4CLONG or 4CLAT (rows not written by the import) searches for
-// the rows that miss it too ("[4CLONG] is null").
+// the rows that miss it too.
 CandidateQuery BuildCandidateQuery(const CandidateKeys& keys, const CompareSettings& settings);
-
-// The station class groups as the search writes them.
-extern const char* const kMobileGroupClause;
-extern const char* const kFixedGroupClause;
 
 }  // namespace twinscan

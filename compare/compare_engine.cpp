@@ -76,7 +76,7 @@ struct CompareEngine::Impl {
   // The candidate search into the secondary view; returns their number.
   int64_t SearchCandidates(const CompareRecord& primary) {
     CandidateQuery query = BuildCandidateQuery(KeysOf(primary), settings);
-    views.ReopenFiltered(ViewId::Secondary, std::move(query.text), query.where, query.binds, kCandidateOrder);
+    views.ReopenFiltered(ViewId::Secondary, query.where, query.binds, kCandidateOrder);
     return views.secondary().RowCount();
   }
 
@@ -91,9 +91,7 @@ struct CompareEngine::Impl {
     ++counts.comparedPairs;
     if (result.critical) ++counts.criticalPairs;
     if (result.nonCritical) ++counts.nonCriticalPairs;
-    views.ReopenFiltered(ViewId::Result,
-                         std::string("SELECT * FROM ") + store::kTableResult + " WHERE linenumber = " + N(primary.line),
-                         "linenumber = ?", {primary.line}, "rowid");
+    views.ReopenFiltered(ViewId::Result, "linenumber = ?", {primary.line}, "rowid");
   }
 
   void Insert(const CompareResult& r) {

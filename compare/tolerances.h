@@ -9,9 +9,8 @@
 
 namespace twinscan {
 
-// 1A: plus or minus 100 Hz; the search writes it as the literal "0.0001".
+// 1A: plus or minus 100 Hz.
 inline constexpr double kFrequencyTolerance = 0.0001;
-inline constexpr std::string_view kFrequencyToleranceText = "0.0001";
 
 // 4C: 59 seconds of arc on either side in longitude and latitude alike, a
 // box (not a circle) that does not wrap around longitude 0/360.

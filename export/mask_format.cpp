@@ -121,12 +121,6 @@ void NumberMask::Render(const Section& s, double magnitude, std::string* out) {
   if (!s.suffix.empty()) *out += s.suffix;
 }
 
-std::string NumberMask::Format(double value) const {
-  std::string out;
-  FormatTo(value, &out);
-  return out;
-}
-
 void NumberMask::FormatTo(double value, std::string* out) const {
   if (!std::isfinite(value)) return;
   if (value < 0) {
@@ -151,12 +145,6 @@ TextMask::TextMask(std::string_view mask) {
     emptyText_ = section_;
     std::replace(emptyText_.begin(), emptyText_.end(), '@', ' ');
   }
-}
-
-std::string TextMask::Format(std::string_view text) const {
-  std::string out;
-  FormatTo(text, &out);
-  return out;
 }
 
 void TextMask::FormatTo(std::string_view text, std::string* out) const {
@@ -210,12 +198,6 @@ DateMask::DateMask(std::string_view mask) {
       items_.push_back(mask[at++]);
     }
   }
-}
-
-std::string DateMask::Format(int day, int month, int year) const {
-  std::string out;
-  FormatTo(day, month, year, &out);
-  return out;
 }
 
 void DateMask::FormatTo(int day, int month, int year, std::string* out) const {

@@ -30,7 +30,6 @@ namespace twinscan {
 class NumberMask {
  public:
   explicit NumberMask(std::string_view mask);
-  std::string Format(double value) const;
   void FormatTo(double value, std::string* out) const;
 
  private:
@@ -53,7 +52,6 @@ class NumberMask {
 class TextMask {
  public:
   explicit TextMask(std::string_view mask);
-  std::string Format(std::string_view text) const;
   void FormatTo(std::string_view text, std::string* out) const;
 
  private:
@@ -69,7 +67,6 @@ class TextMask {
 class DateMask {
  public:
   explicit DateMask(std::string_view mask);
-  std::string Format(int day, int month, int year) const;
   void FormatTo(int day, int month, int year, std::string* out) const;
 
  private:

@@ -1,10 +1,10 @@
-// The field steps of the coordinates, service area and altitude: 4C (which
-// also settles and writes 4A), 4D and 4Z.
+#include "import/coordinate_steps.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "import/coordinates.h"
+#include "record/code_lists.h"
 #include "import/field_steps.h"
 #include "record/code_lists.h"
 #include "record/value_helpers.h"
@@ -17,22 +17,20 @@ double Degrees(std::string_view deg, std::string_view min, std::string_view sec)
   return LeadingNumber(deg) + LeadingNumber(min) / 60 + LeadingNumber(sec) / 3600;
 }
 
-}  // namespace
+struct Coordinates {
+  double longitude, latitude;
+};
 
+// The decimal degrees of a well-formed 4C text (dddHmmssddNmmss), each part
+// read with LeadingNumber. A west longitude x becomes 360 - x; latitudes are
+// north only.
 Coordinates ConvertCoordinates(std::string_view text) {
-  Coordinates out;
-  out.longitude = Degrees(PlacesOf(text, 1, 3), PlacesOf(text, 5, 6), PlacesOf(text, 7, 8));
-  const std::string_view east = PlacesOf(text, 4, 4);
-  if (east == "W") {
-    out.longitude = 360 - out.longitude;
-  } else if (east != "E") {
-    out.failed = true;
-    return out;
-  }
-  out.latitude = Degrees(PlacesOf(text, 9, 10), PlacesOf(text, 12, 13), PlacesOf(text, 14, 15));
-  if (PlacesOf(text, 11, 11) != "N") out.failed = true;
-  return out;
+  double longitude = Degrees(PlacesOf(text, 1, 3), PlacesOf(text, 5, 6), PlacesOf(text, 7, 8));
+  if (PlacesOf(text, 4, 4) == "W") longitude = 360 - longitude;
+  return {longitude, Degrees(PlacesOf(text, 9, 10), PlacesOf(text, 12, 13), PlacesOf(text, 14, 15))};
 }
+
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // 4C: a blank 4C makes the station "INTR"; a present one is checked for its
@@ -69,13 +67,16 @@ bool IsWellFormed(std::string_view c) {
          PlacesOf(c, 11, 11) == "N" && (PlacesOf(c, 4, 4) == "E" || PlacesOf(c, 4, 4) == "W");
 }
 
-void CheckPresent4C(ViennaRecord& rec) {
-  std::string& c = rec.f4c;
+// Checks and corrects a 4C that is not blank; true when it is valid.
+// Compatibility: every test runs, whatever an earlier one found.
+bool CheckPresent4C(ImportContext& ctx, std::string& c) {
+  ViennaRecord& rec = ctx.rec;
+  bool valid = true;
   if (!IsWellFormed(c)) {
     rec.ReportError(k4cWrongFormat);
-    rec.valid4c = false;
+    valid = false;
   }
-  if (rec.intr4a) rec.ReportError(k4cWithIntr);
+  if (ctx.flags.intr4a) rec.ReportError(k4cWithIntr);
   if (PlacesOf(c, 7, 8) == "  ") {
     c.replace(6, 2, "00");
     rec.ReportCorrection(k4cLongsecCorrected);
@@ -88,46 +89,34 @@ void CheckPresent4C(ViennaRecord& rec) {
     std::optional<int> value = ParseWhole(PlacesOf(c, part.first, part.last));
     if (!value) {
       rec.ReportError(part.notConverted);
-      rec.valid4c = false;
+      valid = false;
     } else if (*value < part.lowest || *value > part.highest) {
       rec.ReportError(part.wrong);
-      rec.valid4c = false;
+      valid = false;
     }
   }
+  return valid;
 }
 
 }  // namespace
 
 void Check4C(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
-  rec.f4c = text;
+  Coordinates position{0, 0};
   if (IsBlank(text)) {
-    if (TrimBlanks(rec.f4a) != kIntr) {
+    if (!ctx.flags.intr4a) {
+      // Compatibility: the name becomes "INTR" without the blanks a given name has.
       rec.f4a = kIntr;
       rec.ReportCorrection(k4aBecomesIntr);
     }
   } else {
-    CheckPresent4C(rec);
-    ctx.row.WriteText(RC::c4C, rec.f4c);
+    rec.f4c = text;
+    position = CheckPresent4C(ctx, rec.f4c) ? ConvertCoordinates(rec.f4c) : Coordinates{-1, -1};
+    WriteTextSlot(ctx, RC::c4C, rec.f4c);
   }
-
-  if (rec.valid4c) {
-    Coordinates converted = ConvertCoordinates(rec.f4c);
-    if (converted.failed) {
-      // Only a blank 4C can get here (a present one passed the format test).
-      const double unknown = IsBlank(rec.f4c) ? 0 : -1;
-      rec.longitude4c = rec.latitude4c = unknown;
-    } else {
-      rec.longitude4c = converted.longitude;
-      rec.latitude4c = converted.latitude;
-    }
-  } else {
-    rec.longitude4c = rec.latitude4c = -1;
-  }
-  ctx.row.WriteNumber(RC::c4CLONG, rec.longitude4c);
-  ctx.row.WriteNumber(RC::c4CLAT, rec.latitude4c);
+  ctx.row.WriteNumber(RC::c4CLONG, position.longitude);
+  ctx.row.WriteNumber(RC::c4CLAT, position.latitude);
   WriteTextSlot(ctx, RC::c4A, rec.f4a);
-  rec.f4c.clear();
 }
 
 // ---------------------------------------------------------------------------
@@ -140,13 +129,14 @@ constexpr std::string_view k4dBecomesZero = "4d -> 0 ;";
 
 void Check4D(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
+  const bool mobile = ctx.flags.mobile6a;
   if (!IsBlank(text)) {
     rec.f4d = ParseWhole(text);
     if (!rec.f4d)
       rec.ReportError(k4dNotConverted);
-    else if (*rec.f4d == 0 && rec.mobile6a)
+    else if (*rec.f4d == 0 && mobile)
       rec.ReportError(k4dZeroForMobile);
-  } else if (rec.mobile6a) {
+  } else if (mobile) {
     rec.f4d = 1;
     rec.ReportCorrection(k4dBecomesOne);
   } else {
@@ -157,8 +147,7 @@ void Check4D(ImportContext& ctx, std::string_view text) {
   rec.f4d.reset();
 }
 
-// 4Z: a blank altitude stores nothing; a mobile station (6A beginning with
-// "M") has no altitude.
+// 4Z: a blank altitude stores nothing.
 constexpr std::string_view k4zWrongFormat = "4z wrong format ;";
 constexpr std::string_view k4zNotConverted = "error in 4z ;";
 constexpr std::string_view k4zForMobile = "4z altitude for Mobile ;";
@@ -171,6 +160,7 @@ void Check4Z(ImportContext& ctx, std::string_view text) {
     if (!rec.f4z) rec.ReportError(k4zNotConverted);
   }
   if (rec.f4z) {
+    // Compatibility: a station is mobile here when 6A begins with "M", not by the mobile list of 4D.
     if (!rec.f6a.empty() && rec.f6a.front() == 'M') rec.ReportError(k4zForMobile);
     ctx.row.WriteWhole(RC::c4Z, *rec.f4z);
   }

@@ -23,7 +23,8 @@ void CheckDateField(ImportContext& ctx, std::string_view text, const DateField& 
   if (IsBlank(day) || !IsDigits(day)) rec.ReportError(date.wrongDay);
   if (IsBlank(month) || !IsDigits(month)) rec.ReportError(date.wrongMonth);
   if (IsBlank(year) || !IsDigits(year)) rec.ReportError(date.wrongYear);
-  // Blanks within a part are ignored ("0107 001" is year 1).
+  // Compatibility: blanks within a part are ignored ("0107 001" is year 1).
+  // Compatibility: an error anywhere in the record so far skips the calendar test and the write.
   if (!rec.error) {
     const int d = WholeOf(day), m = WholeOf(month), y = WholeOf(year);
     if (!IsValidDate(m, d, y))

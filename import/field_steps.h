@@ -1,7 +1,10 @@
 // The field steps: one per field of the record, each run once per record with
 // the field's text (all its places, blanks included) when the import has read
 // the field's last place. A step checks and corrects its field, reports into
-// ctx.rec, and writes its column into ctx.row.
+// ctx.rec, and writes its column into ctx.row. The steps are declared by the
+// files that define them (frequency_class_steps.h, coordinate_steps.h,
+// emission_antenna_steps.h, coordination_steps.h); this header holds their
+// shape and what they share.
 #pragma once
 
 #include <string>
@@ -20,39 +23,10 @@ inline void WriteTextSlot(ImportContext& ctx, RecordColumn column, std::string& 
   slot.clear();
 }
 
-// Frequency, class and station fields.
-void Check1ANumber(ImportContext& ctx, std::string_view text);
-void Check1AUnit(ImportContext& ctx, std::string_view text);
-void Check1Z(ImportContext& ctx, std::string_view text);
-void Check6A(ImportContext& ctx, std::string_view text);
-void Check6B(ImportContext& ctx, std::string_view text);
-void Check6Z(ImportContext& ctx, std::string_view text);
-void Check10Z(ImportContext& ctx, std::string_view text);
-void Check2C(ImportContext& ctx, std::string_view text);
-void Check4A(ImportContext& ctx, std::string_view text);
-void Check4B(ImportContext& ctx, std::string_view text);
-// Coordinates, service area and altitude.
-void Check4C(ImportContext& ctx, std::string_view text);
-void Check4D(ImportContext& ctx, std::string_view text);
-void Check4Z(ImportContext& ctx, std::string_view text);
-// Emission, power and antenna fields.
-void Check7A(ImportContext& ctx, std::string_view text);
-void Check8B1(ImportContext& ctx, std::string_view text);
-void Check8B2(ImportContext& ctx, std::string_view text);
-void Check9A(ImportContext& ctx, std::string_view text);
-void Check9B(ImportContext& ctx, std::string_view text);
-void Check9D(ImportContext& ctx, std::string_view text);
-void Check9G(ImportContext& ctx, std::string_view text);
-void Check9Y(ImportContext& ctx, std::string_view text);
-void Check9XH(ImportContext& ctx, std::string_view text);
-void Check9XV(ImportContext& ctx, std::string_view text);
-// Receive frequency and coordination fields.
-void Check1YNumber(ImportContext& ctx, std::string_view text);
-void Check1YUnit(ImportContext& ctx, std::string_view text);
-void Check13Z(ImportContext& ctx, std::string_view text);
-void Check13Y(ImportContext& ctx, std::string_view text);
-void Check2W(ImportContext& ctx, std::string_view text);
-void Check2Z(ImportContext& ctx, std::string_view text);
-void Check13X(ImportContext& ctx, std::string_view text);
+// The checks every code field (6A, 6B, 4A, 4B, 7A, 9D) makes first, in this
+// order: notAlphanum when a character is not alphanumeric, notLeftJustified
+// when the code starts with a blank. A blank code passes both.
+void CheckCodeText(ViennaRecord& rec, std::string_view text, std::string_view notAlphanum,
+                   std::string_view notLeftJustified);
 
 }  // namespace twinscan

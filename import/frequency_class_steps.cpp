@@ -1,6 +1,4 @@
-// The field steps of the frequency, class and station fields: 1A with its
-// unit, 1Z, 6A, 6B, 6Z, 10Z, 2C, 4A and 4B.
-#include <string_view>
+#include "import/frequency_class_steps.h"
 
 #include "import/date_field.h"
 #include "import/field_steps.h"
@@ -23,7 +21,6 @@ constexpr std::string_view k1aNotConverted = "error in 1a ;";
 void Check1ANumber(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   if (IsBlank(text)) {
-    rec.has1a = false;
     ctx.value1a = 0.0;
     return;
   }
@@ -31,7 +28,7 @@ void Check1ANumber(ImportContext& ctx, std::string_view text) {
   if (!HasPointAt(text, 6)) rec.ReportError(k1aNoPoint);
   ctx.value1a = ParseNumber(text);
   if (!ctx.value1a) rec.ReportError(k1aNotConverted);
-  rec.has1a = true;
+  ctx.flags.has1a = true;
 }
 
 // 1A unit: only MHz is stored, and never a frequency of 0.
@@ -58,7 +55,7 @@ void Check1Z(ImportContext& ctx, std::string_view text) {
   rec.f1z = text;
   if (text == " ") {
     rec.f1z = "2";
-    rec.corrected1z = true;
+    ctx.flags.corrected1z = true;
     rec.ReportCorrection(k1zCorrected);
   }
   if (!OccursIn(rec.f1z, kFrequencyCategories)) rec.ReportError(k1zWrongValue);
@@ -66,7 +63,7 @@ void Check1Z(ImportContext& ctx, std::string_view text) {
 
 // ---------------------------------------------------------------------------
 // 6A: f6a is not emptied after the write; the 4Z and 9A steps read its first
-// character, and it keeps the value until the next record's 6A step.
+// character.
 constexpr std::string_view k6aNotAlphanum = "6a not alphanum ;";
 constexpr std::string_view k6aEmpty = "6a empty ;";
 constexpr std::string_view k6aNotLeftJustified = "6a not left justified ;";
@@ -75,11 +72,11 @@ constexpr std::string_view k6aWrongValue = "6a wrong value ;";
 void Check6A(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f6a = text;
-  if (!IsAlphanum(text)) rec.ReportError(k6aNotAlphanum);
+  CheckCodeText(rec, text, k6aNotAlphanum, k6aNotLeftJustified);
   if (IsBlank(text)) rec.ReportError(k6aEmpty);
-  if (!IsLeftJustified(text)) rec.ReportError(k6aNotLeftJustified);
+  // Compatibility: a substring test, so " F", "A " and two blanks pass (and the last two count as mobile).
   if (!OccursIn(text, kClassList)) rec.ReportError(k6aWrongValue);
-  rec.mobile6a = OccursIn(text, kMobileList);
+  ctx.flags.mobile6a = OccursIn(text, kMobileList);
   ctx.row.WriteText(RC::c6A, rec.f6a);
 }
 
@@ -92,12 +89,11 @@ constexpr std::string_view k6bWrong = "6b wrong ;";
 void Check6B(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f6b = text;
-  if (!IsAlphanum(text)) rec.ReportError(k6bNotAlphanum);
+  CheckCodeText(rec, text, k6bNotAlphanum, k6bNotLeftJustified);
   if (IsBlank(text)) {
     rec.f6b = "OT";
     rec.ReportCorrection(k6bCorrected);
   }
-  if (!IsLeftJustified(rec.f6b)) rec.ReportError(k6bNotLeftJustified);
   if (!OccursIn(rec.f6b, kServiceList)) rec.ReportWarning(k6bWrong);
   WriteTextSlot(ctx, RC::c6B, rec.f6b);
 }
@@ -123,8 +119,8 @@ void Check6Z(ImportContext& ctx, std::string_view text) {
   WriteTextSlot(ctx, RC::c6Z, rec.f6z);
 }
 
-// 10Z: a blank is stored as 0; a digit other than 0 or 1 is stored with a
-// warning; anything that does not convert is an error and stays Null.
+// 10Z: a blank is stored as 0; anything that does not convert is an error
+// and stays Null.
 constexpr std::string_view k10zWrongValue = "10z wrong value ;";
 constexpr std::string_view k10zNotConverted = "error in 10z ;";
 
@@ -133,6 +129,7 @@ void Check10Z(ImportContext& ctx, std::string_view text) {
   if (text == " ") {
     rec.f10z = 0;
   } else {
+    // Compatibility: a digit other than 0 or 1 is only a warning and is stored.
     if (text != "0" && text != "1") rec.ReportWarning(k10zWrongValue);
     rec.f10z = ParseWhole(text);
     if (!rec.f10z) rec.ReportError(k10zNotConverted);
@@ -157,9 +154,8 @@ constexpr std::string_view k4aNotLeftJustified = "4a not left justified ;";
 void Check4A(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f4a = text;
-  if (!IsAlphanum(text)) rec.ReportError(k4aNotAlphanum);
-  if (!IsLeftJustified(text)) rec.ReportError(k4aNotLeftJustified);
-  if (TrimBlanks(text) == kIntr) rec.intr4a = true;
+  CheckCodeText(rec, text, k4aNotAlphanum, k4aNotLeftJustified);
+  if (TrimBlanks(text) == kIntr) ctx.flags.intr4a = true;
 }
 
 // 4B: a country found in the list is remembered for the rest of the import
@@ -171,8 +167,8 @@ constexpr std::string_view k4bWrongValue = "4b wrong value ;";
 void Check4B(ImportContext& ctx, std::string_view text) {
   ViennaRecord& rec = ctx.rec;
   rec.f4b = text;
-  if (!IsAlphanum(text)) rec.ReportError(k4bNotAlphanum);
-  if (!IsLeftJustified(text)) rec.ReportError(k4bNotLeftJustified);
+  CheckCodeText(rec, text, k4bNotAlphanum, k4bNotLeftJustified);
+  // Compatibility: a substring test, so "L#H" (across a separator) is a valid country too.
   if (OccursIn(text, kCountryList))
     ctx.lastValid4b = text;
   else

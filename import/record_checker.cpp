@@ -2,7 +2,11 @@
 
 #include <array>
 
+#include "import/coordinate_steps.h"
+#include "import/coordination_steps.h"
+#include "import/emission_antenna_steps.h"
 #include "import/field_steps.h"
+#include "import/frequency_class_steps.h"
 #include "record/layout.h"
 
 namespace twinscan {
@@ -19,6 +23,7 @@ constexpr std::array<FieldStep, kRecordFields.size()> kStepAtField{
 }  // namespace
 
 void CheckRecord(ImportContext& ctx, std::string_view record) {
+  ctx.flags = StepFlags{};
   for (size_t i = 0; i < kRecordFields.size(); ++i) kStepAtField[i](ctx, FieldText(record, kRecordFields[i]));
 }
 

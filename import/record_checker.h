@@ -1,4 +1,5 @@
-// CheckRecord runs every field step of one complete record in place order.
+// CheckRecord runs every field step of one complete record in place order,
+// the record starting with fresh StepFlags.
 #pragma once
 
 #include <string_view>

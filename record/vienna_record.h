@@ -1,5 +1,5 @@
-// ViennaRecord: the record an import is working on, with the flags that later
-// field steps of the same record read.
+// ViennaRecord: the record an import is working on: its field slots and the
+// messages its field steps report.
 //
 // Texts hold the file's raw 8-bit (Latin-1) bytes: character tests work on
 // the bytes as read. Conversion to UTF-8 happens only when a column is written.
@@ -20,15 +20,6 @@ struct ViennaRecord {
   std::string annex2bis;  // corrections and remarks, appended in order
   bool error = false;
 
-  // Per-record flags read by later steps of the same record.
-  bool has1a = false;
-  bool corrected1z = false;
-  bool intr4a = false;
-  bool valid4c = true;
-  bool mobile6a = false;  // set anew by every record's 6A step
-  bool has9a = false, has9b = false, has9g = false;
-  double longitude4c = 0, latitude4c = 0;
-
   // Reporting terms of the field steps.
   void ReportError(std::string_view message) {
     error = true;
@@ -38,15 +29,13 @@ struct ViennaRecord {
   void ReportCorrection(std::string_view message) { annex2bis += message; }
   void ReportRemark(std::string_view message) { annex2bis += message; }
 
-  // End of a record: messages, error flag and per-record flags cleared.
-  // Field slots are emptied by their own steps when written; f6a and
-  // mobile6a deliberately survive until the next record's 6A step.
+  // End of a record: messages and error flag cleared. Field slots are
+  // emptied by their own steps when written; f6a keeps its text until the
+  // next record's 6A step.
   void ClearForNextRecord() {
     ermsg.clear();
     annex2bis.clear();
     error = false;
-    has1a = corrected1z = intr4a = has9a = has9g = has9b = false;
-    valid4c = true;
   }
 };
 

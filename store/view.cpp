@@ -57,11 +57,9 @@ void View::Close() {
   }
 }
 
-void View::Refresh() { RefreshWithText(true); }
-
-void View::RefreshWithText(bool bracketed) {
+void View::Refresh() {
   try {
-    OpenSorted(bracketed);
+    OpenSorted();
   } catch (const ViewError&) {
     throw;
   } catch (const StoreError& e) {
@@ -69,7 +67,7 @@ void View::RefreshWithText(bool bracketed) {
   }
 }
 
-void View::OpenSorted(bool bracketed) {
+void View::OpenSorted() {
   int column = ColumnIndex(sortColumn);
   if (column < 0) throw StoreError("no column " + sortColumn + " in " + table_);
   Close();
@@ -78,8 +76,6 @@ void View::OpenSorted(bool bracketed) {
     sqlite3_busy_timeout(reader_.get(), 5000);
   }
   filtered_ = false;
-  statementText_ = "SELECT * FROM " + table_ + " ORDER BY " + (bracketed ? "[" + sortColumn + "]" : sortColumn) + " " +
-                   SqlKeyword(sortDirection);
   // The read transaction starts with the first SELECT and pins the snapshot
   // until the view is closed.
   if (sqlite3_exec(reader_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -92,10 +88,10 @@ void View::OpenSorted(bool bracketed) {
   current_ = rowIds_.empty() ? -1 : 0;
 }
 
-void View::OpenFiltered(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+void View::OpenFiltered(const std::string& sqliteWhere, const std::vector<Value>& binds,
                         const std::string& sqliteOrder) {
   try {
-    OpenMatching(std::move(jetText), sqliteWhere, binds, sqliteOrder);
+    OpenMatching(sqliteWhere, binds, sqliteOrder);
   } catch (const ViewError&) {
     throw;
   } catch (const StoreError& e) {
@@ -103,11 +99,10 @@ void View::OpenFiltered(std::string jetText, const std::string& sqliteWhere, con
   }
 }
 
-void View::OpenMatching(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+void View::OpenMatching(const std::string& sqliteWhere, const std::vector<Value>& binds,
                         const std::string& sqliteOrder) {
   Close();
   filtered_ = true;
-  statementText_ = std::move(jetText);
   std::string sql = "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE " + sqliteWhere +
                     (sqliteOrder.empty() ? "" : " ORDER BY " + sqliteOrder);
   if (!filter_ || sql != filterSql_) {
@@ -163,8 +158,7 @@ Views::Views(Database& db, UserInterface& ui)
       primary_(db, ViewId::Primary, kTable1),
       secondary_(db, ViewId::Secondary, kTable2),
       result_(db, ViewId::Result, kTableResult) {
-  // The first open writes the start-up statement shape (no brackets).
-  for (View* v : {&primary_, &secondary_, &result_}) v->RefreshWithText(false);
+  for (View* v : {&primary_, &secondary_, &result_}) v->Refresh();
 }
 
 View& Views::Get(ViewId id) {
@@ -184,9 +178,9 @@ void Views::RefreshAll() {
   for (ViewId id : {ViewId::Primary, ViewId::Secondary, ViewId::Result}) ui_.ViewReopened(id);
 }
 
-void Views::ReopenFiltered(ViewId id, std::string jetText, const std::string& sqliteWhere,
-                           const std::vector<Value>& binds, const std::string& sqliteOrder) {
-  Get(id).OpenFiltered(std::move(jetText), sqliteWhere, binds, sqliteOrder);
+void Views::ReopenFiltered(ViewId id, const std::string& sqliteWhere, const std::vector<Value>& binds,
+                           const std::string& sqliteOrder) {
+  Get(id).OpenFiltered(sqliteWhere, binds, sqliteOrder);
   ui_.ViewReopened(id);
 }
 

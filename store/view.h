@@ -50,10 +50,8 @@ class View {
   // it cannot (a sort column that is not a column of the table included).
   void Refresh();
   // Re-opens over the rows matching an SQLite condition with bound values,
-  // in the given SQLite order. jetText is the statement as the system shows
-  // and logs it. Throws ViewError when the view cannot be opened.
-  void OpenFiltered(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
-                    const std::string& sqliteOrder);
+  // in the given SQLite order. Throws ViewError when the view cannot be opened.
+  void OpenFiltered(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
   // Ends the read snapshot (the view shows no rows until it is re-opened).
   // Throws ViewError when the snapshot cannot be ended.
   void Close();
@@ -69,17 +67,13 @@ class View {
   const std::vector<ColumnInfo>& Columns() const { return columns_; }
   // Index of a column by name (case-insensitive); -1 when absent.
   int ColumnIndex(std::string_view name) const;
-  // The statement text of the last open, in the shape the system shows.
-  const std::string& StatementText() const { return statementText_; }
   bool IsFiltered() const { return filtered_; }
 
  private:
   friend class Views;
   void LoadColumns();
-  void RefreshWithText(bool bracketed);
-  void OpenSorted(bool bracketed);
-  void OpenMatching(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
-                    const std::string& sqliteOrder);
+  void OpenSorted();
+  void OpenMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
   void FetchWindow(int64_t index);
 
   Database& db_;
@@ -93,7 +87,6 @@ class View {
   std::optional<Statement> filter_;
   std::string filterSql_;
   bool filtered_ = false;
-  std::string statementText_;
   std::vector<ColumnInfo> columns_;
   std::vector<int64_t> rowIds_;  // whole-table view: row ids in view order
   std::vector<Row> rows_;        // filtered view: all rows; else the cache window
@@ -116,7 +109,7 @@ class Views {
   // writes; the grids re-bind and rewrite their labels.
   void RefreshAll();
   // Re-opens one view with a filter and tells the grids.
-  void ReopenFiltered(ViewId id, std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
+  void ReopenFiltered(ViewId id, const std::string& sqliteWhere, const std::vector<Value>& binds,
                       const std::string& sqliteOrder);
   // Moves a view's current row and tells the grids.
   void SetCurrentRow(ViewId id, int64_t index);

@@ -82,8 +82,8 @@ TEST_F(CliGuards, ASecondProcessOnTheDataDirectoryIsRefused) {
   for (const char* args : {"compare", "export ff out.txt", "import sf a.txt"}) {
     CliRun run = Run(args);
     EXPECT_EQ(run.code, 1) << args;
-    EXPECT_EQ(run.out,
-              "twinscan is already working on " + data().string() + " (process " + std::to_string(getpid()) + ")\n")
+    EXPECT_EQ(run.out, "twinscan-cli: twinscan is already working on " + data().string() + " (process " +
+                           std::to_string(getpid()) + ")\n")
         << args;
   }
   EXPECT_EQ(ReadFile(data() / "comparelog"), "a running compare's lines\r\n");

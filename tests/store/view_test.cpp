@@ -53,7 +53,6 @@ TEST_F(ViewFixture, ColumnsFollowTheGridOrder) {
     EXPECT_EQ(c.kind, ColumnKind::Text);
   }
   EXPECT_EQ(result[kResultGridColumnCount].name, "ACCEPTFIRST");
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY linenumber ASC");
 }
 
 TEST_F(ViewFixture, AWholeTableViewIsASnapshot) {
@@ -62,7 +61,6 @@ TEST_F(ViewFixture, AWholeTableViewIsASnapshot) {
   Views views(*db, ui);
   views.RefreshAll();
   EXPECT_EQ(views.primary().RowCount(), 2);
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [linenumber] ASC");
 
   db->Execute("UPDATE TABLE1 SET \"4A\" = 'CHANGED'");
   db->Execute("DELETE FROM TABLE1 WHERE linenumber = 1");
@@ -86,7 +84,6 @@ TEST_F(ViewFixture, SortingIsByColumnAndDirectionWithTextIgnoringCase) {
   views.primary().sortDirection = SortDirection::Descending;
   views.RefreshAll();
   EXPECT_EQ(Names(views.primary()), (std::vector<std::string>{"C", "b", "a"}));
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 ORDER BY [4A] DESC");
 }
 
 TEST_F(ViewFixture, AViewThatCannotOpenSaysSoAsAViewError) {
@@ -94,7 +91,7 @@ TEST_F(ViewFixture, AViewThatCannotOpenSaysSoAsAViewError) {
   views.primary().sortColumn = "linenumber; DROP TABLE TABLE1";
   EXPECT_THROW(views.RefreshAll(), ViewError);
   EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 0);  // still there
-  EXPECT_THROW(views.ReopenFiltered(ViewId::Secondary, "", "no_such_column = 1", {}, ""), ViewError);
+  EXPECT_THROW(views.ReopenFiltered(ViewId::Secondary, "no_such_column = 1", {}, ""), ViewError);
   // A failing statement elsewhere stays a plain StoreError.
   try {
     db->Execute("INSERT INTO no_such_table VALUES (1)");
@@ -109,12 +106,10 @@ TEST_F(ViewFixture, AFilteredViewSeesUncommittedRowsAndReportsZeroRows) {
   Views views(*db, ui);
   db->Begin();
   Insert(7, "X");
-  views.ReopenFiltered(ViewId::Primary, "SELECT * FROM TABLE1 WHERE linenumber =  7", "linenumber = ?", {int64_t{7}},
-                       "linenumber");
+  views.ReopenFiltered(ViewId::Primary, "linenumber = ?", {int64_t{7}}, "linenumber");
   EXPECT_EQ(views.primary().RowCount(), 1);
   EXPECT_EQ(views.primary().CurrentRow(), 0);
-  EXPECT_EQ(views.primary().StatementText(), "SELECT * FROM TABLE1 WHERE linenumber =  7");
-  views.ReopenFiltered(ViewId::Primary, "", "linenumber = ?", {int64_t{8}}, "");
+  views.ReopenFiltered(ViewId::Primary, "linenumber = ?", {int64_t{8}}, "");
   EXPECT_EQ(views.primary().RowCount(), 0);
   EXPECT_EQ(views.primary().CurrentRow(), -1);
   db->Commit();
@@ -125,7 +120,7 @@ TEST_F(ViewFixture, AReopenedFilterTakesItsNewValuesAndNewRows) {
   Insert(1, "A");
   Insert(2, "B");
   auto open = [&](const std::string& where, std::vector<Value> binds) {
-    views.ReopenFiltered(ViewId::Primary, "", where, binds, "linenumber");
+    views.ReopenFiltered(ViewId::Primary, where, binds, "linenumber");
     return Names(views.primary());
   };
   EXPECT_EQ(open("linenumber = ?", {int64_t{1}}), std::vector<std::string>{"A"});

@@ -23,11 +23,10 @@ class ViewsTest : public ::testing::Test {
 };
 
 TEST_F(ViewsTest, EmptyResultOfOnePrimaryLineReadsQuestionMarks) {
-  views_->ReopenFiltered(ViewId::Result, "SELECT * FROM TABLERESULT WHERE linenumber =  7", "linenumber = ?",
-                         {store::Value{int64_t{7}}}, "");
+  views_->ReopenFiltered(ViewId::Result, "linenumber = ?", {store::Value{int64_t{7}}}, "");
   EXPECT_EQ(PositionLabel(views_->result()), "(re) ??");
   // An empty filtered candidate list is just empty.
-  views_->ReopenFiltered(ViewId::Secondary, "SELECT * FROM TABLE2 WHERE ([1A] = 1)", "\"1A\" = 1", {}, "");
+  views_->ReopenFiltered(ViewId::Secondary, "\"1A\" = 1", {}, "");
   EXPECT_EQ(PositionLabel(views_->secondary()), "(sf) 0");
   views_->RefreshAll();
   EXPECT_EQ(PositionLabel(views_->result()), "(re) 0");
