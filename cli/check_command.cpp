@@ -2,9 +2,9 @@
 // imports both files and runs the full compare.
 #include <cstdio>
 
+#include "app/import_file_command.h"
 #include "cli/cli.h"
 #include "cli/compare_options.h"
-#include "app/import_file_command.h"
 #include "store/startup.h"
 
 namespace twinscan::cli {
@@ -22,7 +22,7 @@ int RunCheck(Cli& cli) {
     std::string headerText;
     ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
     if (result.import.outcome != ImportOutcome::Done) return 1;
-    complete = complete && !result.correctedFailed;
+    complete = complete && !result.OutputFailed();
     imported[tag == FileTag::ff ? 0 : 1] = result.import;
   }
   CompareEngine engine(cli.db(), cli.views(), cli.settings, cli.ui, store::CompareLogPath(cli.dataDir()));

@@ -1,8 +1,8 @@
 // twinscan-cli import ff|sf FILE [flags]
 #include <cstdio>
 
-#include "cli/cli.h"
 #include "app/import_file_command.h"
+#include "cli/cli.h"
 
 namespace twinscan::cli {
 
@@ -22,7 +22,7 @@ int RunImport(Cli& cli) {
   if (result.import.outcome != ImportOutcome::Done) return 1;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);
-  return result.correctedFailed ? 1 : 0;
+  return result.OutputFailed() ? 1 : 0;
 }
 
 }  // namespace twinscan::cli

@@ -184,6 +184,11 @@ void Views::RefreshAll() {
   for (ViewId id : {ViewId::Primary, ViewId::Secondary, ViewId::Result}) ui_.ViewReopened(id);
 }
 
+void Views::ReleaseSnapshots() {
+  for (View* v : {&primary_, &secondary_, &result_}) v->Close();
+  for (ViewId id : {ViewId::Primary, ViewId::Secondary, ViewId::Result}) ui_.ViewReopened(id);
+}
+
 void Views::ReopenFiltered(ViewId id, std::string jetText, const std::string& sqliteWhere,
                            const std::vector<Value>& binds, const std::string& sqliteOrder) {
   Get(id).OpenFiltered(std::move(jetText), sqliteWhere, binds, sqliteOrder);
