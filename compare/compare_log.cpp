@@ -11,6 +11,8 @@ namespace twinscan {
 CompareLog::CompareLog(std::filesystem::path file) : file_(std::move(file)) {
   out_ = std::fopen(file_.c_str(), "ab");
   if (!out_) Fail("cannot open");
+  // A commit group's lines fit the buffer: the file is written once per group.
+  std::setvbuf(out_, nullptr, _IOFBF, 1 << 20);
 }
 
 CompareLog::~CompareLog() {
@@ -19,7 +21,11 @@ CompareLog::~CompareLog() {
 
 void CompareLog::Append(std::string_view utf8Line) {
   std::string line = Utf8ToLatin1(utf8Line) + "\r\n";
-  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size() || std::fflush(out_) != 0) Fail("cannot write");
+  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size()) Fail("cannot write");
+}
+
+void CompareLog::Flush() {
+  if (std::fflush(out_) != 0) Fail("cannot write");
 }
 
 void CompareLog::Fail(const char* what) {

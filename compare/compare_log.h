@@ -1,9 +1,9 @@
 // CompareLog: the compare log, one line per compared pair or skipped record.
 //
 // Lines are appended through a file kept open for the run, written in
-// Latin-1, ended by CR LF and flushed one by one, so that every line is in
-// the file before the next pair is compared. The log is emptied only at the
-// program's start, never here.
+// Latin-1 and ended by CR LF. They are buffered and written out by Flush,
+// which the compare calls whenever it commits its result rows, and when the
+// log is closed. The log is emptied only at the program's start, never here.
 #pragma once
 
 #include <cstdio>
@@ -30,6 +30,8 @@ class CompareLog {
   // Appends one line given in UTF-8; throws CompareLogError when the line
   // cannot be written whole.
   void Append(std::string_view utf8Line);
+  // Writes the buffered lines out; throws CompareLogError when it cannot.
+  void Flush();
 
  private:
   [[noreturn]] void Fail(const char* what);

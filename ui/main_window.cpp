@@ -11,6 +11,7 @@
 
 #include "app/import_file_command.h"
 #include "app/review_command.h"
+#include "store/compare_run_marker.h"
 #include "store/startup.h"
 #include "ui/column_layout.h"
 #include "ui/compare_modes_dialog.h"
@@ -125,15 +126,18 @@ bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesyst
   settings_.resetToDefaults();
   db_ = store::StartUp(dataDir, pristineDb, *this);
   if (!db_) return false;
+  bool lastCompareUnfinished = false;
   try {
     views_ = std::make_unique<store::Views>(*db_, *this);
     engine_ = std::make_unique<CompareEngine>(*db_, *views_, settings_, *this, store::CompareLogPath(dataDir));
+    lastCompareUnfinished = store::LastCompareUnfinished(*db_);
   } catch (const std::exception&) {
     ShowMessage(store::kConnectErrorMessage);
     return false;
   }
   BindGrids();
   ApplyColumnWidths();
+  if (lastCompareUnfinished) SetStatusText(store::kLastCompareUnfinishedMessage);
   return true;
 }
 
