@@ -11,21 +11,24 @@ namespace twinscan {
 CompareLog::CompareLog(std::filesystem::path file) : file_(std::move(file)) {
   out_ = std::fopen(file_.c_str(), "ab");
   if (!out_) Fail("cannot open");
-  // A commit group's lines fit the buffer: the file is written once per group.
-  std::setvbuf(out_, nullptr, _IOFBF, 1 << 20);
 }
 
 CompareLog::~CompareLog() {
-  if (out_) std::fclose(out_);
+  if (!out_) return;
+  // Lines still held are those of rows committed when the run ended by a failure.
+  std::fwrite(pending_.data(), 1, pending_.size(), out_);
+  std::fclose(out_);
 }
 
 void CompareLog::Append(std::string_view utf8Line) {
-  std::string line = Utf8ToLatin1(utf8Line) + "\r\n";
-  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size()) Fail("cannot write");
+  pending_ += Utf8ToLatin1(utf8Line);
+  pending_ += "\r\n";
 }
 
 void CompareLog::Flush() {
-  if (std::fflush(out_) != 0) Fail("cannot write");
+  if (std::fwrite(pending_.data(), 1, pending_.size(), out_) != pending_.size() || std::fflush(out_) != 0)
+    Fail("cannot write");
+  pending_.clear();
 }
 
 void CompareLog::Fail(const char* what) {
