@@ -29,7 +29,9 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   if (tag == FileTag::ff) ui.SetStatusText("Importing ff");
   ImportOptions options{o.hasHeader, o.vienna2001Format, o.validationReport, o.suppressCleanLines};
   const std::string table = tag == FileTag::ff ? store::kTable1 : store::kTable2;
-  result.import = ImportViennaFile(file, table, options, db, ui);
+  // The grids' snapshots would keep the write-ahead log from being folded back
+  // while the table is rebuilt; the views are re-read at the end.
+  result.import = ImportViennaFile(file, table, options, db, ui, [&views] { views.ReleaseSnapshots(); });
   if (result.import.outcome != ImportOutcome::Done) return result;
   store::RecordImport(db, tag == FileTag::ff ? "ff" : "sf", fs::absolute(file).string());
   *headerText = result.import.headerText;

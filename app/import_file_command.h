@@ -18,6 +18,8 @@ struct ImportCommandResult {
   ImportResult import;
   bool correctedWritten = false;  // the corrected file was written completely
   bool correctedFailed = false;   // it was asked for and could not be written (message shown)
+  // An output asked for (the report, the corrected file) could not be written.
+  bool OutputFailed() const { return correctedFailed || import.reportFailed; }
 };
 
 // Runs the import of `file` into TABLE1 (ff) or TABLE2 (sf) with the file's

@@ -23,7 +23,7 @@ int RunCheck(Cli& cli) {
     ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
                                                   OutputGuard(cli.dataDir()));
     if (result.import.outcome != ImportOutcome::Done) return 1;
-    complete = complete && !result.correctedFailed;
+    complete = complete && !result.OutputFailed();
     imported[tag == FileTag::ff ? 0 : 1] = result.import;
   }
   CompareEngine engine(cli.db(), cli.views(), cli.settings, cli.ui, store::CompareLogPath(cli.dataDir()));

@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/compare_options.h"
+#include "store/compare_run_marker.h"
 #include "store/startup.h"
 
 namespace twinscan::cli {
@@ -42,6 +43,7 @@ int RunCompare(Cli& cli) {
   CompareOptions options = TakeCompareOptions(cli);
   cli.ExpectEnd();
   if (!StartWithCompareOptions(cli, options)) return 2;
+  if (store::LastCompareUnfinished(cli.db())) cli.ui.ShowMessage(store::kLastCompareUnfinishedMessage);
   if (Empty(cli, FileTag::ff) || Empty(cli, FileTag::sf)) return 1;
   CompareEngine engine(cli.db(), cli.views(), cli.settings, cli.ui, store::CompareLogPath(cli.dataDir()));
   if (manual) {

@@ -23,7 +23,7 @@ int RunImport(Cli& cli) {
   if (result.import.outcome != ImportOutcome::Done) return 1;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);
-  return result.correctedFailed ? 1 : 0;
+  return result.OutputFailed() ? 1 : 0;
 }
 
 }  // namespace twinscan::cli

@@ -6,6 +6,7 @@
 #include "compare/compare_log.h"
 #include "compare/record_compare.h"
 #include "record/number_text.h"
+#include "store/compare_run_marker.h"
 #include "store/tables.h"
 
 namespace twinscan {
@@ -56,9 +57,12 @@ struct CompareEngine::Impl {
 
   void EmptyResults() { db.Execute(std::string("DELETE FROM ") + store::kTableResult); }
 
-  // Commits, closes the log and re-reads the three views.
+  // Clears the run marker, commits, writes out and closes the log and
+  // re-reads the three views.
   void Finish(store::TransactionKeptOnFailure& transaction) {
+    store::ClearCompareRunning(db);
     transaction.Commit();
+    log->Flush();
     log.reset();
     views.RefreshAll();
   }
@@ -68,6 +72,9 @@ struct CompareEngine::Impl {
   void CommitNowAndThen(store::TransactionKeptOnFailure& transaction) {
     if (uncommitted < kCommitEvery && db.InTransaction()) return;
     transaction.CommitAndBegin();
+    // The log follows the committed rows; it never runs ahead of them by
+    // more than the group being written.
+    log->Flush();
     uncommitted = 0;
   }
 
@@ -154,6 +161,7 @@ void CompareEngine::RunFull() {
   e.Start();
   store::TransactionKeptOnFailure transaction(e.db);
   e.EmptyResults();
+  store::MarkCompareRunning(e.db);
   e.views.RefreshAll();  // commits the emptied table: the result grid shows it
   e.ui.Redraw();
   store::View& primaryView = e.views.primary();

@@ -14,12 +14,21 @@ CompareLog::CompareLog(std::filesystem::path file) : file_(std::move(file)) {
 }
 
 CompareLog::~CompareLog() {
-  if (out_) std::fclose(out_);
+  if (!out_) return;
+  // Lines still held are those of rows committed when the run ended by a failure.
+  std::fwrite(pending_.data(), 1, pending_.size(), out_);
+  std::fclose(out_);
 }
 
 void CompareLog::Append(std::string_view utf8Line) {
-  std::string line = Utf8ToLatin1(utf8Line) + "\r\n";
-  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size() || std::fflush(out_) != 0) Fail("cannot write");
+  pending_ += Utf8ToLatin1(utf8Line);
+  pending_ += "\r\n";
+}
+
+void CompareLog::Flush() {
+  if (std::fwrite(pending_.data(), 1, pending_.size(), out_) != pending_.size() || std::fflush(out_) != 0)
+    Fail("cannot write");
+  pending_.clear();
 }
 
 void CompareLog::Fail(const char* what) {

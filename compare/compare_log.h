@@ -1,14 +1,16 @@
 // CompareLog: the compare log, one line per compared pair or skipped record.
 //
 // Lines are appended through a file kept open for the run, written in
-// Latin-1, ended by CR LF and flushed one by one, so that every line is in
-// the file before the next pair is compared. The log is emptied only at the
-// program's start, never here.
+// Latin-1 and ended by CR LF. They are held and written out by Flush, which
+// the compare calls whenever it has committed its result rows, and when the
+// log is closed: the file never runs ahead of the committed rows. The log is emptied only at the program's start, never
+// here.
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace twinscan {
@@ -27,15 +29,17 @@ class CompareLog {
   CompareLog(const CompareLog&) = delete;
   CompareLog& operator=(const CompareLog&) = delete;
 
-  // Appends one line given in UTF-8; throws CompareLogError when the line
-  // cannot be written whole.
+  // Appends one line given in UTF-8 (held until the next Flush).
   void Append(std::string_view utf8Line);
+  // Writes the buffered lines out; throws CompareLogError when it cannot.
+  void Flush();
 
  private:
   [[noreturn]] void Fail(const char* what);
 
   std::filesystem::path file_;
   std::FILE* out_ = nullptr;
+  std::string pending_;
 };
 
 // Log texts of the records that are not compared, after the line number.

@@ -4,12 +4,15 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "import/import_context.h"
 #include "import/record_checker.h"
+#include "import/validation_report.h"
 #include "record/layout.h"
 #include "record/number_text.h"
+#include "store/table_replacement.h"
 #include "store/tables.h"
 
 namespace twinscan {
@@ -18,8 +21,9 @@ using store::RecordColumn;
 
 namespace {
 
-// Records per transaction: large enough to make inserts cheap, small enough
-// that a stopped import keeps nearly everything it read.
+// Records per transaction of the staging table: large enough to make inserts
+// cheap, small enough to keep the write-ahead log (folded back after every
+// group) a few megabytes long.
 constexpr int kRecordsPerCommit = 5000;
 constexpr size_t kMessageColumnLength = 255;
 constexpr size_t kReadChunk = 1 << 16;
@@ -106,7 +110,7 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 fs::path ReportPathFor(const fs::path& file) { return fs::path(file.string() + "_rep"); }
 
 ImportResult ImportViennaFile(const fs::path& file, const std::string& table, const ImportOptions& options,
-                              store::Database& db, UserInterface& ui) {
+                              store::Database& db, UserInterface& ui, const std::function<void()>& releaseSnapshots) {
   ImportResult result;
   File in(std::fopen(file.c_str(), "rb"));
   if (!in || fs::is_directory(file)) {
@@ -132,18 +136,21 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
   }
 
   const char* progress = table == store::kTable1 ? "Importing ff line " : "Importing sf line ";
-  File report;
+  const std::string reportName = ReportPathFor(file).string();
+  std::optional<ValidationReport> report;
   if (options.validationReport) {
-    report.reset(std::fopen(ReportPathFor(file).c_str(), "ab"));
-    if (!report) ui.ShowMessage("The validation report " + ReportPathFor(file).string() + " cannot be written");
+    report.emplace(ReportPathFor(file));
+    if (!report->Open()) {
+      ui.ShowMessage("The validation report " + reportName + " cannot be written");
+      report.reset();
+      result.reportFailed = true;
+    }
   }
 
+  if (releaseSnapshots) releaseSnapshots();
   {
-    // A file that fails halfway keeps the records read so far.
-    store::TransactionKeptOnFailure transaction(db);
-    db.Execute(std::string("DELETE FROM ") + store::kTableResult);
-    db.Execute("DELETE FROM " + store::QuoteName(table));
-    store::Statement insert = db.Prepare(InsertStatement(table));
+    store::StagingTable staging(db, table);
+    std::optional<store::Statement> insert(db.Prepare(InsertStatement(staging.name())));
 
     ImportContext ctx(ui);
     std::string record;
@@ -161,27 +168,28 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
       ctx.row.WriteWhole(RecordColumn::linenumber, ctx.recordCounter);
       ctx.row.WriteWhole(RecordColumn::error, rec.error ? 1 : 0);
       int place = 1;
-      for (RecordColumn c : kInsertColumns) insert.BindNoCopy(place++, ctx.row.value(c));
-      insert.Step();
-      insert.Reset();
+      for (RecordColumn c : kInsertColumns) insert->BindNoCopy(place++, ctx.row.value(c));
+      insert->Step();
+      insert->Reset();
 
       ++result.records;
       if (rec.error) ++result.erroneous;
       bool clean = rec.ermsg.empty() && rec.annex2bis.empty();
-      if (report && (!clean || !options.suppressCleanLines)) {
-        std::string line = LeadingBlankNumber(ctx.recordCounter) + "; ERRORS : " + rec.ermsg +
-                           " ; ANNEX2BIS : " + rec.annex2bis + "\r\n";
-        std::fwrite(line.data(), 1, line.size(), report.get());
-      }
+      if (report && (!clean || !options.suppressCleanLines))
+        report->Add(LeadingBlankNumber(ctx.recordCounter) + "; ERRORS : " + rec.ermsg +
+                    " ; ANNEX2BIS : " + rec.annex2bis + "\r\n");
       rec.ClearForNextRecord();
       ctx.row.Clear();
 
-      if (ctx.recordCounter % kRecordsPerCommit == 0) transaction.CommitAndBegin();
+      if (ctx.recordCounter % kRecordsPerCommit == 0) staging.CommitAndBegin();
     }
-    transaction.Commit();
+    insert.reset();  // the staging table is renamed: no statement of ours may refer to it
+    staging.Replace({store::kTableResult});
   }
-  if (report && std::fflush(report.get()) != 0)
-    ui.ShowMessage("The validation report " + ReportPathFor(file).string() + " could not be written completely");
+  if (report && !report->Publish()) {
+    ui.ShowMessage("The validation report " + reportName + " could not be written completely");
+    result.reportFailed = true;
+  }
   return result;
 }
 

@@ -1,15 +1,17 @@
 // ImportViennaFile: reads a Vienna file into TABLE1 or TABLE2.
 //
-// The target table and TABLERESULT are emptied first; then every complete
-// record of 219 counted characters (line ends skipped wherever they stand)
-// runs through the field steps and becomes one row with its linenumber. An
-// incomplete last record is dropped. Progress goes to the status text; when
-// asked, a line per record is appended to the validation report FILE_rep.
-// Rows are committed every few thousand records and at the end, so a stopped
-// import keeps what it inserted.
+// Every complete record of 219 counted characters (line ends skipped wherever
+// they stand) runs through the field steps and becomes one row with its
+// linenumber. An incomplete last record is dropped. Progress goes to the
+// status text. The table is replaced whole or not at all: the rows go into a
+// staging table, which takes the table's place (TABLERESULT emptied) in one
+// transaction when every record is in (store/table_replacement.h). When asked,
+// a line per record is appended to the validation report FILE_rep, again only
+// when the import completes.
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "record/user_interface.h"
@@ -33,17 +35,22 @@ enum class ImportOutcome {
 
 struct ImportResult {
   ImportOutcome outcome = ImportOutcome::Done;
-  std::string headerText;  // Latin-1 bytes: the 2001-layout header, else ""
-  int32_t records = 0;     // rows inserted
-  int32_t erroneous = 0;   // rows with the error flag
+  std::string headerText;     // Latin-1 bytes: the 2001-layout header, else ""
+  int32_t records = 0;        // rows inserted
+  int32_t erroneous = 0;      // rows with the error flag
+  bool reportFailed = false;  // the report was asked for and could not be written (message shown)
 };
 
 inline constexpr const char* kHeaderTooShortMessage = "error: header is not long enough";
 
 // table is store::kTable1 ("ff") or store::kTable2 ("sf"). Messages go to ui;
-// a database failure throws store::StoreError after committing what was read.
+// a database failure throws store::StoreError, the table, TABLERESULT and the
+// report then being as they were. releaseSnapshots, when given, is called once
+// the file has passed its checks, before the first write: readers that pin a
+// snapshot let go of it, so that the write-ahead log can be folded back.
 ImportResult ImportViennaFile(const std::filesystem::path& file, const std::string& table, const ImportOptions& options,
-                              store::Database& db, UserInterface& ui);
+                              store::Database& db, UserInterface& ui,
+                              const std::function<void()>& releaseSnapshots = {});
 
 // The validation report's name: the file's full name with "_rep" appended.
 std::filesystem::path ReportPathFor(const std::filesystem::path& file);

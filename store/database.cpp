@@ -8,6 +8,8 @@
 namespace twinscan::store {
 namespace {
 
+constexpr int kBusyTimeoutMs = 5000;
+
 [[noreturn]] void Fail(sqlite3* db, std::string_view what) {
   throw StoreError(std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
 }
@@ -167,7 +169,7 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
   // The views pin snapshots, so checkpoints during an import achieve little;
   // Views::RefreshAll checkpoints once the snapshots are released.
   result->Execute("PRAGMA wal_autocheckpoint = 0");
-  sqlite3_busy_timeout(result->handle(), 5000);
+  sqlite3_busy_timeout(result->handle(), kBusyTimeoutMs);
   return result;
 }
 
@@ -211,6 +213,15 @@ bool Database::InTransaction() const { return sqlite3_get_autocommit(handle()) =
 
 void Database::CommitPending() {
   if (InTransaction()) Commit();
+}
+
+void Database::Checkpoint(bool truncate) {
+  // A truncating checkpoint waits for readers through the busy handler: a
+  // view's pinned snapshot must not stall the writer for its timeout.
+  sqlite3_busy_timeout(handle(), 0);
+  sqlite3_wal_checkpoint_v2(handle(), nullptr, truncate ? SQLITE_CHECKPOINT_TRUNCATE : SQLITE_CHECKPOINT_PASSIVE,
+                            nullptr, nullptr);
+  sqlite3_busy_timeout(handle(), kBusyTimeoutMs);
 }
 
 // ---------------------------------------------------------------------------

@@ -113,6 +113,10 @@ class Database {
   bool InTransaction() const;
   // Commits when a transaction is open (before views take a new snapshot).
   void CommitPending();
+  // Folds the write-ahead log back into the file as far as readers allow,
+  // without waiting for any; with truncate, the log file is also emptied when
+  // nothing pins it. Failures are left to the next write to report.
+  void Checkpoint(bool truncate);
 
   const std::filesystem::path& file() const { return file_; }
   sqlite3* handle() const { return db_.get(); }

@@ -12,6 +12,7 @@
 
 #include "record/output_file.h"
 #include "store/imports.h"
+#include "store/table_replacement.h"
 
 namespace twinscan::store {
 
@@ -176,6 +177,7 @@ std::unique_ptr<Database> StartUp(const fs::path& dataDir, const fs::path& prist
     for (const char* table : {kTable1, kTable2, kTableResult})
       db->QueryInt(std::string("SELECT count(*) FROM ") + table + " WHERE 0");
     EnsureImportsTable(*db);
+    DropStagingTables(*db);  // left by an import that did not finish
     return db;
   } catch (const StoreError&) {
     ui.ShowMessage(kConnectErrorMessage);

@@ -178,6 +178,11 @@ void Views::RefreshAll() {
   for (ViewId id : {ViewId::Primary, ViewId::Secondary, ViewId::Result}) ui_.ViewReopened(id);
 }
 
+void Views::ReleaseSnapshots() {
+  for (View* v : {&primary_, &secondary_, &result_}) v->Close();
+  for (ViewId id : {ViewId::Primary, ViewId::Secondary, ViewId::Result}) ui_.ViewReopened(id);
+}
+
 void Views::ReopenFiltered(ViewId id, const std::string& sqliteWhere, const std::vector<Value>& binds,
                            const std::string& sqliteOrder) {
   Get(id).OpenFiltered(sqliteWhere, binds, sqliteOrder);

@@ -108,6 +108,9 @@ class Views {
   // over its whole table in its own sort order, after committing pending
   // writes; the grids re-bind and rewrite their labels.
   void RefreshAll();
+  // Closes the three views, so that no snapshot is pinned, and tells the
+  // grids (they show no rows until the next RefreshAll).
+  void ReleaseSnapshots();
   // Re-opens one view with a filter and tells the grids.
   void ReopenFiltered(ViewId id, const std::string& sqliteWhere, const std::vector<Value>& binds,
                       const std::string& sqliteOrder);

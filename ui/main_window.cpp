@@ -13,6 +13,7 @@
 #include "app/review_command.h"
 #include "store/imports.h"
 #include "store/sqlite_version.h"
+#include "store/compare_run_marker.h"
 #include "store/startup.h"
 #include "twinscan_version.h"
 #include "ui/column_layout.h"
@@ -204,9 +205,11 @@ bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesyst
   db_ = store::StartUp(dataDir, pristineDb, *this, lock_);
   if (!db_) return false;
   outputs_.emplace(dataDir);
+  bool lastCompareUnfinished = false;
   try {
     views_ = std::make_unique<store::Views>(*db_, *this);
     engine_ = std::make_unique<CompareEngine>(*db_, *views_, settings_, *this, store::CompareLogPath(dataDir));
+    lastCompareUnfinished = store::LastCompareUnfinished(*db_);
   } catch (const std::exception&) {
     ShowMessage(store::kConnectErrorMessage);
     return false;
@@ -214,6 +217,7 @@ bool MainWindow::Start(const std::filesystem::path& dataDir, const std::filesyst
   BindGrids();
   ApplyColumnWidths();
   ShowImportedFiles();
+  if (lastCompareUnfinished) SetStatusText(store::kLastCompareUnfinishedMessage);
   return true;
 }
 

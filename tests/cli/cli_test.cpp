@@ -65,7 +65,12 @@ TEST_F(Cli, FailuresExitOneWithAMessage) {
   WriteFile(dir_ / "short.txt", "HEADER\r\n");
   WriteFile(dir_ / "b.txt", std::string(219, 'H') + BaseRecord());
   fs::create_directories(dir_ / "b.txt_annex2bis.txt");
+  WriteFile(dir_ / "c.txt", BaseRecord());
+  fs::create_directories(dir_ / "c.txt_rep");
   const std::pair<std::string, std::string> cases[] = {
+      {"import ff '" + Path("c.txt") + "' --no-header --no-corrected", "c.txt_rep cannot be written"},
+      {"check '" + Path("c.txt") + "' '" + Path("c.txt") + "' --no-header --no-corrected",
+       "c.txt_rep cannot be written"},
       {"import ff '" + Path("none.txt") + "'", "cannot be opened"},
       {"import sf '" + Path("short.txt") + "' --no-2001", "error: header is not long enough"},
       {"import sf '" + Path("b.txt") + "'", "b.txt_annex2bis.txt cannot be written"},

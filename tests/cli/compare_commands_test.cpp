@@ -1,6 +1,7 @@
 // twinscan-cli check, compare and review, run as the batch tool they are.
 #include <gtest/gtest.h>
 
+#include "store/compare_run_marker.h"
 #include "tests/cli/cli_run.h"
 #include "tests/compare/compare_rows.h"
 #include "tests/support/test_support.h"
@@ -57,6 +58,31 @@ TEST(CompareCommands, CheckCompareAndReview) {
   CliRun unknown = run("review 3 4 --first yes --second yes");
   EXPECT_EQ(unknown.code, 1);
   EXPECT_NE(unknown.out.find("no compared pair"), std::string::npos) << unknown.out;
+}
+
+TEST(CompareCommands, TheNextCompareSaysThatTheLastOneDidNotFinish) {
+  TempDir dir;
+  auto run = [&](const std::string& arguments) {
+    return RunCli("--data-dir " + (dir / "data").string() + " " + arguments);
+  };
+  for (const char* tag : {"ff", "sf"})
+    ASSERT_EQ(run(std::string("import ") + tag + " " + TWINSCAN_SOURCE_DIR +
+                  "/samples/primary.txt --no-report --no-corrected")
+                  .code,
+              0);
+  // As a killed run leaves the database.
+  store::MarkCompareRunning(*store::Database::Open(dir / "data" / "twinscan.db"));
+  CliRun next = run("compare");
+  EXPECT_EQ(next.code, 0);
+  EXPECT_NE(next.out.find("The last compare did not finish: the results are incomplete"), std::string::npos)
+      << next.out;
+  CliRun after = run("compare");
+  EXPECT_EQ(after.out.find("did not finish"), std::string::npos) << after.out;
+  // An import empties the results: an unfinished run leaves nothing behind.
+  store::MarkCompareRunning(*store::Database::Open(dir / "data" / "twinscan.db"));
+  ASSERT_EQ(
+      run(std::string("import sf ") + TWINSCAN_SOURCE_DIR + "/samples/primary.txt --no-report --no-corrected").code, 0);
+  EXPECT_EQ(run("compare").out.find("did not finish"), std::string::npos);
 }
 
 }  // namespace

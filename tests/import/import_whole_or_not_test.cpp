@@ -1,0 +1,233 @@
+// An import replaces its table whole or not at all: killed at a known record,
+// failing on a full disk or unable to write its report, it leaves the earlier
+// table, the results with their review decisions and the report as they were,
+// and the next start works.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "import/import_file.h"
+#include "store/startup.h"
+#include "store/table_replacement.h"
+#include "tests/support/test_support.h"
+
+namespace twinscan {
+namespace {
+
+using testing::BaseRecord;
+using testing::WithField;
+
+std::string Records(int count, std::string_view town) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += WithField(BaseRecord(), "4A", town) + "\r\n";
+  return out;
+}
+
+struct WholeOrNot : ::testing::Test {
+  testing::TempDir dir;
+  std::filesystem::path data = dir / "data";
+  store::DataDirectoryLock lock;
+  std::filesystem::path file = dir / "new.txt";
+  const std::string earlierReport = "earlier report line\r\n";
+  const ImportOptions withReport{false, false, true, false};
+
+  std::unique_ptr<store::Database> Start() {
+    SilentUserInterface ui;
+    return store::StartUp(data, testing::PristineDatabase(), ui, lock);
+  }
+
+  // Both tables imported, a reviewed result, an earlier report.
+  void SetUp() override {
+    auto db = Start();
+    ASSERT_TRUE(db);
+    SetUpTables(*db);
+    db.reset();
+    lock.Release();  // a child process may start next
+  }
+
+  void SetUpTables(store::Database& database) {
+    store::Database* db = &database;
+    testing::WriteFile(dir / "old.txt", Records(3, "OLD"));
+    SilentUserInterface ui;
+    for (const char* table : {store::kTable1, store::kTable2})
+      ImportViennaFile(dir / "old.txt", table, {false, false, false, true}, *db, ui);
+    db->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2, ACCEPTFIRST, REMARK) VALUES (2, 3, 1, 'kept')");
+    testing::WriteFile(ReportPathFor(file), earlierReport);
+    before = Dump(*db);
+  }
+
+  static std::string Dump(store::Database& db) {
+    std::string out;
+    for (const char* table : {store::kTable1, store::kTable2, store::kTableResult}) {
+      store::Statement s = db.Prepare(std::string("SELECT * FROM ") + table + " ORDER BY rowid");
+      while (s.Step()) {
+        for (int c = 0; c < s.ColumnCount(); ++c) out.append(s.ColumnText(c)).append("|");
+        out += "\n";
+      }
+      out += "--\n";
+    }
+    return out;
+  }
+
+  // The next start works and finds everything as it was.
+  void ExpectAsBefore() {
+    CheckAsBefore();
+    lock.Release();  // a child process may start next
+  }
+  void CheckAsBefore() {
+    auto db = Start();
+    ASSERT_TRUE(db);
+    EXPECT_EQ(Dump(*db), before);
+    EXPECT_EQ(db->QueryInt("SELECT count(*) FROM sqlite_master WHERE name LIKE '%staging%'"), 0);
+    EXPECT_EQ(db->QueryInt("SELECT count(*) FROM pragma_integrity_check WHERE integrity_check <> 'ok'"), 0);
+    EXPECT_EQ(testing::ReadFile(ReportPathFor(file)), earlierReport);
+  }
+
+  std::string before;
+};
+
+// Tells the parent through a pipe when the status text is the one asked for,
+// then waits to be killed.
+class StopAtStatus : public SilentUserInterface {
+ public:
+  StopAtStatus(std::string status, int pipe) : status_(std::move(status)), pipe_(pipe) {}
+  void SetStatusText(std::string_view text) override {
+    if (text != status_) return;
+    char reached = 'k';
+    if (::write(pipe_, &reached, 1) != 1) _exit(3);
+    for (;;) ::pause();
+  }
+
+ private:
+  std::string status_;
+  int pipe_;
+};
+
+struct KillCase {
+  const char* what;
+  const char* table;
+  int records;
+  const char* status;
+};
+
+TEST_F(WholeOrNot, AnImportKilledAtAnyRecordLeavesEverythingAsItWas) {
+  const KillCase cases[] = {
+      {"the first record", store::kTable1, 12, "Importing ff line  1"},
+      {"after a commit group", store::kTable1, 5200, "Importing ff line  5001"},
+      {"the last record, before the table is replaced", store::kTable2, 5200, "Importing sf line  5200"},
+  };
+  for (const KillCase& c : cases) {
+    testing::WriteFile(file, Records(c.records, "NEW"));
+    int pipes[2];
+    ASSERT_EQ(::pipe(pipes), 0);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(pipes[0]);
+      StopAtStatus ui(c.status, pipes[1]);
+      auto db = Start();
+      if (!db) _exit(2);
+      ImportViennaFile(file, c.table, withReport, *db, ui);
+      _exit(0);  // the kill point was never reached
+    }
+    ::close(pipes[1]);
+    char reached = 0;
+    ssize_t n = ::read(pipes[0], &reached, 1);
+    ::close(pipes[0]);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(n, 1) << c.what << ": the child ended before the kill point";
+    ASSERT_TRUE(WIFSIGNALED(status)) << c.what;
+    SCOPED_TRACE(c.what);
+    ExpectAsBefore();
+  }
+
+  // And an import after the kills replaces the table as usual.
+  auto db = Start();
+  SilentUserInterface ui;
+  ImportResult done = ImportViennaFile(file, store::kTable2, withReport, *db, ui);
+  EXPECT_EQ(done.records, 5200);
+  EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE2 WHERE \"4A\" LIKE 'NEW%'"), 5200);
+  EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLERESULT"), 0);
+  EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 3);
+  EXPECT_GT(testing::ReadFile(ReportPathFor(file)).size(), earlierReport.size());
+}
+
+TEST_F(WholeOrNot, AFullDiskNamesItsCauseAndLeavesEverythingAsItWas) {
+  testing::WriteFile(file, Records(3000, "NEW"));
+  {
+    auto db = Start();
+    // The database may grow by a few pages only: the disk fills during the load.
+    int64_t pages = db->QueryInt("PRAGMA page_count");
+    db->Execute("PRAGMA max_page_count = " + std::to_string(pages + 40));
+    testing::RecordingUserInterface ui;
+    try {
+      ImportViennaFile(file, store::kTable1, withReport, *db, ui);
+      ADD_FAILURE() << "the import did not fail";
+    } catch (const store::StoreError& e) {
+      EXPECT_NE(std::string(e.what()).find("database or disk is full"), std::string::npos) << e.what();
+    }
+  }
+  ExpectAsBefore();
+}
+
+TEST_F(WholeOrNot, AReportThatCannotBeWrittenIsReportedAndLeftAsItWas) {
+  testing::WriteFile(file, Records(3, "NEW"));
+  // The earlier report is larger than the process may write: the copy fails.
+  std::string large(1 << 20, 'x');
+  testing::WriteFile(ReportPathFor(file), large);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    auto db = Start();
+    rlimit limit{1 << 19, 1 << 19};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    testing::RecordingUserInterface ui;
+    ImportResult result = ImportViennaFile(file, store::kTable1, withReport, *db, ui);
+    bool named = ui.messages.size() == 1 &&
+                 ui.messages[0] == "The validation report " + ReportPathFor(file).string() + " cannot be written";
+    _exit(result.reportFailed && named ? 1 : 0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(testing::ReadFile(ReportPathFor(file)), large);
+  // The records themselves were imported.
+  auto db = Start();
+  EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1 WHERE \"4A\" LIKE 'NEW%'"), 3);
+}
+
+TEST_F(WholeOrNot, TheReportGetsTheNewLinesOnlyWhenTheImportCompletes) {
+  testing::WriteFile(file, Records(2, "NEW"));
+  auto db = Start();
+  SilentUserInterface ui;
+  ImportResult result = ImportViennaFile(file, store::kTable1, withReport, *db, ui);
+  EXPECT_FALSE(result.reportFailed);
+  EXPECT_EQ(testing::ReadFile(ReportPathFor(file)),
+            earlierReport + " 1; ERRORS :  ; ANNEX2BIS : \r\n 2; ERRORS :  ; ANNEX2BIS : \r\n");
+}
+
+TEST_F(WholeOrNot, TheReplacedTableReadsAsAFreshOne) {
+  testing::WriteFile(file, Records(2, "NEW"));
+  auto db = Start();
+  SilentUserInterface ui;
+  ImportViennaFile(file, store::kTable2, withReport, *db, ui);
+  std::filesystem::create_directories(dir / "fresh");
+  auto fresh = testing::CreateTestDatabase(dir / "fresh");
+  auto schema = [](store::Database& d) {
+    std::string out;
+    store::Statement s = d.Prepare("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY name");
+    while (s.Step())
+      for (int c = 0; c < 4; ++c) out.append(s.ColumnText(c)).append(c == 3 ? "\n" : "|");
+    return out;
+  };
+  EXPECT_EQ(schema(*db), schema(*fresh));
+}
+
+}  // namespace
+}  // namespace twinscan
