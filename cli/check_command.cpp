@@ -1,10 +1,11 @@
-// twinscan-cli check PRIMARY SECONDARY [import flags] [compare options]:
-// imports both files and runs the full compare.
+// twinscan-cli check PRIMARY SECONDARY [import flags] [--force] [compare options]:
+// imports both files and runs the full compare. Both files are judged
+// against the import flags before anything starts.
 #include <cstdio>
 
+#include "app/import_file_command.h"
 #include "cli/cli.h"
 #include "cli/compare_options.h"
-#include "app/import_file_command.h"
 #include "store/startup.h"
 
 namespace twinscan::cli {
@@ -12,16 +13,20 @@ namespace twinscan::cli {
 int RunCheck(Cli& cli) {
   std::string primaryFile = cli.Next("PRIMARY"), secondaryFile = cli.Next("SECONDARY");
   FileOptions fileOptions = TakeImportFlags(cli);
+  bool force = cli.TakeFlag("--force");
   CompareOptions options = TakeCompareOptions(cli);
   cli.ExpectEnd();
+  for (const std::string& file : {primaryFile, secondaryFile})
+    if (!LayoutAccepted(cli, file, fileOptions, force)) return 1;
   if (!StartWithCompareOptions(cli, options, fileOptions)) return 2;
   bool complete = true;
   ImportResult imported[2];
   for (FileTag tag : {FileTag::ff, FileTag::sf}) {
     const std::string& file = tag == FileTag::ff ? primaryFile : secondaryFile;
     std::string headerText;
-    ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
-    if (result.import.outcome != ImportOutcome::Done) return 1;
+    ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
+                                                  LayoutAnswerOf(cli, file, force));
+    if (!result.imported()) return 1;
     complete = complete && !result.correctedFailed;
     imported[tag == FileTag::ff ? 0 : 1] = result.import;
   }

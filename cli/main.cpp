@@ -24,12 +24,12 @@ constexpr Command kCommands[] = {
 constexpr const char* kUsage =
     "usage: twinscan-cli [--data-dir DIR] COMMAND ...\n"
     "  import ff|sf FILE [--no-2001] [--no-header] [--no-report] [--no-corrected]\n"
-    "                    [--export-lines] [--report-clean]\n"
+    "                    [--export-lines] [--report-clean] [--force]\n"
     "  export ff|sf OUTFILE [--export-lines]\n"
     "  compare [--manual LINE] [--mode FIELD=0|1|2]... [--search FIELD=0|1|2]...\n"
     "          [--compare-erroneous ff|sf]...\n"
     "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"
-    "  check PRIMARY SECONDARY [import flags] [compare options]\n"
+    "  check PRIMARY SECONDARY [import flags] [--force] [compare options]\n"
     "The data directory defaults to $HOME/vienna.\n";
 
 int Usage(const std::string& problem) {

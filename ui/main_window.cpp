@@ -184,6 +184,17 @@ void MainWindow::ShowMessage(std::string_view text) {
   prompter_.Message(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+void MainWindow::ShowRecordMessage(std::string_view text, int64_t lineNumber) {
+  std::string key(text);
+  if (silencedMessages_.count(key)) {
+    ++notShown_;
+    return;
+  }
+  if (prompter_.RecordMessage(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                              QStringLiteral("Line number %1").arg(lineNumber)))
+    silencedMessages_.insert(key);
+}
+
 void MainWindow::Redraw() { PaintSoon(); }
 
 void MainWindow::Yield() { PassEvents(QEventLoop::AllEvents, true); }
@@ -287,21 +298,31 @@ void MainWindow::ImportFile(FileTag file) {
     return;
   }
   chosen = QFileInfo(*chosen).absoluteFilePath();
+  std::filesystem::path path = QFile::encodeName(*chosen).toStdString();
+  auto ask = [this, &path](const LayoutFinding& finding) {
+    QString text = QString::fromStdString(LayoutFindingText(path, finding));
+    return prompter_.AskLayout(this, text, finding.fitting.has_value());
+  };
   ImportCommandResult result;
   activity_ = Activity::Importing;
+  silencedMessages_.clear();
+  notShown_ = 0;
   bool ok;
   {
     HourglassCursor hourglass;
     ok = Guarded([&] {
       // The header is written into the corrected file by the command itself.
       std::string headerText;
-      result = RunImportCommand(QFile::encodeName(*chosen).toStdString(), file, settings_, *db_, *views_, *this,
-                                &headerText);
+      result = RunImportCommand(path, file, settings_, *db_, *views_, *this, &headerText, ask);
     });
   }
   activity_ = Activity::Idle;
-  // A file that could not be read leaves its table, and so the caption, as it was.
-  if (ok && result.import.outcome == ImportOutcome::Done)
+  if (notShown_ > 0)
+    status_->SetText(
+        6, status_->text(6) + QStringLiteral("; %1 message%2 not shown").arg(notShown_).arg(notShown_ == 1 ? "" : "s"));
+  silencedMessages_.clear();
+  // A file that could not be read or was refused leaves its table, and so the caption, as it was.
+  if (ok && result.imported())
     grid(primary ? ViewId::Primary : ViewId::Secondary)
         ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
 }

@@ -4,10 +4,11 @@
 // It carries the menu, the three grids over the store's views, the six-panel
 // status bar and the "Cancel Compare" button, all at fixed places given in
 // twips. The work behind the menu runs in the core: RunImportCommand for the
-// two imports, CompareEngine for the full and the manual compare, StoreReview
-// for the reviewer's decision; the window only asks the user, shows and
-// re-reads. While an import or a manual compare runs, the status text still
-// repaints (at most every 50 ms, user input held back); the full compare
+// two imports (a file that disagrees with its options is put to the user
+// first; a record's message box can be silenced for the rest of its import,
+// and the status text then ends with how many were not shown), CompareEngine for the full and the manual compare,
+// StoreReview for the reviewer's decision; the window only asks the user, shows and re-reads. While an import or a
+// manual compare runs, the status text still repaints (at most every 50 ms, user input held back); the full compare
 // yields once per primary record, and meanwhile only "Cancel Compare",
 // scrolling and About take input. A database failure shows its message and
 // ends the program, as at start-up.
@@ -25,6 +26,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "compare/compare_engine.h"
@@ -69,6 +71,7 @@ class MainWindow : public QMainWindow, public UserInterface {
   // UserInterface.
   void SetStatusText(std::string_view text) override;
   void ShowMessage(std::string_view text) override;
+  void ShowRecordMessage(std::string_view text, int64_t lineNumber) override;
   void Redraw() override;
   void Yield() override;
   void ViewReopened(ViewId id) override;
@@ -137,6 +140,10 @@ class MainWindow : public QMainWindow, public UserInterface {
   MiscOptionsDialog* miscOptionsDialog_ = nullptr;
   Activity activity_ = Activity::Idle;
   bool ended_ = false;
+  // The record message texts the user silenced in the running import, and
+  // how many boxes were not shown since.
+  std::set<std::string> silencedMessages_;
+  int64_t notShown_ = 0;
   QElapsedTimer sinceRepaint_;
 };
 
