@@ -65,22 +65,24 @@ CountedText Counted(std::string_view bytes) {
 // them, as a share. Faulty values cost a field or two; a record read from the
 // wrong place, or prose, keeps hardly any.
 double RecordScore(std::string_view record) {
-  auto field = [record](std::string_view code) { return FieldText(record, Place(code)); };
+  static constexpr FieldPlaces k1A = Place("1A"), kUnit = Place("1A unit"), k6A = Place("6A"), k4B = Place("4B"),
+                               k4C = Place("4C"), k2C = Place("2C"), k2W = Place("2W"), k2Z = Place("2Z");
+  auto field = [record](const FieldPlaces& places) { return FieldText(record, places); };
   auto digits = [](std::string_view text) { return std::all_of(text.begin(), text.end(), IsDigit); };
 
-  std::string_view frequency = field("1A");
+  std::string_view frequency = field(k1A);
   bool number = frequency.find_first_not_of("0123456789., ") == std::string_view::npos &&
                 std::count_if(frequency.begin(), frequency.end(), IsDigit) >= 3;
-  bool unit = std::string_view("MmKkGg").find(field("1A unit")[0]) != std::string_view::npos;
-  std::string_view stationClass = field("6A");
+  bool unit = std::string_view("MmKkGg").find(field(kUnit)[0]) != std::string_view::npos;
+  std::string_view stationClass = field(k6A);
   bool classLetters = IsUpper(stationClass[0]) && IsUpper(stationClass[1]);
-  std::string_view country = field("4B");
+  std::string_view country = field(k4B);
   bool countryLetters = IsUpper(country[0]) && (IsUpper(country[1]) || country[1] == ' ');
-  std::string_view coordinates = field("4C");
+  std::string_view coordinates = field(k4C);
   bool hemispheres =
       (coordinates[3] == 'E' || coordinates[3] == 'W') && (coordinates[10] == 'N' || coordinates[10] == 'S');
-  bool broughtIntoUse = digits(field("2C"));
-  bool coordinationDates = digits(field("2W")) || digits(field("2Z"));
+  bool broughtIntoUse = digits(field(k2C));
+  bool coordinationDates = digits(field(k2W)) || digits(field(k2Z));
 
   int shaped = number + unit + classLetters + countryLetters + hemispheres + broughtIntoUse + coordinationDates;
   return shaped / 7.0;
