@@ -154,9 +154,9 @@ void ExpectFinding(const std::string& file, const HeaderOptions& options, const 
   EXPECT_EQ(DetectLayout(file, *finding.fitting).verdict, LayoutVerdict::Fits) << what << ": the flags that fit";
 }
 
-class VienneFiles : public ::testing::TestWithParam<std::tuple<KindCase, FaultCase>> {};
+class ViennaFiles : public ::testing::TestWithParam<std::tuple<KindCase, FaultCase>> {};
 
-TEST_P(VienneFiles, OnlyOptionsThatMisreadTheRecordsAreRefused) {
+TEST_P(ViennaFiles, OnlyOptionsThatMisreadTheRecordsAreRefused) {
   const auto& [kind, fault] = GetParam();
   for (int records : {1, 3, 40, 400}) {
     if (records == 1 && fault.faults != kNone) continue;  // no room for faults
@@ -173,7 +173,7 @@ TEST_P(VienneFiles, OnlyOptionsThatMisreadTheRecordsAreRefused) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLayouts, VienneFiles,
+INSTANTIATE_TEST_SUITE_P(BothLayouts, ViennaFiles,
                          ::testing::Combine(::testing::ValuesIn(kKinds), ::testing::ValuesIn(kFaults)),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
@@ -268,13 +268,33 @@ TEST(LayoutDetector, LeavesWhatItCannotJudgeToTheImport) {
   for (const Case& c : cases) EXPECT_EQ(DetectLayout(c.bytes, c.options).verdict, LayoutVerdict::Fits) << c.name;
 }
 
-TEST(LayoutDetector, HeaderLinesOfOtherLengthsNameTheirLength) {
+// Headers the 2001 layout does not take off whole: every record would be
+// read shifted.
+TEST(LayoutDetector, HeadersOfOtherLengthsAreNamed) {
   std::string record = testing::BaseRecord();
-  std::string file = std::string(150, 'H') + "\r\n" + Repeat(record + "\r\n", 10 * (219 + 2));
-  LayoutFinding finding = DetectLayout(file, k2001Header);
-  EXPECT_EQ(finding.verdict, LayoutVerdict::Misaligned);
-  EXPECT_EQ(finding.detected, "the line layout with a header of 150 characters");
-  EXPECT_FALSE(finding.fitting.has_value());  // no options read it aligned
+  struct Case {
+    std::string bytes;
+    const char* detected;
+    const char* flags;  // nullptr: no options read it aligned
+  };
+  const Case cases[] = {
+      {std::string(150, 'H') + "\r\n" + Repeat(record + "\r\n", 10 * (219 + 2)),
+       "the line layout with a header of 150 characters", nullptr},
+      {std::string(210, 'H') + Repeat(record, 10 * 219), "the 2001 layout with a header of 210 characters", nullptr},
+      // A line end within the 2001 header moves every record by two places;
+      // only a header read as a record keeps them aligned.
+      {std::string(100, 'H') + "\r\n" + std::string(119, 'H') + Repeat(record, 10 * 219),
+       "the 2001 layout with a header", "--no-header"},
+  };
+  for (const Case& c : cases) {
+    LayoutFinding finding = DetectLayout(c.bytes, k2001Header);
+    EXPECT_EQ(finding.verdict, LayoutVerdict::Misaligned);
+    EXPECT_EQ(finding.detected, c.detected);
+    EXPECT_EQ(finding.fitting.has_value(), c.flags != nullptr) << c.detected;
+    if (c.flags) {
+      EXPECT_EQ(finding.fittingFlags, c.flags);
+    }
+  }
 }
 
 TEST(LayoutDetector, FlagsNameTheOptions) {
