@@ -4,14 +4,16 @@
 // It carries the menu, the three grids over the store's views, the six-panel
 // status bar and the "Cancel Compare" button, all at fixed places given in
 // twips. The work behind the menu runs in the core: RunImportCommand for the
-// two imports (a file that disagrees with its options is put to the user
-// first; a record's message box can be silenced for the rest of its import,
-// and the status text then ends with how many were not shown), CompareEngine for the full and the manual compare,
-// StoreReview for the reviewer's decision; the window only asks the user, shows and re-reads. While an import or a
-// manual compare runs, the status text still repaints (at most every 50 ms, user input held back); the full compare
-// yields once per primary record, and meanwhile only "Cancel Compare",
-// scrolling and About take input. A database failure shows its message and
-// ends the program, as at start-up.
+// two imports, CompareEngine for the full and the manual compare, StoreReview
+// for the reviewer's decision; the window only asks the user, shows and
+// re-reads. A file that disagrees with its options is put to the user before
+// its import; a record's message box can be silenced for the rest of its
+// import, and the status text then ends with how many were not shown. While
+// an import or a manual compare runs, the status text still repaints (at
+// most every 50 ms, user input held back); the full compare yields once per
+// primary record, and meanwhile only "Cancel Compare", scrolling and About
+// take input. A database failure shows its message and ends the program, as
+// at start-up.
 //
 // The window and its controls carry the form's names as object names: the
 // window "TWINSCAN1", the menus and commands "M_FILE" .. "M_ABOUT", the
