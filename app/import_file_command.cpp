@@ -11,9 +11,23 @@ namespace fs = std::filesystem;
 
 fs::path CorrectedPathFor(const fs::path& file) { return fs::path(file.string() + "_annex2bis.txt"); }
 
+HeaderOptions HeaderOptionsOf(const FileOptions& options) { return {options.hasHeader, options.vienna2001Format}; }
+
+LayoutFinding DetectImportLayout(const fs::path& file, const FileOptions& options) {
+  return DetectFileLayout(file, HeaderOptionsOf(options));
+}
+
+std::string LayoutFindingText(const fs::path& file, const LayoutFinding& finding) {
+  if (finding.verdict == LayoutVerdict::NotVienna)
+    return "The file " + file.string() + " does not look like Vienna records (" + finding.detected + ").";
+  return "The file " + file.string() + " looks like " + finding.detected + ", but its options read it as " +
+         finding.optionsRead + ": every record would be read shifted.";
+}
+
 ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const CompareSettings& settings,
                                      store::Database& db, store::Views& views, UserInterface& ui,
-                                     std::string* headerText, const OutputGuard& guard) {
+                                     std::string* headerText, const OutputGuard& guard,
+                                     const LayoutQuestion& ask) {
   ImportCommandResult result;
   const FileOptions& o = settings.fileOptions(tag);
   const OutputGuard outputs = guard.WithInput(file);
@@ -26,8 +40,19 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
       return result;
     }
   }
+  HeaderOptions header = HeaderOptionsOf(o);
+  LayoutFinding finding = DetectImportLayout(file, o);
+  if (finding.refused()) {
+    LayoutAnswer answer = ask(finding);
+    if (answer == LayoutAnswer::AsDetected && finding.fitting)
+      header = *finding.fitting;
+    else if (answer != LayoutAnswer::AsOptions) {
+      result.refused = true;
+      return result;
+    }
+  }
   if (tag == FileTag::ff) ui.SetStatusText("Importing ff");
-  ImportOptions options{o.hasHeader, o.vienna2001Format, o.validationReport, o.suppressCleanLines};
+  ImportOptions options{header.hasHeader, header.vienna2001Format, o.validationReport, o.suppressCleanLines};
   const std::string table = tag == FileTag::ff ? store::kTable1 : store::kTable2;
   // The grids' snapshots would keep the write-ahead log from being folded back
   // while the table is rebuilt; the views are re-read at the end.

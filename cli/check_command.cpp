@@ -1,5 +1,6 @@
-// twinscan-cli check PRIMARY SECONDARY [import flags] [compare options]:
-// imports both files and runs the full compare.
+// twinscan-cli check PRIMARY SECONDARY [import flags] [--force] [compare options]:
+// imports both files and runs the full compare. Both files are judged
+// against the import flags before anything starts.
 #include <cstdio>
 
 #include "app/import_file_command.h"
@@ -12,8 +13,11 @@ namespace twinscan::cli {
 int RunCheck(Cli& cli) {
   std::string primaryFile = cli.Next("PRIMARY"), secondaryFile = cli.Next("SECONDARY");
   FileOptions fileOptions = TakeImportFlags(cli);
+  bool force = cli.TakeFlag("--force");
   CompareOptions options = TakeCompareOptions(cli);
   cli.ExpectEnd();
+  for (const std::string& file : {primaryFile, secondaryFile})
+    if (!LayoutAccepted(cli, file, fileOptions, force)) return 1;
   if (!StartWithCompareOptions(cli, options, fileOptions)) return 2;
   bool complete = true;
   ImportResult imported[2];
@@ -21,8 +25,8 @@ int RunCheck(Cli& cli) {
     const std::string& file = tag == FileTag::ff ? primaryFile : secondaryFile;
     std::string headerText;
     ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
-                                                  OutputGuard(cli.dataDir()));
-    if (result.import.outcome != ImportOutcome::Done) return 1;
+                                                  OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
+    if (!result.imported()) return 1;
     complete = complete && !result.OutputFailed();
     imported[tag == FileTag::ff ? 0 : 1] = result.import;
   }

@@ -75,6 +75,35 @@ FileOptions TakeImportFlags(Cli& cli) {
   return o;
 }
 
+namespace {
+
+void PrintRefusal(Cli& cli, const std::string& file, const LayoutFinding& finding) {
+  std::string text = LayoutFindingText(file, finding);
+  if (finding.fitting)
+    text += finding.fittingFlags.empty() ? "\nThe flags that fit: neither --no-2001 nor --no-header."
+                                         : "\nThe flags that fit: " + finding.fittingFlags + ".";
+  else if (finding.verdict == LayoutVerdict::Misaligned)
+    text += "\nNo import flags read it aligned.";
+  cli.ui.ShowMessage(text + "\n--force imports it as the options say.");
+}
+
+}  // namespace
+
+bool LayoutAccepted(Cli& cli, const std::string& file, const FileOptions& options, bool force) {
+  LayoutFinding finding = DetectImportLayout(file, options);
+  if (!finding.refused() || force) return true;
+  PrintRefusal(cli, file, finding);
+  return false;
+}
+
+LayoutQuestion LayoutAnswerOf(Cli& cli, const std::string& file, bool force) {
+  return [&cli, file, force](const LayoutFinding& finding) {
+    if (force) return LayoutAnswer::AsOptions;
+    PrintRefusal(cli, file, finding);
+    return LayoutAnswer::Cancel;
+  };
+}
+
 bool ParseLineNumber(const std::string& text, int64_t* out) {
   if (text.empty() || text.size() > 18) return false;
   int64_t value = 0;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/import_file_command.h"
 #include "cli/cli_user_interface.h"
 #include "settings/compare_settings.h"
 #include "store/data_directory_lock.h"
@@ -64,6 +65,14 @@ class Cli {
 // --export-lines --report-clean), each clearing or setting one option of a
 // file's start values.
 FileOptions TakeImportFlags(Cli& cli);
+
+// The layout check of `import` and `check`, made before the program starts:
+// false, with what the file looks like and the flags that fit on stderr, when
+// `file` disagrees with `options` and --force was not given.
+bool LayoutAccepted(Cli& cli, const std::string& file, const FileOptions& options, bool force);
+// The answer the import command gets for a file that disagrees: as the
+// options say with --force, else the refusal (printed as above).
+LayoutQuestion LayoutAnswerOf(Cli& cli, const std::string& file, bool force);
 
 // A line number given as an argument: digits only.
 bool ParseLineNumber(const std::string& text, int64_t* out);

@@ -8,12 +8,12 @@ namespace {
 constexpr const char* kUsage =
     "usage: twinscan-cli [--data-dir DIR] COMMAND ...\n"
     "  import ff|sf FILE [--no-2001] [--no-header] [--no-report] [--no-corrected]\n"
-    "                    [--export-lines] [--report-clean]\n"
+    "                    [--export-lines] [--report-clean] [--force]\n"
     "  export ff|sf OUTFILE [--export-lines]\n"
     "  compare [--manual LINE] [--mode FIELD=0|1|2]... [--search FIELD=0|1|2]...\n"
     "          [--compare-erroneous ff|sf]...\n"
     "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"
-    "  check PRIMARY SECONDARY [import flags] [compare options]\n"
+    "  check PRIMARY SECONDARY [import flags] [--force] [compare options]\n"
     "The data directory defaults to $HOME/vienna.\n"
     "twinscan-cli COMMAND --help describes a command; --version names the version.\n";
 
@@ -29,8 +29,13 @@ constexpr const char* kImportHelp =
     "  --no-corrected  write no corrected file\n"
     "  --export-lines  write the corrected file one record per line\n"
     "  --report-clean  list records without remarks in the report too\n"
+    "  --force         import as the flags say even when the file looks otherwise\n"
+    "Before anything is touched the start of the file is judged: a file that the\n"
+    "flags would read shifted, or that does not look like Vienna records, is\n"
+    "refused with what was detected and the flags that fit.\n"
     "Prints the number of records and of erroneous records. Exit 1 when the file\n"
-    "cannot be read or the corrected file cannot be written.\n";
+    "cannot be read, is refused, or the report or the corrected file cannot be\n"
+    "written.\n";
 
 constexpr const char* kExportHelp =
     "usage: twinscan-cli [--data-dir DIR] export ff|sf OUTFILE [--export-lines]\n"

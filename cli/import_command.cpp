@@ -1,4 +1,4 @@
-// twinscan-cli import ff|sf FILE [flags]
+// twinscan-cli import ff|sf FILE [flags] [--force]
 #include <cstdio>
 
 #include "app/import_file_command.h"
@@ -12,15 +12,17 @@ int RunImport(Cli& cli) {
   FileTag tag = which == "ff" ? FileTag::ff : FileTag::sf;
   std::string file = cli.Next("FILE");
   FileOptions requested = TakeImportFlags(cli);
+  bool force = cli.TakeFlag("--force");
   cli.ExpectEnd();
+  if (!LayoutAccepted(cli, file, requested, force)) return 1;
   cli.Start();
   cli.settings.setFileOptions(tag == FileTag::ff ? requested : FileOptions{},
                               tag == FileTag::sf ? requested : FileOptions{});
 
   std::string headerText;
-  ImportCommandResult result =
-      RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText, OutputGuard(cli.dataDir()));
-  if (result.import.outcome != ImportOutcome::Done) return 1;
+  ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
+                                                OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
+  if (!result.imported()) return 1;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);
   return result.OutputFailed() ? 1 : 0;

@@ -13,7 +13,10 @@ bool ApplyFrequencyUnit(ImportContext& ctx, std::string_view unit, bool hasValue
     case 'k':
     case 'K':
     case 'G':
-    case 'g': ctx.ui.ShowMessage("error: khz and Ghz not yet implemented"); return false;
+    case 'g':
+      // The record being read is the next one to complete.
+      ctx.ui.ShowRecordMessage("error: khz and Ghz not yet implemented", ctx.recordCounter + 1);
+      return false;
     default: ctx.rec.ReportError(wrongUnit); return false;
   }
 }

@@ -6,6 +6,7 @@
 // the desktop app, which waits for the user's OK like a modal box.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace twinscan {
@@ -20,6 +21,13 @@ class UserInterface {
   virtual void SetStatusText(std::string_view text) = 0;
   // A modal message box with an OK button; returns when it is answered.
   virtual void ShowMessage(std::string_view text) = 0;
+  // The same for a message that belongs to one record of an import (the unit
+  // messages); lineNumber is the record's linenumber. The desktop app lets
+  // the user silence a text for the rest of the import.
+  virtual void ShowRecordMessage(std::string_view text, int64_t lineNumber) {
+    (void)lineNumber;
+    ShowMessage(text);
+  }
   // Redraw the main window now.
   virtual void Redraw() {}
   // One pass of the event loop (the full comparison calls it per primary record).

@@ -283,6 +283,17 @@ void MainWindow::ShowMessage(std::string_view text) {
   prompter_.Message(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+void MainWindow::ShowRecordMessage(std::string_view text, int64_t lineNumber) {
+  std::string key(text);
+  if (silencedMessages_.count(key)) {
+    ++notShown_;
+    return;
+  }
+  if (prompter_.RecordMessage(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                              QStringLiteral("Line number %1").arg(lineNumber)))
+    silencedMessages_.insert(key);
+}
+
 void MainWindow::Redraw() { PaintSoon(); }
 
 void MainWindow::Yield() { PassEvents(QEventLoop::AllEvents, true); }
@@ -405,21 +416,31 @@ void MainWindow::ImportPath(FileTag file, const QString& path) {
   if (!Idle()) return;
   bool primary = file == FileTag::ff;
   std::optional<QString> chosen = QFileInfo(path).absoluteFilePath();
+  std::filesystem::path filePath = QFile::encodeName(*chosen).toStdString();
+  auto ask = [this, &filePath](const LayoutFinding& finding) {
+    QString text = QString::fromStdString(LayoutFindingText(filePath, finding));
+    return prompter_.AskLayout(this, text, finding.fitting.has_value());
+  };
   ImportCommandResult result;
   activity_ = Activity::Importing;
+  silencedMessages_.clear();
+  notShown_ = 0;
   bool ok;
   {
     HourglassCursor hourglass;
     ok = Guarded([&] {
       // The header is written into the corrected file by the command itself.
       std::string headerText;
-      result = RunImportCommand(QFile::encodeName(*chosen).toStdString(), file, settings_, *db_, *views_, *this,
-                                &headerText, *outputs_);
+      result = RunImportCommand(filePath, file, settings_, *db_, *views_, *this, &headerText, *outputs_, ask);
     });
   }
   activity_ = Activity::Idle;
-  // A file that could not be read leaves its table, and so the caption, as it was.
-  if (!ok || result.import.outcome != ImportOutcome::Done) return;
+  if (notShown_ > 0)
+    status_->SetText(
+        6, status_->text(6) + QStringLiteral("; %1 message%2 not shown").arg(notShown_).arg(notShown_ == 1 ? "" : "s"));
+  silencedMessages_.clear();
+  // A file that could not be read or was refused leaves its table, and so the caption, as it was.
+  if (!ok || !result.imported()) return;
   grid(primary ? ViewId::Primary : ViewId::Secondary)
       ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
   UserSettings().Imported(file, *chosen);

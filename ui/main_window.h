@@ -5,11 +5,14 @@
 // status bar and the "Cancel Compare" button. The work behind the menu runs in the core: RunImportCommand for the
 // two imports, CompareEngine for the full and the manual compare, StoreReview
 // for the reviewer's decision; the window only asks the user, shows and
-// re-reads. While an import or a manual compare runs, the status text still
-// repaints (at most every 50 ms, user input held back); the full compare
-// yields once per primary record, and meanwhile only "Cancel Compare",
-// scrolling and About take input. A database failure shows its message and
-// ends the program, as at start-up.
+// re-reads. A file that disagrees with its options is put to the user before
+// its import; a record's message box can be silenced for the rest of its
+// import, and the status text then ends with how many were not shown. While
+// an import or a manual compare runs, the status text still repaints (at
+// most every 50 ms, user input held back); the full compare yields once per
+// primary record, and meanwhile only "Cancel Compare", scrolling and About
+// take input. A database failure shows its message and ends the program, as
+// at start-up.
 //
 // At the start size the controls stand at the places given in twips; a
 // larger window gives its room to the three grids (GrowLayout).
@@ -28,6 +31,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "app/output_guard.h"
@@ -76,6 +80,7 @@ class MainWindow : public QMainWindow, public UserInterface {
   // UserInterface.
   void SetStatusText(std::string_view text) override;
   void ShowMessage(std::string_view text) override;
+  void ShowRecordMessage(std::string_view text, int64_t lineNumber) override;
   void Redraw() override;
   void Yield() override;
   void ViewReopened(ViewId id) override;
@@ -166,6 +171,10 @@ class MainWindow : public QMainWindow, public UserInterface {
   QWidget* userGuide_ = nullptr;
   Activity activity_ = Activity::Idle;
   bool ended_ = false;
+  // The record message texts the user silenced in the running import, and
+  // how many boxes were not shown since.
+  std::set<std::string> silencedMessages_;
+  int64_t notShown_ = 0;
   QElapsedTimer sinceRepaint_;
 };
 

@@ -1,4 +1,5 @@
-// The import command writes the corrected file when the file's option asks.
+// The import command writes the corrected file when the file's option asks,
+// and puts a file that disagrees with its options to the question first.
 #include <gtest/gtest.h>
 
 #include "app/import_file_command.h"
@@ -13,13 +14,17 @@ class ImportFileCommandTest : public ExportTest {
  protected:
   ImportFileCommandTest() : views_(*db_, ui_) {}
 
-  ImportCommandResult Run(const fs::path& file, FileTag tag) {
+  ImportCommandResult Run(const fs::path& file, FileTag tag, LayoutAnswer answer = LayoutAnswer::Cancel) {
     std::string header;
-    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header, OutputGuard(dir_.path()));
+    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header, OutputGuard(dir_.path()), [&](const LayoutFinding& finding) {
+      questions.push_back(finding);
+      return answer;
+    });
   }
 
   CompareSettings settings_;
   store::Views views_;
+  std::vector<LayoutFinding> questions;
 };
 
 TEST_F(ImportFileCommandTest, EachFileFollowsItsOwnOptions) {
@@ -64,6 +69,73 @@ TEST_F(ImportFileCommandTest, AFailedCorrectedFileKeepsTheImportedRows) {
   EXPECT_NE(ui_.messages[0].find("a.txt_annex2bis.txt"), std::string::npos);
   EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLE1"), 1);
   EXPECT_EQ(views_.primary().RowCount(), 1);
+}
+
+// The line layout with a 200-character header, imported with the start
+// options (2001 layout with header): each answer does what it says, and a
+// refusal leaves every table, the report and the corrected file untouched.
+struct AnswerCase {
+  LayoutAnswer answer;
+  const char* name;
+  bool imported;
+  int64_t records;      // rows of TABLE1 afterwards
+  const char* first4A;  // 4A of the first row, when it is known
+};
+
+class LayoutQuestionTest : public ImportFileCommandTest, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(LayoutQuestionTest, TheAnswerDecides) {
+  const AnswerCase& c = GetParam();
+  std::string records;
+  for (const char* name : {"GENT", "BRUGGE", "LIEGE"}) records += WithField(BaseRecord(), "4A", name) + "\r\n";
+  fs::path file = dir_ / "lines.txt";
+  WriteFile(file, std::string(200, 'H') + "\r\n" + records);
+  db_->Execute("INSERT INTO TABLE1 (linenumber, \"4a\") VALUES (1, 'EARLIER')");
+  db_->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (1, 1)");
+
+  ImportCommandResult result = Run(file, FileTag::ff, c.answer);
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0].verdict, LayoutVerdict::Misaligned);
+  EXPECT_EQ(questions[0].detected, "the line layout with a header");
+  EXPECT_EQ(LayoutFindingText(file, questions[0]),
+            "The file " + file.string() +
+                " looks like the line layout with a header, but its options read it as the 2001 layout with a "
+                "header: every record would be read shifted.");
+  EXPECT_EQ(result.imported(), c.imported);
+  EXPECT_EQ(result.refused, !c.imported);
+  EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLE1"), c.records);
+  if (c.first4A) {
+    store::Statement first = db_->Prepare("SELECT \"4a\" FROM TABLE1 ORDER BY linenumber LIMIT 1");
+    ASSERT_TRUE(first.Step());
+    EXPECT_EQ(first.ColumnText(0).substr(0, std::string_view(c.first4A).size()), c.first4A);
+  }
+  EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLERESULT"), c.imported ? 0 : 1);
+  EXPECT_EQ(fs::exists(dir_ / "lines.txt_rep"), c.imported);
+  EXPECT_EQ(fs::exists(dir_ / "lines.txt_annex2bis.txt"), c.imported);
+  if (!c.imported) {
+    EXPECT_TRUE(ui_.statuses.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreeAnswers, LayoutQuestionTest,
+                         ::testing::Values(AnswerCase{LayoutAnswer::AsDetected, "AsDetected", true, 3, "GENT"},
+                                           // Every record read 17 places early: two whole records.
+                                           AnswerCase{LayoutAnswer::AsOptions, "AsOptions", true, 2, nullptr},
+                                           AnswerCase{LayoutAnswer::Cancel, "Cancel", false, 1, "EARLIER"}),
+                         [](const ::testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ImportFileCommandTest, NotViennaRecordsAreAskedWithoutADetectedChoice) {
+  fs::path readme = dir_ / "README.txt";
+  fs::copy_file(std::string(TWINSCAN_SOURCE_DIR) + "/README.md", readme);
+  // "As detected" has nothing to import by: it is taken for a refusal.
+  ImportCommandResult result = Run(readme, FileTag::sf, LayoutAnswer::AsDetected);
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0].verdict, LayoutVerdict::NotVienna);
+  EXPECT_FALSE(questions[0].fitting.has_value());
+  EXPECT_EQ(LayoutFindingText(readme, questions[0]),
+            "The file " + readme.string() + " does not look like Vienna records (text without Vienna records).");
+  EXPECT_TRUE(result.refused);
+  EXPECT_FALSE(fs::exists(dir_ / "README.txt_rep"));
 }
 
 }  // namespace

@@ -36,8 +36,10 @@ T* Child(const QObject* parent, const QString& name) {
   return child;
 }
 
-// Records every message box and answers file choices from a list
-// (nullopt, a cancelled dialog, once the list is used up).
+// Records every message box (a record's message box with its detail) and
+// answers file choices from a list (nullopt, a cancelled dialog, once the
+// list is used up), the layout question with `layoutAnswer` and a record's
+// message box by ticking "Do not show again" when `silenceRecordMessages`.
 class AnsweringPrompter : public Prompter {
  public:
   void Message(QWidget*, const QString& text) override { messages.push_back(text.toStdString()); }
@@ -47,11 +49,26 @@ class AnsweringPrompter : public Prompter {
     if (files.isEmpty()) return std::nullopt;
     return files.takeFirst();
   }
+  bool RecordMessage(QWidget*, const QString& text, const QString& detail) override {
+    messages.push_back(text.toStdString());
+    details.push_back(detail.toStdString());
+    return silenceRecordMessages;
+  }
+  LayoutAnswer AskLayout(QWidget*, const QString& text, bool offerDetected) override {
+    questions.push_back(text.toStdString());
+    offeredDetected.push_back(offerDetected);
+    return layoutAnswer;
+  }
 
   std::vector<std::string> messages;
+  std::vector<std::string> details;
   std::vector<std::string> filters;
   QStringList directories;
+  std::vector<std::string> questions;
+  std::vector<bool> offeredDetected;
   QStringList files;
+  LayoutAnswer layoutAnswer = LayoutAnswer::Cancel;
+  bool silenceRecordMessages = false;
 };
 
 // A main window started on a fresh data directory and shown.

@@ -1,0 +1,319 @@
+// The layout detector: generated Vienna files of both layouts, with and
+// without a header, faulty in their fields and in their line ends, are
+// judged by every combination of the header options; files that are not
+// Vienna records at all are refused as such.
+#include "import/layout_detector.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/support/test_support.h"
+#include "tools/vienna_generator.h"
+
+namespace twinscan {
+namespace {
+
+constexpr HeaderOptions k2001Header{true, true};
+constexpr HeaderOptions kLineHeader{true, false};
+constexpr HeaderOptions kNoHeader{false, true};
+
+enum class Kind { Lines, Lines200Header, Packed, PackedHeader, PackedLineEnds, PackedLineEndsHeader };
+
+gen::FileOptions RenderOptionsOf(Kind kind) {
+  switch (kind) {
+    case Kind::Lines: return {false, false, false};
+    case Kind::Lines200Header: return {false, true, false};
+    case Kind::Packed: return {true, false, false};
+    case Kind::PackedHeader: return {true, true, false};
+    case Kind::PackedLineEnds: return {true, false, true};
+    default: return {true, true, true};
+  }
+}
+
+bool HasHeader(Kind kind) {
+  return kind == Kind::Lines200Header || kind == Kind::PackedHeader || kind == Kind::PackedLineEndsHeader;
+}
+size_t HeaderBytes(Kind kind) {
+  switch (kind) {
+    case Kind::Lines200Header: return 202;
+    case Kind::PackedHeader: return 219;
+    case Kind::PackedLineEndsHeader: return 221;
+    default: return 0;
+  }
+}
+
+// Faults of the file rather than of its fields, added after the header.
+enum Faults : unsigned {
+  kNone = 0,
+  kSplitRecords = 1,   // a line end inside some records
+  kStrayLineEnds = 2,  // extra line ends between and inside records
+  kShortLast = 4,      // the last record cut short
+  kFragment = 8,       // a piece of a record after the last one
+  kAll = 15,
+};
+
+std::string FaultyFile(Kind kind, unsigned faults, double fieldFaults, int records, uint64_t seed) {
+  gen::RecordOptions recordOptions{seed, records, fieldFaults, fieldFaults > 0};
+  std::vector<std::string> recs = gen::GenerateRecords(recordOptions);
+  if (faults & kShortLast) recs.back().resize(150);
+  std::string file = gen::RenderFile(recs, RenderOptionsOf(kind));
+  if (faults & kFragment) file += "00146.50000M";
+  std::mt19937_64 random(seed);
+  // Past the header and the first record: a line end within the first 219
+  // bytes would shift every record of a 2001 header (and is refused).
+  size_t bodyStart = HeaderBytes(kind) + 221;
+  auto insertAt = [&](const char* what) {
+    size_t at = bodyStart + random() % (file.size() - bodyStart);
+    file.insert(at, what);
+  };
+  for (int i = 0; i < records / 20 + 1; ++i) {
+    if (faults & kSplitRecords) insertAt("\r\n");
+    if (faults & kStrayLineEnds) insertAt(i % 2 ? "\n" : "\r");
+  }
+  return file.substr(0, kLayoutSampleSize);
+}
+
+// What each combination of options must find: the fitting options, and for
+// those that misread, what the file looks like and the flags that fit.
+struct Expected {
+  LayoutVerdict verdict;
+  const char* detected;
+  const char* flags;
+};
+
+struct KindCase {
+  Kind kind;
+  const char* name;
+  Expected with2001Header, withLineHeader, withoutHeader;
+};
+
+constexpr Expected kFits{LayoutVerdict::Fits, "", ""};
+
+const KindCase kKinds[] = {
+    // A record read as the 2001 header is read aligned: not refused.
+    {Kind::Lines,
+     "Lines",
+     kFits,
+     {LayoutVerdict::Misaligned, "the line layout without a header", "--no-2001 --no-header"},
+     kFits},
+    {Kind::Lines200Header,
+     "Lines200Header",
+     {LayoutVerdict::Misaligned, "the line layout with a header", "--no-2001"},
+     kFits,
+     {LayoutVerdict::Misaligned, "the line layout with a header", "--no-2001"}},
+    {Kind::Packed,
+     "Packed",
+     kFits,
+     {LayoutVerdict::Misaligned, "the 2001 layout without a header", "--no-header"},
+     kFits},
+    // A header read as a record is read aligned too.
+    {Kind::PackedHeader,
+     "PackedHeader",
+     kFits,
+     {LayoutVerdict::Misaligned, "the 2001 layout with a header", ""},
+     kFits},
+    {Kind::PackedLineEnds,
+     "PackedLineEnds",
+     kFits,
+     {LayoutVerdict::Misaligned, "the line layout without a header", "--no-2001 --no-header"},
+     kFits},
+    {Kind::PackedLineEndsHeader,
+     "PackedLineEndsHeader",
+     kFits,
+     {LayoutVerdict::Misaligned, "the line layout with a 219-character header", ""},
+     kFits},
+};
+
+struct FaultCase {
+  unsigned faults;
+  double fieldFaults;
+  const char* name;
+};
+
+const FaultCase kFaults[] = {
+    {kNone, 0.0, "Clean"},
+    {kNone, 1.0, "EveryRecordFaulty"},
+    {kSplitRecords, 0.3, "SplitRecords"},
+    {kStrayLineEnds, 0.3, "StrayLineEnds"},
+    {kShortLast, 0.3, "ShortLastRecord"},
+    {kFragment, 0.3, "FragmentAtTheEnd"},
+    {kAll, 1.0, "AllFaults"},
+};
+
+void ExpectFinding(const std::string& file, const HeaderOptions& options, const Expected& expected,
+                   const std::string& what) {
+  LayoutFinding finding = DetectLayout(file, options);
+  EXPECT_EQ(finding.verdict, expected.verdict) << what << ": " << finding.detected;
+  if (expected.verdict != LayoutVerdict::Misaligned) return;
+  EXPECT_EQ(finding.detected, expected.detected) << what;
+  ASSERT_TRUE(finding.fitting.has_value()) << what;
+  EXPECT_EQ(finding.fittingFlags, expected.flags) << what;
+  EXPECT_EQ(DetectLayout(file, *finding.fitting).verdict, LayoutVerdict::Fits) << what << ": the flags that fit";
+}
+
+class ViennaFiles : public ::testing::TestWithParam<std::tuple<KindCase, FaultCase>> {};
+
+TEST_P(ViennaFiles, OnlyOptionsThatMisreadTheRecordsAreRefused) {
+  const auto& [kind, fault] = GetParam();
+  for (int records : {1, 3, 40, 400}) {
+    if (records == 1 && fault.faults != kNone) continue;  // no room for faults
+    for (uint64_t seed : {1u, 2u, 3u}) {
+      std::string file = FaultyFile(kind.kind, fault.faults, fault.fieldFaults, records, seed);
+      std::string what = std::to_string(records) + " records, seed " + std::to_string(seed);
+      ExpectFinding(file, k2001Header, kind.with2001Header, what + ", 2001 layout with header");
+      ExpectFinding(file, kLineHeader, kind.withLineHeader, what + ", line layout with header");
+      ExpectFinding(file, kNoHeader, kind.withoutHeader, what + ", no header");
+      // The options that say what the file is always fit.
+      HeaderOptions own{HasHeader(kind.kind), kind.kind != Kind::Lines && kind.kind != Kind::Lines200Header};
+      EXPECT_EQ(DetectLayout(file, own).verdict, LayoutVerdict::Fits) << what;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLayouts, ViennaFiles,
+                         ::testing::Combine(::testing::ValuesIn(kKinds), ::testing::ValuesIn(kFaults)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+                         });
+
+TEST(LayoutDetector, TheSampleFilesFitTheStartOptions) {
+  for (const char* sample : {"/samples/primary.txt", "/samples/secondary.txt"}) {
+    std::string file = testing::ReadFile(std::string(TWINSCAN_SOURCE_DIR) + sample);
+    EXPECT_EQ(DetectLayout(file, k2001Header).verdict, LayoutVerdict::Fits) << sample;
+    LayoutFinding lineHeader = DetectLayout(file, kLineHeader);
+    EXPECT_EQ(lineHeader.verdict, LayoutVerdict::Misaligned) << sample;
+    EXPECT_EQ(lineHeader.optionsRead, "the line layout with a header");
+    EXPECT_EQ(lineHeader.fitting, k2001Header);
+  }
+}
+
+std::string Repeat(const std::string& piece, size_t size) {
+  std::string out;
+  while (out.size() < size) out += piece;
+  return out;
+}
+
+std::string RandomBytes(size_t size) {
+  std::mt19937_64 random(7);
+  std::string out(size, '\0');
+  for (char& c : out) c = static_cast<char>(random() & 0xFF);
+  return out;
+}
+
+std::string Csv() {
+  std::string out = "frequency;unit;class;station;country;coordinates\r\n";
+  for (int i = 0; i < 300; ++i)
+    out += "00146." + std::to_string(10000 + i) + ";M;FX;ANTWERPEN " + std::to_string(i) + ";BEL;004E300051N3000\r\n";
+  return out;
+}
+
+std::string Prose(bool lineEnds) {
+  const char* sentences[] = {"The quick brown fox jumps over the lazy dog. ", "Records are stored in tables. ",
+                             "A Vienna file of 219 characters per record is imported into TABLE1. ",
+                             "Nothing is lost; nothing is misreported. "};
+  std::string out;
+  for (int i = 0; out.size() < 20000; ++i) {
+    out += sentences[i % 4];
+    if (lineEnds && i % 3 == 2) out += "\n";
+  }
+  return out;
+}
+
+struct ForeignCase {
+  const char* name;
+  std::string bytes;
+  const char* detected;
+};
+
+TEST(LayoutDetector, FilesThatAreNotViennaRecordsAreRefused) {
+  const ForeignCase cases[] = {
+      {"prose", Prose(true), "text without Vienna records"},
+      {"one long line of prose", Prose(false), "text without Vienna records"},
+      {"CSV", Csv(), "text without Vienna records"},
+      {"README", testing::ReadFile(std::string(TWINSCAN_SOURCE_DIR) + "/README.md"), "text without Vienna records"},
+      {"binary", RandomBytes(5000), "binary data"},
+      {"zeros", std::string(3000, '\0'), "a run of zero bytes"},
+      {"zeros after a record", std::string(219, 'H') + testing::BaseRecord() + std::string(5000, '\0'),
+       "a run of zero bytes"},
+  };
+  for (const ForeignCase& c : cases) {
+    for (const HeaderOptions& options : {k2001Header, kLineHeader, kNoHeader}) {
+      // A first line shorter than the line layout's header is the import's own refusal.
+      if (options == kLineHeader && c.bytes.substr(0, 200).find('\n') != std::string::npos) continue;
+      LayoutFinding finding = DetectLayout(c.bytes, options);
+      EXPECT_EQ(finding.verdict, LayoutVerdict::NotVienna) << c.name;
+      EXPECT_EQ(finding.detected, c.detected) << c.name;
+      EXPECT_FALSE(finding.fitting.has_value()) << c.name;
+    }
+  }
+}
+
+TEST(LayoutDetector, LeavesWhatItCannotJudgeToTheImport) {
+  std::string record = testing::BaseRecord();
+  struct Case {
+    const char* name;
+    std::string bytes;
+    HeaderOptions options;
+  };
+  const Case cases[] = {
+      {"an empty file", "", k2001Header},
+      {"a header alone", std::string(219, 'H'), k2001Header},
+      {"less than a record", "hello\r\n", kNoHeader},
+      {"a short header line (the import's message)", "HEADER\r\n" + record + "\r\n" + record + "\r\n", kLineHeader},
+      {"a header of the import's own kind and one record", std::string(219, 'H') + record, k2001Header},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DetectLayout(c.bytes, c.options).verdict, LayoutVerdict::Fits) << c.name;
+}
+
+// Headers the 2001 layout does not take off whole: every record would be
+// read shifted.
+TEST(LayoutDetector, HeadersOfOtherLengthsAreNamed) {
+  std::string record = testing::BaseRecord();
+  struct Case {
+    std::string bytes;
+    const char* detected;
+    const char* flags;  // nullptr: no options read it aligned
+  };
+  const Case cases[] = {
+      {std::string(150, 'H') + "\r\n" + Repeat(record + "\r\n", 10 * (219 + 2)),
+       "the line layout with a header of 150 characters", nullptr},
+      {std::string(210, 'H') + Repeat(record, 10 * 219), "the 2001 layout with a header of 210 characters", nullptr},
+      // A line end within the 2001 header moves every record by two places;
+      // only a header read as a record keeps them aligned.
+      {std::string(100, 'H') + "\r\n" + std::string(119, 'H') + Repeat(record, 10 * 219),
+       "the 2001 layout with a header", "--no-header"},
+  };
+  for (const Case& c : cases) {
+    LayoutFinding finding = DetectLayout(c.bytes, k2001Header);
+    EXPECT_EQ(finding.verdict, LayoutVerdict::Misaligned);
+    EXPECT_EQ(finding.detected, c.detected);
+    EXPECT_EQ(finding.fitting.has_value(), c.flags != nullptr) << c.detected;
+    if (c.flags) {
+      EXPECT_EQ(finding.fittingFlags, c.flags);
+    }
+  }
+}
+
+TEST(LayoutDetector, FlagsNameTheOptions) {
+  EXPECT_EQ(FlagsFor(k2001Header), "");
+  EXPECT_EQ(FlagsFor(kLineHeader), "--no-2001");
+  EXPECT_EQ(FlagsFor(kNoHeader), "--no-header");
+  EXPECT_EQ(FlagsFor({false, false}), "--no-2001 --no-header");
+}
+
+TEST(LayoutDetector, ReadsOnlyTheStartOfAFile) {
+  testing::TempDir dir;
+  // 200-character header line, then records, then anything beyond the sample.
+  std::string start = gen::RenderFile(gen::GenerateRecords({1, 400, 0.0, false}), {false, true, false});
+  testing::WriteFile(dir / "big.txt", start.substr(0, kLayoutSampleSize) + std::string(100000, '\0'));
+  EXPECT_EQ(DetectFileLayout(dir / "big.txt", kLineHeader).verdict, LayoutVerdict::Fits);
+  EXPECT_EQ(DetectFileLayout(dir / "big.txt", k2001Header).verdict, LayoutVerdict::Misaligned);
+  EXPECT_EQ(DetectFileLayout(dir / "missing.txt", k2001Header).verdict, LayoutVerdict::Fits);
+  EXPECT_EQ(DetectFileLayout(dir.path(), k2001Header).verdict, LayoutVerdict::Fits);
+}
+
+}  // namespace
+}  // namespace twinscan
