@@ -16,6 +16,7 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   ImportOptions options{o.hasHeader, o.vienna2001Format, o.validationReport, o.suppressCleanLines};
   const std::string table = tag == FileTag::ff ? store::kTable1 : store::kTable2;
   result.import = ImportViennaFile(file, table, options, db, ui);
+  if (result.import.outcome == ImportOutcome::Cancelled) ui.SetStatusText(kImportCancelledText);
   if (result.import.outcome != ImportOutcome::Done) return result;
   *headerText = result.import.headerText;
   if (o.correctedFile) {

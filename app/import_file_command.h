@@ -13,6 +13,8 @@
 
 namespace twinscan {
 
+inline constexpr const char* kImportCancelledText = "Import cancelled, nothing changed";
+
 struct ImportCommandResult {
   ImportResult import;
   bool correctedWritten = false;  // the corrected file was written completely
@@ -24,6 +26,8 @@ struct ImportCommandResult {
 // then RefreshAll. Status texts: "Importing ff" before and "Importing ff done"
 // after a primary import; a secondary import shows only its per-record progress.
 // headerText receives the header the import read (kept for a later export).
+// An import the user stopped writes no corrected file and ends with the
+// status text kImportCancelledText.
 ImportCommandResult RunImportCommand(const std::filesystem::path& file, FileTag tag, const CompareSettings& settings,
                                      store::Database& db, store::Views& views, UserInterface& ui,
                                      std::string* headerText);

@@ -2,9 +2,9 @@
 // imports both files and runs the full compare.
 #include <cstdio>
 
+#include "app/import_file_command.h"
 #include "cli/cli.h"
 #include "cli/compare_options.h"
-#include "app/import_file_command.h"
 #include "store/startup.h"
 
 namespace twinscan::cli {
@@ -21,6 +21,10 @@ int RunCheck(Cli& cli) {
     const std::string& file = tag == FileTag::ff ? primaryFile : secondaryFile;
     std::string headerText;
     ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
+    if (result.import.outcome == ImportOutcome::Cancelled) {
+      cli.ui.Finish();
+      return kInterruptedExitCode;
+    }
     if (result.import.outcome != ImportOutcome::Done) return 1;
     complete = complete && !result.correctedFailed;
     imported[tag == FileTag::ff ? 0 : 1] = result.import;
@@ -32,7 +36,9 @@ int RunCheck(Cli& cli) {
               imported[0].erroneous);
   std::printf("secondary %s: %d records, %d erroneous\n", secondaryFile.c_str(), imported[1].records,
               imported[1].erroneous);
+  if (InterruptHandler::Interrupted()) ReportInterruptedCompare(cli, engine.lastRun());
   PrintCompareSummary(engine.lastRun());
+  if (InterruptHandler::Interrupted()) return kInterruptedExitCode;
   return complete ? 0 : 1;
 }
 

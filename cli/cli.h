@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_user_interface.h"
+#include "cli/interrupt.h"
 #include "settings/compare_settings.h"
 #include "store/database.h"
 #include "store/view.h"
@@ -45,6 +46,7 @@ class Cli {
 
   CompareSettings settings;
   CliUserInterface ui;
+  InterruptHandler interrupt;  // SIGINT stops an import or a full compare
   const std::filesystem::path& dataDir() const { return dataDir_; }
   store::Database& db() { return *db_; }
   store::Views& views() { return *views_; }
@@ -65,7 +67,8 @@ FileOptions TakeImportFlags(Cli& cli);
 // A line number given as an argument: digits only.
 bool ParseLineNumber(const std::string& text, int64_t* out);
 
-// The commands.
+// The commands. An import or full compare stopped by SIGINT exits with
+// kInterruptedExitCode.
 int RunImport(Cli& cli);
 int RunExport(Cli& cli);
 int RunCompare(Cli& cli);

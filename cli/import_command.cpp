@@ -1,8 +1,8 @@
 // twinscan-cli import ff|sf FILE [flags]
 #include <cstdio>
 
-#include "cli/cli.h"
 #include "app/import_file_command.h"
+#include "cli/cli.h"
 
 namespace twinscan::cli {
 
@@ -19,6 +19,10 @@ int RunImport(Cli& cli) {
 
   std::string headerText;
   ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText);
+  if (result.import.outcome == ImportOutcome::Cancelled) {
+    cli.ui.Finish();
+    return kInterruptedExitCode;
+  }
   if (result.import.outcome != ImportOutcome::Done) return 1;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);

@@ -9,6 +9,7 @@
 #include "import/record_checker.h"
 #include "record/layout.h"
 #include "record/number_text.h"
+#include "record/progress.h"
 #include "store/tables.h"
 
 namespace twinscan {
@@ -60,6 +61,9 @@ class RecordReader {
     return out;
   }
 
+  // Bytes of the file taken so far.
+  int64_t Offset() const { return read_ - static_cast<int64_t>(end_ - at_); }
+
   // The next 219 counted characters; false when the file ends first.
   bool ReadRecord(std::string* record) {
     record->clear();
@@ -81,6 +85,7 @@ class RecordReader {
  private:
   bool Fill() {
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    read_ += static_cast<int64_t>(end_);
     at_ = 0;
     return end_ > 0;
   }
@@ -93,6 +98,7 @@ class RecordReader {
   std::FILE* file_;
   std::vector<char> buffer_;
   size_t at_ = 0, end_ = 0;
+  int64_t read_ = 0;
 };
 
 struct FileCloser {
@@ -147,7 +153,13 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
     ImportContext ctx(ui);
     std::string record;
     record.reserve(kRecordLength);
+    std::error_code sizeUnknown;
+    ProgressScope shown(ui, "records", static_cast<int64_t>(fs::file_size(file, sizeUnknown)));
     while (reader.ReadRecord(&record)) {
+      if (ui.StopRequested()) {
+        result.outcome = ImportOutcome::Cancelled;
+        break;
+      }
       CheckRecord(ctx, record);
 
       // Completing the record.
@@ -176,6 +188,7 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
       ctx.row.Clear();
 
       if (ctx.recordCounter % kRecordsPerCommit == 0) transaction.CommitAndBegin();
+      shown.Update(reader.Offset(), ctx.recordCounter);
     }
     transaction.Commit();
   }

@@ -6,7 +6,9 @@
 // incomplete last record is dropped. Progress goes to the status text; when
 // asked, a line per record is appended to the validation report FILE_rep.
 // Rows are committed every few thousand records and at the end, so a stopped
-// import keeps what it inserted.
+// import keeps what it inserted. Before each record the import asks
+// ui.StopRequested(); a yes ends it with ImportOutcome::Cancelled. Progress
+// is reported in bytes of the file read.
 #pragma once
 
 #include <filesystem>
@@ -28,6 +30,7 @@ enum class ImportOutcome {
   Done,
   CannotOpen,      // nothing touched; a message names the file
   HeaderTooShort,  // "error: header is not long enough"; nothing touched
+  Cancelled,       // the user stopped it (UserInterface::StopRequested) before a record
 };
 
 struct ImportResult {

@@ -18,6 +18,7 @@
 #include "ui/grid_model.h"
 #include "ui/misc_options_dialog.h"
 #include "ui/position_label.h"
+#include "ui/progress_display.h"
 #include "ui/prompter.h"
 #include "ui/review_dialog.h"
 #include "ui/search_fields_dialog.h"
@@ -65,6 +66,14 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent
   connect(cancelButton_, &QPushButton::clicked, this, [this] {
     if (engine_) engine_->RequestCancel();
   });
+  // In the place of "Cancel Compare": only one of the two ever shows.
+  cancelImportButton_ = AddControl<QPushButton>(client, "Command2", 10200, 0, 2415, 255, "Cancel Import");
+  cancelImportButton_->setShortcut(Qt::Key_Escape);
+  cancelImportButton_->hide();
+  connect(cancelImportButton_, &QPushButton::clicked, this, [this] {
+    if (activity_ == Activity::Importing) stopRequested_ = true;
+  });
+  progress_ = std::make_unique<ProgressDisplay>(status_->progressBar());
 
   resize(Twips(kClientWidth), Twips(kClientHeight) + menuBar()->sizeHint().height());
   sinceRepaint_.start();
@@ -164,6 +173,7 @@ void MainWindow::BindGrids() {
   connect(grid(ViewId::Result), &DataGrid::doubleClicked, this, [this](int) { ResultDoubleClicked(); });
   grid(ViewId::Result)->SetColumnWidths({kResultGridWidths.begin(), kResultGridWidths.end()});
   cancelButton_->raise();
+  cancelImportButton_->raise();
   UpdatePositionLabels();
 }
 
@@ -200,9 +210,18 @@ void MainWindow::CurrentRowChanged(ViewId id) {
   UpdatePositionLabel(id);
 }
 
+void MainWindow::ProgressBegin(std::string_view, int64_t totalUnits) { progress_->Begin(totalUnits); }
+
+void MainWindow::ProgressUpdate(int64_t doneUnits, int64_t doneItems) { progress_->Update(doneUnits, doneItems); }
+
+void MainWindow::ProgressEnd() { progress_->End(); }
+
 // Long commands take no user input, but their progress must show: pending
-// paints are let through now and then.
-void MainWindow::PaintSoon() { PassEvents(QEventLoop::ExcludeUserInputEvents, false); }
+// paints are let through now and then. An import takes the click (or Esc)
+// on "Cancel Import"; everything else that takes input is locked meanwhile.
+void MainWindow::PaintSoon() {
+  PassEvents(activity_ == Activity::Importing ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, false);
+}
 
 // While the full compare runs, the client area paints only every 50 ms: a
 // paint per primary record would cost more than the comparison itself.
@@ -237,6 +256,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // A running full compare stops before its next primary record; the
   // program ends when it has.
   if (activity_ == Activity::Comparing && engine_) engine_->RequestCancel();
+  if (activity_ == Activity::Importing) stopRequested_ = true;
   QMainWindow::closeEvent(event);
 }
 
@@ -288,7 +308,7 @@ void MainWindow::ImportFile(FileTag file) {
   }
   chosen = QFileInfo(*chosen).absoluteFilePath();
   ImportCommandResult result;
-  activity_ = Activity::Importing;
+  SetBusy(Activity::Importing);
   bool ok;
   {
     HourglassCursor hourglass;
@@ -299,28 +319,31 @@ void MainWindow::ImportFile(FileTag file) {
                                 &headerText);
     });
   }
-  activity_ = Activity::Idle;
+  SetBusy(Activity::Idle);
   // A file that could not be read leaves its table, and so the caption, as it was.
   if (ok && result.import.outcome == ImportOutcome::Done)
     grid(primary ? ViewId::Primary : ViewId::Secondary)
         ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
 }
 
-void MainWindow::SetComparing(bool comparing) {
-  activity_ = comparing ? Activity::Comparing : Activity::Idle;
+void MainWindow::SetBusy(Activity busy) {
+  activity_ = busy;
+  const bool comparing = busy == Activity::Comparing, working = busy != Activity::Idle;
+  stopRequested_ = false;
   cancelButton_->setVisible(comparing);
+  cancelImportButton_->setVisible(busy == Activity::Importing);
   centralWidget()->setUpdatesEnabled(!comparing);
   for (QAction* a : {importPrimary_, importSecondary_, manualCompare_, compareModes_, searchFields_, miscOptions_})
-    a->setEnabled(!comparing && !ended_);
-  fullCompare_->setEnabled(!comparing && !ended_ && !manualCompare_->isChecked());
-  for (DataGrid* g : grids_) g->SetInputBlocked(comparing);
+    a->setEnabled(!working && !ended_);
+  fullCompare_->setEnabled(!working && !ended_ && !manualCompare_->isChecked());
+  for (DataGrid* g : grids_) g->SetInputBlocked(working);
 }
 
 void MainWindow::FullAutocompare() {
   if (!Idle() || manualCompare_->isChecked()) return;
-  SetComparing(true);
+  SetBusy(Activity::Comparing);
   Guarded([this] { engine_->RunFull(); });
-  SetComparing(false);
+  SetBusy(Activity::Idle);
 }
 
 void MainWindow::ToggleManualCompare() {

@@ -6,16 +6,18 @@
 // twips. The work behind the menu runs in the core: RunImportCommand for the
 // two imports, CompareEngine for the full and the manual compare, StoreReview
 // for the reviewer's decision; the window only asks the user, shows and
-// re-reads. While an import or a manual compare runs, the status text still
-// repaints (at most every 50 ms, user input held back); the full compare
-// yields once per primary record, and meanwhile only "Cancel Compare",
-// scrolling and About take input. A database failure shows its message and
+// re-reads. While a manual compare runs, the status text still repaints (at
+// most every 50 ms, user input held back). An import passes events at most
+// every 50 ms and the full compare once per primary record; meanwhile only
+// "Cancel Import" (Esc) or "Cancel Compare", scrolling and About take input.
+// Long work shows a progress bar in the status bar. A database failure shows its message and
 // ends the program, as at start-up.
 //
 // The window and its controls carry the form's names as object names: the
 // window "TWINSCAN1", the menus and commands "M_FILE" .. "M_ABOUT", the
-// grids "DataGrid1" .. "DataGrid3", the status bar "StatusBar1", the cancel
-// button "Command1", the dialogs "TWINSCAN3" .. "TWINSCAN7". Tests and the
+// grids "DataGrid1" .. "DataGrid3", the status bar "StatusBar1" with its
+// "ProgressBar1", the cancel buttons "Command1" (compare) and "Command2"
+// (import), the dialogs "TWINSCAN3" .. "TWINSCAN7". Tests and the
 // screenshot run find them by these names.
 #pragma once
 
@@ -42,6 +44,7 @@ namespace twinscan::ui {
 class DataGrid;
 class Prompter;
 class StatusPanels;
+class ProgressDisplay;
 class CompareModesDialog;
 class MiscOptionsDialog;
 class ReviewDialog;
@@ -73,6 +76,10 @@ class MainWindow : public QMainWindow, public UserInterface {
   void Yield() override;
   void ViewReopened(ViewId id) override;
   void CurrentRowChanged(ViewId id) override;
+  void ProgressBegin(std::string_view itemName, int64_t totalUnits) override;
+  void ProgressUpdate(int64_t doneUnits, int64_t doneItems) override;
+  void ProgressEnd() override;
+  bool StopRequested() override { return stopRequested_; }
 
   // The state the commands work on, for scripted runs and tests.
   CompareSettings& settings() { return settings_; }
@@ -109,7 +116,9 @@ class MainWindow : public QMainWindow, public UserInterface {
   void GridRowChanged(ViewId id, int row);
 
   bool Idle() const { return activity_ == Activity::Idle && !ended_; }
-  void SetComparing(bool comparing);
+  // Enters or leaves a full compare or an import: its cancel button shows,
+  // the commands and the grids' input are locked meanwhile.
+  void SetBusy(Activity busy);
   // Runs a piece of work of the core; a failure shows its message (or
   // `failureText` when given) and ends the program. false on failure.
   template <typename Work>
@@ -127,6 +136,9 @@ class MainWindow : public QMainWindow, public UserInterface {
   std::array<HeaderSort, 3> sorts_;
   StatusPanels* status_;
   QPushButton* cancelButton_;
+  QPushButton* cancelImportButton_;
+  std::unique_ptr<ProgressDisplay> progress_;
+  bool stopRequested_ = false;  // "Cancel Import" was pressed during the running import
   // The menu commands the window enables and disables.
   QAction *importPrimary_, *importSecondary_, *fullCompare_, *manualCompare_, *compareModes_, *searchFields_,
       *miscOptions_;
