@@ -43,7 +43,7 @@ void CliUserInterface::ProgressBegin(std::string_view itemName, int64_t totalUni
 void CliUserInterface::ProgressUpdate(int64_t doneUnits, int64_t doneItems) {
   doneUnits_ = doneUnits;
   doneItems_ = doneItems;
-  if (onProgress) onProgress(doneItems);
+  if (onProgress) onProgress(doneUnits, doneItems);
   if (!terminal_) return;
   double now = MonotonicSeconds();
   if (now >= nextDraw_ && meter_.Due(now)) Draw(now);

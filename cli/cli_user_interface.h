@@ -35,9 +35,9 @@ class CliUserInterface : public UserInterface {
   // Ends the progress line and prints the last status text.
   void Finish();
 
-  // Called with the items done at every progress update, before anything
-  // is drawn; tests stop the work at a chosen record with it.
-  std::function<void(int64_t doneItems)> onProgress;
+  // Called at every progress update, before anything is drawn; tests stop
+  // the work at a chosen record with it.
+  std::function<void(int64_t doneUnits, int64_t doneItems)> onProgress;
 
  private:
   void Draw(double now);
