@@ -70,7 +70,9 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent
   cancelImportButton_ = AddControl<QPushButton>(client, "Command2", 10200, 0, 2415, 255, "Cancel Import");
   cancelImportButton_->setShortcut(Qt::Key_Escape);
   cancelImportButton_->hide();
-  connect(cancelImportButton_, &QPushButton::clicked, this, [this] {
+  // On the press: Esc "clicks" only a tenth of a second later, and the
+  // import may be past many records by then.
+  connect(cancelImportButton_, &QPushButton::pressed, this, [this] {
     if (activity_ == Activity::Importing) stopRequested_ = true;
   });
   progress_ = std::make_unique<ProgressDisplay>(status_->progressBar());
