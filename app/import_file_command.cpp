@@ -57,6 +57,7 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   // The grids' snapshots would keep the write-ahead log from being folded back
   // while the table is rebuilt; the views are re-read at the end.
   result.import = ImportViennaFile(file, table, options, db, ui, [&views] { views.ReleaseSnapshots(); });
+  if (result.import.outcome == ImportOutcome::Cancelled) ui.SetStatusText(kImportCancelledText);
   if (result.import.outcome != ImportOutcome::Done) return result;
   store::RecordImport(db, tag == FileTag::ff ? "ff" : "sf", fs::absolute(file).string());
   *headerText = result.import.headerText;

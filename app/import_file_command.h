@@ -16,6 +16,8 @@
 
 namespace twinscan {
 
+inline constexpr const char* kImportCancelledText = "Import cancelled, nothing changed";
+
 struct ImportCommandResult {
   ImportResult import;
   bool refused = false;           // the file disagreed with its options and was not imported
@@ -54,6 +56,8 @@ std::string LayoutFindingText(const std::filesystem::path& file, const LayoutFin
 // Status texts: "Importing ff" before and "Importing ff done" after a primary
 // import; a secondary import shows only its per-record progress. headerText
 // receives the header the import read (kept for a later export).
+// An import the user stopped writes no corrected file and ends with the
+// status text kImportCancelledText.
 ImportCommandResult RunImportCommand(const std::filesystem::path& file, FileTag tag, const CompareSettings& settings,
                                      store::Database& db, store::Views& views, UserInterface& ui,
                                      std::string* headerText, const OutputGuard& guard, const LayoutQuestion& ask);

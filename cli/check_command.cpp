@@ -26,6 +26,10 @@ int RunCheck(Cli& cli) {
     std::string headerText;
     ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
                                                   OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
+    if (result.import.outcome == ImportOutcome::Cancelled) {
+      cli.ui.Finish();
+      return kInterruptedExitCode;
+    }
     if (!result.imported()) return 1;
     complete = complete && !result.OutputFailed();
     imported[tag == FileTag::ff ? 0 : 1] = result.import;
@@ -37,7 +41,9 @@ int RunCheck(Cli& cli) {
               imported[0].erroneous);
   std::printf("secondary %s: %d records, %d erroneous\n", secondaryFile.c_str(), imported[1].records,
               imported[1].erroneous);
+  if (InterruptHandler::Interrupted()) ReportInterruptedCompare(cli, engine.lastRun());
   PrintCompareSummary(engine.lastRun());
+  if (InterruptHandler::Interrupted()) return kInterruptedExitCode;
   return complete ? 0 : 1;
 }
 

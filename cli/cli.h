@@ -11,6 +11,7 @@
 
 #include "app/import_file_command.h"
 #include "cli/cli_user_interface.h"
+#include "cli/interrupt.h"
 #include "settings/compare_settings.h"
 #include "store/data_directory_lock.h"
 #include "store/database.h"
@@ -48,6 +49,7 @@ class Cli {
 
   CompareSettings settings;
   CliUserInterface ui;
+  InterruptHandler interrupt;  // SIGINT stops an import or a full compare
   const std::filesystem::path& dataDir() const { return dataDir_; }
   store::Database& db() { return *db_; }
   store::Views& views() { return *views_; }
@@ -77,7 +79,8 @@ LayoutQuestion LayoutAnswerOf(Cli& cli, const std::string& file, bool force);
 // A line number given as an argument: digits only.
 bool ParseLineNumber(const std::string& text, int64_t* out);
 
-// The commands.
+// The commands. An import or full compare stopped by SIGINT exits with
+// kInterruptedExitCode.
 int RunImport(Cli& cli);
 int RunExport(Cli& cli);
 int RunCompare(Cli& cli);

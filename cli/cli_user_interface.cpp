@@ -2,7 +2,18 @@
 
 #include <cstdio>
 
+#include "cli/interrupt.h"
+
 namespace twinscan::cli {
+
+std::string ProgressLine(const std::string& status, const ProgressEstimate& estimate, const std::string& itemName) {
+  std::string line = status;
+  if (!line.empty()) line += "  ";
+  line += std::to_string(estimate.percent) + "%  " + std::to_string(static_cast<int64_t>(estimate.itemsPerSecond)) +
+          " " + itemName + "/s";
+  if (estimate.secondsLeft) line += "  " + TimeLeftText(*estimate.secondsLeft) + " left";
+  return line;
+}
 
 CliUserInterface::CliUserInterface(bool terminal) : terminal_(terminal) {}
 
@@ -12,11 +23,8 @@ void CliUserInterface::SetStatusText(std::string_view text) {
   status_.assign(text);
   finished_ = false;
   if (!terminal_) return;
-  auto now = std::chrono::steady_clock::now();
-  if (progressShown_ && now - lastShown_ < std::chrono::milliseconds(250)) return;
-  lastShown_ = now;
-  std::fprintf(stderr, "\r%s\033[K", status_.c_str());
-  progressShown_ = true;
+  double now = MonotonicSeconds();
+  if (now >= nextDraw_) Draw(now);
 }
 
 void CliUserInterface::ShowMessage(std::string_view text) {
@@ -25,6 +33,43 @@ void CliUserInterface::ShowMessage(std::string_view text) {
   if (progressShown_) std::fputs("\r\033[K", stderr);
   progressShown_ = false;
   std::fprintf(stderr, "twinscan-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+void CliUserInterface::ProgressBegin(std::string_view itemName, int64_t totalUnits) {
+  working_ = true;
+  itemName_.assign(itemName);
+  doneUnits_ = doneItems_ = 0;
+  meter_.Begin(totalUnits, MonotonicSeconds());
+}
+
+void CliUserInterface::ProgressUpdate(int64_t doneUnits, int64_t doneItems) {
+  doneUnits_ = doneUnits;
+  doneItems_ = doneItems;
+  if (onProgress) onProgress(doneUnits, doneItems);
+  if (!terminal_) return;
+  double now = MonotonicSeconds();
+  if (now >= nextDraw_ && meter_.Due(now)) Draw(now);
+}
+
+void CliUserInterface::ProgressEnd() {
+  working_ = false;
+  if (progressShown_) ClearLine();
+}
+
+bool CliUserInterface::StopRequested() { return InterruptHandler::Interrupted(); }
+
+void CliUserInterface::Draw(double now) {
+  nextDraw_ = now + ProgressMeter::kUpdateEvery;
+  std::string line = working_ && meter_.shown()
+                         ? ProgressLine(status_, meter_.Estimate(doneUnits_, doneItems_, now), itemName_)
+                         : status_;
+  std::fprintf(stderr, "\r%s\033[K", line.c_str());
+  progressShown_ = true;
+}
+
+void CliUserInterface::ClearLine() {
+  std::fputs("\r\033[K", stderr);
+  progressShown_ = false;
 }
 
 void CliUserInterface::Finish() {

@@ -57,8 +57,10 @@ int RunCompare(Cli& cli) {
     engine.RunFull();
   }
   cli.ui.Finish();
+  const bool interrupted = !manual && InterruptHandler::Interrupted();
+  if (interrupted) ReportInterruptedCompare(cli, engine.lastRun());
   PrintCompareSummary(engine.lastRun());
-  return 0;
+  return interrupted ? kInterruptedExitCode : 0;
 }
 
 }  // namespace twinscan::cli

@@ -76,6 +76,12 @@ bool StartWithCompareOptions(Cli& cli, const CompareOptions& options, const File
   return true;
 }
 
+void ReportInterruptedCompare(Cli& cli, const CompareCounts& counts) {
+  cli.ui.ShowMessage("interrupted after " + std::to_string(counts.primaryRecords) + " of " +
+                     std::to_string(cli.views().primary().RowCount()) +
+                     " primary records; the result rows compared so far are kept");
+}
+
 void PrintCompareSummary(const CompareCounts& c) {
   std::printf("compared pairs: %lld\n", static_cast<long long>(c.comparedPairs));
   std::printf("pairs with critical differences: %lld\n", static_cast<long long>(c.criticalPairs));

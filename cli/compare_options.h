@@ -32,6 +32,9 @@ bool ApplyCompareOptions(const CompareOptions& options, CompareSettings& setting
 // False, before anything starts, when a search step is refused.
 bool StartWithCompareOptions(Cli& cli, const CompareOptions& options, const FileOptions& fileOptions = {});
 
+// After a full compare that SIGINT stopped: says how far it got (on stderr).
+void ReportInterruptedCompare(Cli& cli, const CompareCounts& counts);
+
 // Prints what a comparison run did.
 void PrintCompareSummary(const CompareCounts& counts);
 

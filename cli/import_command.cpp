@@ -22,6 +22,10 @@ int RunImport(Cli& cli) {
   std::string headerText;
   ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
                                                 OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
+  if (result.import.outcome == ImportOutcome::Cancelled) {
+    cli.ui.Finish();
+    return kInterruptedExitCode;
+  }
   if (!result.imported()) return 1;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);

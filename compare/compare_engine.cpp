@@ -6,6 +6,7 @@
 #include "compare/compare_log.h"
 #include "compare/record_compare.h"
 #include "record/number_text.h"
+#include "record/progress.h"
 #include "store/compare_run_marker.h"
 #include "store/tables.h"
 
@@ -166,9 +167,11 @@ void CompareEngine::RunFull() {
   e.ui.Redraw();
   store::View& primaryView = e.views.primary();
   const int64_t n = primaryView.RowCount();
+  ProgressScope shown(e.ui, "pairs", n);
   for (int64_t i = 1; i <= n; ++i) {
+    shown.Update(i - 1, e.counts.comparedPairs);
     e.ui.Yield();
-    if (!continueFlag_) break;
+    if (!continueFlag_ || e.ui.StopRequested()) break;
     // Only an unsupported re-import during the yield could shrink the view.
     if (i > primaryView.RowCount()) break;
     e.CommitNowAndThen(transaction);

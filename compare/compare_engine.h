@@ -36,7 +36,9 @@ class CompareEngine {
   CompareEngine(const CompareEngine&) = delete;
   CompareEngine& operator=(const CompareEngine&) = delete;
 
-  // The full autocompare. Returns when the run has ended or was cancelled.
+  // The full autocompare. Returns when the run has ended or was cancelled
+  // (RequestCancel, or the user interface's StopRequested before a primary
+  // record); progress counts primary records and names pairs.
   // Both runs open the compare log before they delete anything, and throw
   // store::StoreError on a database failure or CompareLogError when the log
   // cannot be written, after committing the rows written so far. A run

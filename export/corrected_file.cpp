@@ -10,6 +10,7 @@
 #include "export/corrected_record.h"
 #include "record/layout.h"
 #include "record/output_file.h"
+#include "record/progress.h"
 
 namespace twinscan {
 namespace fs = std::filesystem;
@@ -27,6 +28,11 @@ void SetLinenumber(int64_t linenumber, size_t prefix, std::string* status) {
   auto [end, ec] = std::to_chars(digits, digits + sizeof digits, linenumber);
   if (linenumber >= 0) *status += ' ';
   status->append(digits, static_cast<size_t>(end - digits));
+}
+
+int64_t CountRows(store::Database& db, const std::string& table) {
+  store::Statement count = db.Prepare("SELECT COUNT(*) FROM " + store::QuoteName(table));
+  return count.Step() ? count.ColumnInt(0) : 0;
 }
 
 std::string CannotWriteMessage(const fs::path& file, int error) {
@@ -67,12 +73,14 @@ CorrectedFileResult WriteCorrectedFile(const fs::path& outputFile, const std::st
   }
   std::string status = "exporting ";
   const size_t statusPrefix = status.size();
+  ProgressScope shown(ui, "rows", CountRows(db, table));
   while (rows.Step()) {
     renderer.Render(rows, &block);
     SetLinenumber(rows.ColumnInt(linenumberColumn), statusPrefix, &status);
     ui.SetStatusText(status);
     block += lineEnd;
     ++result.records;
+    shown.Update(result.records, result.records);
     if (block.size() >= kWriteBlock) {
       if (!part.Write(block)) return fail(errno);
       block.clear();

@@ -4,7 +4,7 @@
 // per row in linenumber order. In the line layout a CR LF follows the header
 // and every record; in the 2001 layout (export2001NoCrlf) nothing does. Every
 // row is written, with or without errors; the status text shows
-// "exporting " and the row's linenumber.
+// "exporting " and the row's linenumber; progress counts rows.
 //
 // The file is written beside its final name and moved over it only when
 // complete, so an existing file (a longer one included) is replaced whole and

@@ -12,6 +12,7 @@
 #include "import/validation_report.h"
 #include "record/layout.h"
 #include "record/number_text.h"
+#include "record/progress.h"
 #include "store/table_replacement.h"
 #include "store/tables.h"
 
@@ -65,6 +66,9 @@ class RecordReader {
     return out;
   }
 
+  // Bytes of the file taken so far.
+  int64_t Offset() const { return read_ - static_cast<int64_t>(end_ - at_); }
+
   // The next 219 counted characters; false when the file ends first.
   bool ReadRecord(std::string* record) {
     record->clear();
@@ -86,6 +90,7 @@ class RecordReader {
  private:
   bool Fill() {
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    read_ += static_cast<int64_t>(end_);
     at_ = 0;
     return end_ > 0;
   }
@@ -98,6 +103,7 @@ class RecordReader {
   std::FILE* file_;
   std::vector<char> buffer_;
   size_t at_ = 0, end_ = 0;
+  int64_t read_ = 0;
 };
 
 struct FileCloser {
@@ -155,7 +161,15 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
     ImportContext ctx(ui);
     std::string record;
     record.reserve(kRecordLength);
+    std::error_code sizeUnknown;
+    ProgressScope shown(ui, "records", static_cast<int64_t>(fs::file_size(file, sizeUnknown)));
     while (reader.ReadRecord(&record)) {
+      if (ui.StopRequested()) {
+        // The staging table goes with its scope: the earlier table, results
+        // and report stay exactly as they were.
+        result.outcome = ImportOutcome::Cancelled;
+        return result;
+      }
       CheckRecord(ctx, record);
 
       // Completing the record.
@@ -182,6 +196,7 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
       ctx.row.Clear();
 
       if (ctx.recordCounter % kRecordsPerCommit == 0) staging.CommitAndBegin();
+      shown.Update(reader.Offset(), ctx.recordCounter);
     }
     insert.reset();  // the staging table is renamed: no statement of ours may refer to it
     staging.Replace({store::kTableResult});

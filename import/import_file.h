@@ -8,6 +8,9 @@
 // transaction when every record is in (store/table_replacement.h). When asked,
 // a line per record is appended to the validation report FILE_rep, again only
 // when the import completes.
+// Before each record the import asks ui.StopRequested(); a yes ends it with
+// ImportOutcome::Cancelled and the earlier table as it was. Progress is
+// reported in bytes of the file read.
 #pragma once
 
 #include <filesystem>
@@ -31,6 +34,7 @@ enum class ImportOutcome {
   CannotOpen,      // nothing touched; a message names the file
   HeaderTooShort,  // "error: header is not long enough"; nothing touched
   OutputRefused,   // set by the import command: an output was refused; nothing touched
+  Cancelled,       // the user stopped it (UserInterface::StopRequested) before a record
 };
 
 struct ImportResult {

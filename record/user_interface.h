@@ -36,6 +36,19 @@ class UserInterface {
   virtual void ViewReopened(ViewId) {}
   // The current row of a view moved.
   virtual void CurrentRowChanged(ViewId) {}
+
+  // Long work (record/progress.h). ProgressBegin comes before the first item
+  // with the number of units the work measures itself in (bytes of a file,
+  // primary records, rows) and the name of its items ("records", "pairs",
+  // "rows"); ProgressUpdate after every item with the units and items done
+  // so far, and must be cheap: the receiver decides when to show it;
+  // ProgressEnd when the work ends, whatever way.
+  virtual void ProgressBegin(std::string_view /*itemName*/, int64_t /*totalUnits*/) {}
+  virtual void ProgressUpdate(int64_t /*doneUnits*/, int64_t /*doneItems*/) {}
+  virtual void ProgressEnd() {}
+  // Asked before each record of an import and each primary record of a full
+  // compare: true stops the work there, cleanly (the user cancelled it).
+  virtual bool StopRequested() { return false; }
 };
 
 // A sink that does nothing; for callers that have no user to tell.

@@ -54,11 +54,11 @@ int main(int argc, char** argv) {
     if (args[0] == "--data-dir" && args.size() >= 2) {
       dataDir = QFile::encodeName(args[1]).toStdString();
       args.remove(0, 2);
-    } else if (args[0] == "--screenshots" && args.size() >= 4) {
-      // Hidden: --screenshots FOLDER PRIMARY SECONDARY (scripts/screenshots.sh).
+    } else if (args[0] == "--screenshots" && args.size() >= 5) {
+      // Hidden: --screenshots FOLDER LONG PRIMARY SECONDARY (scripts/screenshots.sh).
       screenshotFolder = args[1];
-      screenshotFiles = args.mid(2, 2);
-      args.remove(0, 4);
+      screenshotFiles = args.mid(2, 3);
+      args.remove(0, 5);
     } else {
       return Usage();
     }

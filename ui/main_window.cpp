@@ -23,6 +23,7 @@
 #include "ui/grow_layout.h"
 #include "ui/misc_options_dialog.h"
 #include "ui/position_label.h"
+#include "ui/progress_display.h"
 #include "ui/prompter.h"
 #include "ui/review_dialog.h"
 #include "ui/search_fields_dialog.h"
@@ -71,6 +72,16 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent
   connect(cancelButton_, &QPushButton::clicked, this, [this] {
     if (engine_) engine_->RequestCancel();
   });
+  // In the place of "Cancel Compare": only one of the two ever shows.
+  cancelImportButton_ = AddControl<QPushButton>(client, "Command2", 10200, 0, 2415, 255, "Cancel Import");
+  cancelImportButton_->setShortcut(Qt::Key_Escape);
+  cancelImportButton_->hide();
+  // On the press: Esc "clicks" only a tenth of a second later, and the
+  // import may be past many records by then.
+  connect(cancelImportButton_, &QPushButton::pressed, this, [this] {
+    if (activity_ == Activity::Importing) stopRequested_ = true;
+  });
+  progress_ = std::make_unique<ProgressDisplay>(status_->progressBar());
 
   resize(Twips(kClientWidth), Twips(kClientHeight) + menuBar()->sizeHint().height());
   sinceRepaint_.start();
@@ -254,6 +265,7 @@ void MainWindow::BindGrids() {
   grid(ViewId::Result)->SetColumnWidths({kResultGridWidths.begin(), kResultGridWidths.end()});
   cancelButton_->raise();
   SetEmptyHints();
+  cancelImportButton_->raise();
   UpdatePositionLabels();
 }
 
@@ -320,9 +332,18 @@ void MainWindow::CurrentRowChanged(ViewId id) {
   UpdatePositionLabel(id);
 }
 
+void MainWindow::ProgressBegin(std::string_view, int64_t totalUnits) { progress_->Begin(totalUnits); }
+
+void MainWindow::ProgressUpdate(int64_t doneUnits, int64_t doneItems) { progress_->Update(doneUnits, doneItems); }
+
+void MainWindow::ProgressEnd() { progress_->End(); }
+
 // Long commands take no user input, but their progress must show: pending
-// paints are let through now and then.
-void MainWindow::PaintSoon() { PassEvents(QEventLoop::ExcludeUserInputEvents, false); }
+// paints are let through now and then. An import takes the click (or Esc)
+// on "Cancel Import"; everything else that takes input is locked meanwhile.
+void MainWindow::PaintSoon() {
+  PassEvents(activity_ == Activity::Importing ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, false);
+}
 
 // While the full compare runs, the client area paints only every 50 ms: a
 // paint per primary record would cost more than the comparison itself.
@@ -359,6 +380,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (activity_ == Activity::Comparing && engine_) engine_->RequestCancel();
   UserSettings().SetWindowGeometry(saveGeometry());
   if (userGuide_) userGuide_->close();
+  if (activity_ == Activity::Importing) stopRequested_ = true;
   QMainWindow::closeEvent(event);
 }
 
@@ -422,7 +444,7 @@ void MainWindow::ImportPath(FileTag file, const QString& path) {
     return prompter_.AskLayout(this, text, finding.fitting.has_value());
   };
   ImportCommandResult result;
-  activity_ = Activity::Importing;
+  SetBusy(Activity::Importing);
   silencedMessages_.clear();
   notShown_ = 0;
   bool ok;
@@ -434,34 +456,37 @@ void MainWindow::ImportPath(FileTag file, const QString& path) {
       result = RunImportCommand(filePath, file, settings_, *db_, *views_, *this, &headerText, *outputs_, ask);
     });
   }
-  activity_ = Activity::Idle;
+  SetBusy(Activity::Idle);
   if (notShown_ > 0)
     status_->SetText(
         6, status_->text(6) + QStringLiteral("; %1 message%2 not shown").arg(notShown_).arg(notShown_ == 1 ? "" : "s"));
   silencedMessages_.clear();
-  // A file that could not be read or was refused leaves its table, and so the caption, as it was.
+  // A file that could not be read, was refused or stopped leaves its table, and so the caption, as it was.
   if (!ok || !result.imported()) return;
   grid(primary ? ViewId::Primary : ViewId::Secondary)
       ->SetCaption(QString(primary ? kPrimaryCaption : kSecondaryCaption) + " " + *chosen);
   UserSettings().Imported(file, *chosen);
 }
 
-void MainWindow::SetComparing(bool comparing) {
-  activity_ = comparing ? Activity::Comparing : Activity::Idle;
+void MainWindow::SetBusy(Activity busy) {
+  activity_ = busy;
+  const bool comparing = busy == Activity::Comparing, working = busy != Activity::Idle;
+  stopRequested_ = false;
   cancelButton_->setVisible(comparing);
   cancelCompare_->setEnabled(comparing);
+  cancelImportButton_->setVisible(busy == Activity::Importing);
   centralWidget()->setUpdatesEnabled(!comparing);
   for (QAction* a : {importPrimary_, importSecondary_, manualCompare_, compareModes_, searchFields_, miscOptions_})
-    a->setEnabled(!comparing && !ended_);
-  fullCompare_->setEnabled(!comparing && !ended_ && !manualCompare_->isChecked());
-  for (DataGrid* g : grids_) g->SetInputBlocked(comparing);
+    a->setEnabled(!working && !ended_);
+  fullCompare_->setEnabled(!working && !ended_ && !manualCompare_->isChecked());
+  for (DataGrid* g : grids_) g->SetInputBlocked(working);
 }
 
 void MainWindow::FullAutocompare() {
   if (!Idle() || manualCompare_->isChecked()) return;
-  SetComparing(true);
+  SetBusy(Activity::Comparing);
   Guarded([this] { engine_->RunFull(); });
-  SetComparing(false);
+  SetBusy(Activity::Idle);
 }
 
 void MainWindow::ToggleManualCompare() {

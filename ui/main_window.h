@@ -8,19 +8,21 @@
 // re-reads. A file that disagrees with its options is put to the user before
 // its import; a record's message box can be silenced for the rest of its
 // import, and the status text then ends with how many were not shown. While
-// an import or a manual compare runs, the status text still repaints (at
-// most every 50 ms, user input held back); the full compare yields once per
-// primary record, and meanwhile only "Cancel Compare", scrolling and About
-// take input. A database failure shows its message and ends the program, as
-// at start-up.
+// a manual compare runs, the status text still repaints (at most every 50 ms,
+// user input held back). An import passes events at most every 50 ms and the
+// full compare once per primary record; meanwhile only "Cancel Import" (Esc)
+// or "Cancel Compare", scrolling and About take input. Long work shows a
+// progress bar in the status bar. A database failure shows its message and
+// ends the program, as at start-up.
 //
 // At the start size the controls stand at the places given in twips; a
 // larger window gives its room to the three grids (GrowLayout).
 //
 // The window and its controls carry the form's names as object names: the
 // window "TWINSCAN1", the menus and commands "M_FILE" .. "M_ABOUT", the
-// grids "DataGrid1" .. "DataGrid3", the status bar "StatusBar1", the cancel
-// button "Command1", the dialogs "TWINSCAN3" .. "TWINSCAN7". Tests and the
+// grids "DataGrid1" .. "DataGrid3", the status bar "StatusBar1" with its
+// "ProgressBar1", the cancel buttons "Command1" (compare) and "Command2"
+// (import), the dialogs "TWINSCAN3" .. "TWINSCAN7". Tests and the
 // screenshot run find them by these names.
 #pragma once
 
@@ -53,6 +55,7 @@ class DataGrid;
 class GrowLayout;
 class Prompter;
 class StatusPanels;
+class ProgressDisplay;
 class CompareModesDialog;
 class MiscOptionsDialog;
 class ReviewDialog;
@@ -85,6 +88,10 @@ class MainWindow : public QMainWindow, public UserInterface {
   void Yield() override;
   void ViewReopened(ViewId id) override;
   void CurrentRowChanged(ViewId id) override;
+  void ProgressBegin(std::string_view itemName, int64_t totalUnits) override;
+  void ProgressUpdate(int64_t doneUnits, int64_t doneItems) override;
+  void ProgressEnd() override;
+  bool StopRequested() override { return stopRequested_; }
 
   // The state the commands work on, for scripted runs and tests.
   CompareSettings& settings() { return settings_; }
@@ -137,7 +144,9 @@ class MainWindow : public QMainWindow, public UserInterface {
   void GridRowChanged(ViewId id, int row);
 
   bool Idle() const { return activity_ == Activity::Idle && !ended_; }
-  void SetComparing(bool comparing);
+  // Enters or leaves a full compare or an import: its cancel button shows,
+  // the commands and the grids' input are locked meanwhile.
+  void SetBusy(Activity busy);
   // Runs a piece of work of the core; a failure shows its message (or
   // `failureText` when given) and ends the program. false on failure.
   template <typename Work>
@@ -158,6 +167,9 @@ class MainWindow : public QMainWindow, public UserInterface {
   GrowLayout* grow_;
   StatusPanels* status_;
   QPushButton* cancelButton_;
+  QPushButton* cancelImportButton_;
+  std::unique_ptr<ProgressDisplay> progress_;
+  bool stopRequested_ = false;  // "Cancel Import" was pressed during the running import
   // The menu commands the window enables and disables.
   QAction *importPrimary_, *importSecondary_, *fullCompare_, *manualCompare_, *compareModes_, *searchFields_,
       *miscOptions_;

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -93,6 +95,23 @@ int TakeScreenshots(MainWindow& window, const QString& folder) {
     else
       shooter.Fail(QString("no command %1").arg(name));
   };
+  Settle();
+  // The window during a long import once its bar has passed a third; then
+  // the import is cancelled.
+  QTimer midImport;
+  QObject::connect(&midImport, &QTimer::timeout, [&] {
+    auto* bar = window.findChild<QProgressBar*>("ProgressBar1");
+    if (!bar || bar->isHidden() || bar->value() < 33) return;
+    midImport.stop();
+    shooter.Save(&window, "main-importing.png");
+    window.findChild<QPushButton*>("Command2")->click();
+  });
+  midImport.start(0);
+  command("M_FIRSTFILE");
+  if (midImport.isActive()) {
+    shooter.Fail("the long import ended before its progress bar showed a third");
+    midImport.stop();
+  }
   Settle();
   command("M_FIRSTFILE");
   command("M_SECFILE");

@@ -1,7 +1,8 @@
-// The hidden --screenshots option of the desktop app: imports the two given
+// The hidden --screenshots option of the desktop app: starts the import of a
+// long file and cancels it once its progress bar shows, imports the two given
 // files through the menu, runs the full compare and saves PNG pictures of the
-// main window (during and after the run, then grown with a sorted grid), of
-// every dialog and of the user guide into a folder.
+// main window (during the import, during and after the run, then grown with a
+// sorted grid), of every dialog and of the user guide into a folder.
 // Files are chosen and message boxes answered by a script instead of the user.
 #pragma once
 

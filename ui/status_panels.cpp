@@ -1,6 +1,7 @@
 #include "ui/status_panels.h"
 
 #include <QLabel>
+#include <QProgressBar>
 
 #include "ui/twips.h"
 
@@ -21,6 +22,11 @@ StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
     p->setTextFormat(Qt::PlainText);
     p->setIndent(2);
   }
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName("ProgressBar1");
+  progressBar_->setRange(0, 100);
+  progressBar_->setAlignment(Qt::AlignCenter);
+  progressBar_->hide();
   Arrange();
 }
 
@@ -71,6 +77,8 @@ void StatusPanels::Arrange() {
     if (panels_[static_cast<size_t>(i)]->geometry() != place) panels_[static_cast<size_t>(i)]->setGeometry(place);
     left += widths[i];
   }
+  QRect bar(panels_[3]->geometry().left(), 0, widths[3] + widths[4], height());
+  if (progressBar_->geometry() != bar) progressBar_->setGeometry(bar);
 }
 
 }  // namespace twinscan::ui

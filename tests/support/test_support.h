@@ -38,6 +38,18 @@ class RecordingUserInterface : public UserInterface {
   }
   void ViewReopened(ViewId id) override { reopened.push_back(id); }
   void CurrentRowChanged(ViewId id) override { rowChanges.push_back(id); }
+  void ProgressBegin(std::string_view itemName, int64_t totalUnits) override {
+    progressItemName.assign(itemName);
+    progressTotal = totalUnits;
+    ++progressBegins;
+  }
+  void ProgressUpdate(int64_t doneUnits, int64_t doneItems) override {
+    progressUnits = doneUnits;
+    progressItems = doneItems;
+    if (stopAtItem >= 0 && doneItems >= stopAtItem) stop = true;
+  }
+  void ProgressEnd() override { ++progressEnds; }
+  bool StopRequested() override { return stop; }
 
   std::vector<std::string> statuses;
   std::vector<std::string> messages;
@@ -46,6 +58,12 @@ class RecordingUserInterface : public UserInterface {
   int redraws = 0;
   int yields = 0;
   std::function<void()> onYield;
+  // Long work: what it reported last, and a stop once `stopAtItem` items are done.
+  std::string progressItemName;
+  int64_t progressTotal = 0, progressUnits = 0, progressItems = 0;
+  int progressBegins = 0, progressEnds = 0;
+  int64_t stopAtItem = -1;
+  bool stop = false;
 };
 
 // A record of 219 characters that passes every field check without any
