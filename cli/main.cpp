@@ -27,7 +27,7 @@ constexpr const char* kUsage =
     "                    [--export-lines] [--report-clean]\n"
     "  export ff|sf OUTFILE [--export-lines]\n"
     "  compare [--manual LINE] [--mode FIELD=0|1|2]... [--search FIELD=0|1|2]...\n"
-    "          [--compare-erroneous ff|sf]...\n"
+    "          [--compare-erroneous ff|sf]... [--forget-decisions]\n"
     "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"
     "  check PRIMARY SECONDARY [import flags] [compare options]\n"
     "The data directory defaults to $HOME/vienna.\n";

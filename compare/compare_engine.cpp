@@ -4,6 +4,7 @@
 
 #include "compare/candidate_query.h"
 #include "compare/compare_log.h"
+#include "compare/decision_restore.h"
 #include "compare/record_compare.h"
 #include "record/number_text.h"
 #include "store/tables.h"
@@ -47,14 +48,17 @@ struct CompareEngine::Impl {
   void Start() {
     counts = {};
     uncommitted = 0;
+    usedSettings = settings;
     log.emplace(logPath);
     db.CommitPending();
     db.Execute("DELETE FROM TABLERESULT");
   }
 
-  // Commits, closes the log and re-reads the three views.
+  // Commits, gives the journal's decisions back, closes the log and
+  // re-reads the three views.
   void Finish() {
     db.CommitPending();
+    if (settings.restoreDecisions()) counts.restoredDecisions = RestoreDecisions(db);
     log.reset();
     views.RefreshAll();
   }
@@ -81,6 +85,7 @@ struct CompareEngine::Impl {
   int64_t SearchCandidates(const CompareRecord& primary) {
     CandidateQuery query = BuildCandidateQuery(KeysOf(primary), settings);
     views.ReopenFiltered(ViewId::Secondary, std::move(query.text), query.where, query.binds, kCandidateOrder);
+    counts.candidates += views.secondary().RowCount();
     return views.secondary().RowCount();
   }
 
@@ -124,6 +129,7 @@ struct CompareEngine::Impl {
   std::optional<store::Statement> insert;
   std::optional<CompareLog> log;
   CompareCounts counts;
+  std::optional<CompareSettings> usedSettings;
   int64_t uncommitted = 0;
   bool busy = false;  // a run is in progress (the full or the manual one)
 };
@@ -135,6 +141,10 @@ CompareEngine::CompareEngine(store::Database& db, store::Views& views, const Com
 CompareEngine::~CompareEngine() { delete impl_; }
 
 const CompareCounts& CompareEngine::lastRun() const { return impl_->counts; }
+
+const CompareSettings* CompareEngine::lastRunSettings() const {
+  return impl_->usedSettings ? &*impl_->usedSettings : nullptr;
+}
 
 void CompareEngine::RunFull() {
   Impl& e = *impl_;
@@ -152,7 +162,11 @@ void CompareEngine::RunFull() {
     const int64_t n = primaryView.RowCount();
     for (int64_t i = 1; i <= n; ++i) {
       e.ui.Yield();
-      if (!continueFlag_) break;
+      if (!continueFlag_) {
+        e.counts.cancelled = true;
+        e.counts.cancelledBefore = e.primaryColumns.Read(primaryView.RowAt(i - 1)).line;
+        break;
+      }
       // Only an unsupported re-import during the yield could shrink the view.
       if (i > primaryView.RowCount()) break;
       e.CommitNowAndThen();
@@ -208,6 +222,8 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
     e.views.SetCurrentRow(ViewId::Primary, primaryIndex);
     ++e.counts.primaryRecords;
     CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(primaryIndex));
+    e.counts.manual = true;
+    e.counts.manualLine = primary.line;
     const int64_t m = e.SearchCandidates(primary);
     if (m == 0) {
       ++e.counts.withoutCandidates;
@@ -216,6 +232,7 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
       // Only the first candidate is looked at: one erroneous first candidate
       // stops the comparison of all of them.
       e.LogSkipped(first.line, kContainsErrorText);
+      e.counts.erroneousCandidate = first.line;
     } else {
       for (int64_t j = 1; j <= m; ++j) {
         e.views.SetCurrentRow(ViewId::Secondary, j - 1);

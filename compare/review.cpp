@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "compare/compare_engine.h"
+#include "store/decision_journal.h"
 
 namespace twinscan {
 namespace {
@@ -29,11 +30,15 @@ void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, i
       "WHERE linenumber = ? AND linenumber2 = ?");
   update.BindInt(1, acceptFirst ? 1 : 0);
   update.BindInt(2, acceptSecond ? 1 : 0);
-  update.BindText(3, FirstCharacters(remark, kReviewTextLength));
-  update.BindText(4, FirstCharacters(reference, kReviewTextLength));
+  store::Decision stored{acceptFirst, acceptSecond, FirstCharacters(remark, kReviewTextLength),
+                         FirstCharacters(reference, kReviewTextLength)};
+  update.BindText(3, stored.remark);
+  update.BindText(4, stored.reference);
   update.BindInt(5, linenumber);
   update.BindInt(6, linenumber2);
   update.Step();
+  // The journal keeps the decision for later runs over the same records.
+  store::JournalDecision(db, linenumber, linenumber2, stored);
   db.CommitPending();
 }
 

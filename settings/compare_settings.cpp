@@ -16,6 +16,7 @@ void CompareSettings::resetToDefaults() {
   searchField_[0] = 0;
   ff_ = FileOptions{};
   sf_ = FileOptions{};
+  restoreDecisions_ = true;
 }
 
 uint8_t CompareSettings::cycleCompareMode(int fieldNumber) {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "store/database.h"
+#include "store/review_schema.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -19,7 +20,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    twinscan::store::Database::Create(argv[2], schema.str());
+    auto db = twinscan::store::Database::Create(argv[2], schema.str());
+    twinscan::store::EnsureReviewSchema(*db);
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
     return 1;

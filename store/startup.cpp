@@ -4,6 +4,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "store/review_schema.h"
+
 namespace twinscan::store {
 
 namespace fs = std::filesystem;
@@ -75,6 +77,8 @@ std::unique_ptr<Database> StartUp(const fs::path& dataDir, const fs::path& prist
     // A file that is not our database fails here rather than later.
     for (const char* table : {kTable1, kTable2, kTableResult})
       db->QueryInt(std::string("SELECT count(*) FROM ") + table + " WHERE 0");
+    // A database of an earlier version gains the journal and the filter indexes.
+    EnsureReviewSchema(*db);
     return db;
   } catch (const StoreError&) {
     ui.ShowMessage(kConnectErrorMessage);

@@ -42,6 +42,10 @@ class View {
   // Sort state, changed by the header sort and the full comparison.
   std::string sortColumn = "linenumber";
   std::string sortDirection = "ASC";
+  // The grid filter of a whole-table view, an SQLite condition over the
+  // table ("" keeps every row; see store/view_filter.h). Refresh applies it
+  // after the sort; ApplyFilter applies a changed one without sorting again.
+  std::string filterCondition;
 
   // Re-opens over the whole table in the sort order. Throws ViewError when
   // it cannot (a sort column that is not a column of the table included).
@@ -51,6 +55,11 @@ class View {
   // and logs it. Throws ViewError when the view cannot be opened.
   void OpenFiltered(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
                     const std::string& sqliteOrder);
+  // Re-selects the rows of the open whole-table view under filterCondition,
+  // in the sort order it was opened with, from the same snapshot: one index
+  // scan, no new sort. The current record stays current when the filter
+  // keeps it, else the first row becomes current. Throws ViewError.
+  void ApplyFilter();
   // Ends the read snapshot (the view shows no rows until it is re-opened).
   void Close();
 
@@ -58,6 +67,15 @@ class View {
   // 0-based position of the current row; -1 when there is none.
   int64_t CurrentRow() const { return current_; }
   void SetCurrentRow(int64_t index);
+
+  // The row id of the current row; -1 when there is none.
+  int64_t CurrentRowId() const;
+  // The position of a row id in the view's order; -1 when the view does not
+  // show it (a linear search: about a millisecond over a million rows).
+  int64_t PositionOfRowId(int64_t rowId) const;
+  // The position of the first row (in row-id order) whose linenumber is
+  // `line`; -1 when the view does not show one. Throws ViewError.
+  int64_t PositionOfLine(int64_t line);
 
   // The row at a 0-based position of the view's order.
   const Row& RowAt(int64_t index);
@@ -77,12 +95,14 @@ class View {
   void OpenMatching(std::string jetText, const std::string& sqliteWhere, const std::vector<Value>& binds,
                     const std::string& sqliteOrder);
   void FetchWindow(int64_t index);
+  void SelectFilteredIds();
 
   Database& db_;
   ViewId id_;
   std::string table_;
-  sqlite3* reader_ = nullptr;       // the snapshot connection of whole-table views
-  std::optional<Statement> fetch_;  // reads one row of the snapshot by row id
+  sqlite3* reader_ = nullptr;        // the snapshot connection of whole-table views
+  std::optional<Statement> fetch_;   // reads one row of the snapshot by row id
+  std::optional<Statement> byLine_;  // finds the row ids of a linenumber in the snapshot
   // The last filter's statement: the comparison re-opens the same filter
   // with new values for every record, and parsing it each time would cost
   // more than running it.
@@ -91,8 +111,10 @@ class View {
   bool filtered_ = false;
   std::string statementText_;
   std::vector<ColumnInfo> columns_;
-  std::vector<int64_t> rowIds_;  // whole-table view: row ids in view order
-  std::vector<Row> rows_;        // filtered view: all rows; else the cache window
+  std::vector<int64_t> rowIds_;     // whole-table view: row ids in view order
+  std::vector<int64_t> sortedIds_;  // whole-table view: every row id in sort order, before the filter
+  int64_t highestId_ = 0;
+  std::vector<Row> rows_;  // filtered view: all rows; else the cache window
   int64_t cacheStart_ = 0;
   int64_t current_ = -1;
 };
