@@ -42,6 +42,7 @@ class CompareEngine {
   ~CompareEngine();
 
   // The full autocompare. Returns when the run has ended or was cancelled.
+  // It sorts the record views by linenumber and drops their grid filters.
   // Both runs open the compare log before they delete anything, and throw
   // store::StoreError on a database failure or CompareLogError when the log
   // cannot be written, after committing the rows written so far. A run

@@ -59,9 +59,9 @@ inline constexpr int Index(RecordColumn c) { return static_cast<int>(c); }
 inline constexpr RecordColumn FieldColumn(int fieldNumber) { return static_cast<RecordColumn>(fieldNumber); }
 
 // TABLERESULT: the pair, the two marks, the 28 difference columns in grid
-// order, then the review.
+// order, then the review (the grid shows all of them).
 inline constexpr int kResultColumnCount = 36;
-inline constexpr int kResultGridColumnCount = 32;  // the review columns are not shown
+inline constexpr int kResultGridColumnCount = 36;
 inline constexpr std::array<std::string_view, kResultColumnCount> kResultColumnNames{
     "linenumber", "linenumber2", "critical",    "noncritical",  "1A",     "1Z",
     "6A",         "6B",          "6Z",          "10Z",          "2C",     "4A",

@@ -124,8 +124,8 @@ void View::ApplyFilter() {
   current_ = position >= 0 ? position : (rowIds_.empty() ? -1 : 0);
 }
 
-int64_t View::CurrentRowId() const {
-  return current_ >= 0 && current_ < RowCount() ? rowIds_[static_cast<size_t>(current_)] : -1;
+int64_t View::RowIdAt(int64_t index) const {
+  return index >= 0 && index < RowCount() ? rowIds_[static_cast<size_t>(index)] : -1;
 }
 
 int64_t View::PositionOfRowId(int64_t rowId) const {

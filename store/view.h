@@ -68,8 +68,9 @@ class View {
   int64_t CurrentRow() const { return current_; }
   void SetCurrentRow(int64_t index);
 
-  // The row id of the current row; -1 when there is none.
-  int64_t CurrentRowId() const;
+  // The row id at a position; -1 outside the view.
+  int64_t RowIdAt(int64_t index) const;
+  int64_t CurrentRowId() const { return RowIdAt(current_); }
   // The position of a row id in the view's order; -1 when the view does not
   // show it (a linear search: about a millisecond over a million rows).
   int64_t PositionOfRowId(int64_t rowId) const;

@@ -5,15 +5,20 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 
+#include "compare/pair_details.h"
+#include "compare/run_summary.h"
 #include "import/import_command.h"
 #include "store/startup.h"
 #include "ui/column_layout.h"
 #include "ui/compare_modes_dialog.h"
 #include "ui/data_grid.h"
+#include "ui/filter_bar.h"
 #include "ui/grid_model.h"
 #include "ui/misc_options_dialog.h"
 #include "ui/position_label.h"
@@ -31,7 +36,9 @@ namespace twinscan::ui {
 namespace {
 
 constexpr int kClientWidth = 12765;
-constexpr int kClientHeight = 8175;
+// One line above the result grid holds the end-of-run line and the filter bar.
+constexpr int kWorkbenchLine = 330;
+constexpr int kClientHeight = 8175 + kWorkbenchLine;
 constexpr qint64 kRepaintEveryMs = 50;
 
 constexpr ViewId kViewIds[] = {ViewId::Primary, ViewId::Secondary, ViewId::Result};
@@ -58,7 +65,12 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent
   client->setMinimumSize(Twips(kClientWidth), Twips(kClientHeight));
   setCentralWidget(client);
 
-  status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920, 12765, 255);
+  status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920 + kWorkbenchLine, 12765, 255);
+  runSummary_ = AddControl<QLabel>(client, "RunSummary", 60, 5520, 7100, kWorkbenchLine);
+  runSummary_->setTextFormat(Qt::PlainText);
+  filters_ = new GridFilters(client, viewMenu_);
+  PlaceTwips(filters_->bar(), 7260, 5520, 5475, kWorkbenchLine);
+  connect(filters_, &GridFilters::changed, this, &MainWindow::FilterChanged);
   cancelButton_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
   cancelButton_->hide();
   connect(cancelButton_, &QPushButton::clicked, this, [this] {
@@ -105,6 +117,7 @@ void MainWindow::BuildMenu() {
   searchFields_ = item(options, "M_SEARCHFIELDS", "&Search Fields");
   miscOptions_ = item(options, "M_MISC", "Misc. Options");
 
+  viewMenu_ = menu("M_VIEW", "&View");
   QAction* about = item(menu("M_HELP", "&Help"), "M_ABOUT", "&About");
 
   connect(importPrimary_, &QAction::triggered, this, [this] { ImportFile(FileTag::ff); });
@@ -146,7 +159,7 @@ void MainWindow::BindGrids() {
   constexpr GridPlace kGrids[] = {
       {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775},
       {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775},
-      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520, 2415},
+      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520 + kWorkbenchLine, 2415},
   };
   for (const GridPlace& g : kGrids) {
     auto* grid = AddControl<DataGrid>(centralWidget(), g.name, 0, g.top, 12735, g.height, views_->Get(g.id), g.columns);
@@ -161,6 +174,7 @@ void MainWindow::BindGrids() {
   }
   connect(grid(ViewId::Primary), &DataGrid::doubleClicked, this, &MainWindow::PrimaryDoubleClicked);
   connect(grid(ViewId::Result), &DataGrid::doubleClicked, this, [this](int) { ResultDoubleClicked(); });
+  connect(grid(ViewId::Result), &DataGrid::enterPressed, this, [this](int) { ResultDoubleClicked(); });
   grid(ViewId::Result)->SetColumnWidths({kResultGridWidths.begin(), kResultGridWidths.end()});
   cancelButton_->raise();
   UpdatePositionLabels();
@@ -220,7 +234,7 @@ void MainWindow::PassEvents(QEventLoop::ProcessEventsFlags flags, bool always) {
 
 void MainWindow::UpdatePositionLabel(ViewId id) {
   if (!views_) return;
-  status_->SetText(PanelOf(id), QString::fromStdString(PositionLabel(views_->Get(id))));
+  status_->SetText(PanelOf(id), QString::fromStdString(PositionLabel(views_->Get(id), filters_->LabelSuffix(id))));
 }
 
 void MainWindow::UpdatePositionLabels() {
@@ -242,13 +256,55 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::GridRowChanged(ViewId id, int row) {
   views_->Get(id).SetCurrentRow(row);
   UpdatePositionLabel(id);
+  if (id == ViewId::Result && Idle()) FollowResultRow(row);
 }
 
 void MainWindow::HeaderClicked(ViewId id, int column) {
   if (!Idle()) return;
   sorts_[static_cast<size_t>(id)].Click(views_->Get(id), grid(id)->model()->ColumnName(column).toStdString());
-  Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage);
+  RefreshKeepingCurrent();
 }
+
+void MainWindow::FilterChanged(ViewId id) {
+  if (!Idle()) return;
+  store::View& view = views_->Get(id);
+  view.filterCondition = filters_->Condition(id);
+  if (Guarded([&view] { view.ApplyFilter(); }, store::kConnectErrorMessage)) ViewReopened(id);
+}
+
+void MainWindow::FollowResultRow(int64_t row) {
+  store::View& results = views_->result();
+  if (row < 0 || row >= results.RowCount()) return;
+  Guarded(
+      [&] {
+        const store::Row& pair = results.RowAt(row);
+        std::optional<double> lines[2] = {store::NumberOf(pair[0]), store::NumberOf(pair[1])};
+        for (ViewId id : {ViewId::Primary, ViewId::Secondary}) {
+          std::optional<double> line = lines[id == ViewId::Primary ? 0 : 1];
+          int64_t position = line ? views_->Get(id).PositionOfLine(static_cast<int64_t>(*line)) : -1;
+          // A record the grid's filter hides leaves that grid where it is.
+          if (position >= 0) views_->SetCurrentRow(id, position);
+        }
+      },
+      store::kConnectErrorMessage);
+}
+
+void MainWindow::RefreshKeepingCurrent() {
+  std::array<int64_t, 3> ids{};
+  for (ViewId id : kViewIds) ids[static_cast<size_t>(id)] = views_->Get(id).CurrentRowId();
+  if (!Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage)) return;
+  for (ViewId id : kViewIds) Reselect(id, ids[static_cast<size_t>(id)], 0);
+}
+
+void MainWindow::Reselect(ViewId id, int64_t rowId, int64_t fallback) {
+  store::View& view = views_->Get(id);
+  if (view.RowCount() == 0) return;
+  int64_t position = rowId < 0 ? -1 : view.PositionOfRowId(rowId);
+  if (position < 0) position = std::clamp<int64_t>(fallback, 0, view.RowCount() - 1);
+  if (position != view.CurrentRow()) views_->SetCurrentRow(id, position);
+}
+
+void MainWindow::ShowRunSummary() { runSummary_->setText(QString::fromStdString(RunSummaryText(engine_->lastRun()))); }
 
 // ---------------------------------------------------------------------------
 // Commands
@@ -313,13 +369,19 @@ void MainWindow::SetComparing(bool comparing) {
     a->setEnabled(!comparing && !ended_);
   fullCompare_->setEnabled(!comparing && !ended_ && !manualCompare_->isChecked());
   for (DataGrid* g : grids_) g->SetInputBlocked(comparing);
+  filters_->SetEnabled(!comparing && !ended_);
 }
 
 void MainWindow::FullAutocompare() {
   if (!Idle() || manualCompare_->isChecked()) return;
   SetComparing(true);
-  Guarded([this] { engine_->RunFull(); });
+  bool ran = Guarded([this] { engine_->RunFull(); });
   SetComparing(false);
+  if (!ran) return;
+  ShowRunSummary();
+  // The run read the record views unfiltered; the grids' filters come back.
+  for (ViewId id : {ViewId::Primary, ViewId::Secondary})
+    if (!filters_->Condition(id).empty()) FilterChanged(id);
 }
 
 void MainWindow::ToggleManualCompare() {
@@ -330,15 +392,21 @@ void MainWindow::ToggleManualCompare() {
 void MainWindow::PrimaryDoubleClicked(int row) {
   if (!Idle() || views_->primary().RowCount() == 0) return;
   if (!manualCompare_->isChecked()) {
-    Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage);
+    RefreshKeepingCurrent();
     return;
   }
+  // The compared record stays current once the run has re-read the views.
+  int64_t compared = views_->primary().RowIdAt(row);
   activity_ = Activity::ManualComparing;
+  bool ran;
   {
     HourglassCursor hourglass;
-    Guarded([this, row] { engine_->RunManual(row); });
+    ran = Guarded([this, row] { engine_->RunManual(row); });
   }
   activity_ = Activity::Idle;
+  if (!ran) return;
+  Reselect(ViewId::Primary, compared, 0);
+  if (compared >= 0) ShowRunSummary();
 }
 
 void MainWindow::ResultDoubleClicked() {
@@ -352,12 +420,26 @@ void MainWindow::ResultDoubleClicked() {
         line2 = static_cast<int64_t>(store::NumberOf(row[1]).value_or(0));
       }))
     return;
+  std::optional<PairDetails> pair;
+  if (!Guarded([&] {
+        const CompareSettings* modes = engine_->lastRunSettings();
+        pair = ReadPairDetails(*db_, line1, line2, modes ? *modes : settings_);
+      }))
+    return;
   if (!reviewDialog_) reviewDialog_ = new ReviewDialog(this);
+  reviewDialog_->SetPair(std::move(pair));
   if (reviewDialog_->exec() != QDialog::Accepted) return;
-  Guarded([&] {
-    StoreReview(*db_, *views_, line1, line2, reviewDialog_->acceptFirst(), reviewDialog_->acceptSecond(),
-                reviewDialog_->reviewRemark().toStdString(), reviewDialog_->reviewReference().toStdString());
-  });
+  int64_t reviewed = results.CurrentRowId(), position = results.CurrentRow();
+  if (!Guarded([&] {
+        StoreReview(*db_, *views_, line1, line2, reviewDialog_->acceptFirst(), reviewDialog_->acceptSecond(),
+                    reviewDialog_->reviewRemark().toStdString(), reviewDialog_->reviewReference().toStdString());
+        // The grid shows the decision: the result view is read again.
+        results.Refresh();
+      }))
+    return;
+  ViewReopened(ViewId::Result);
+  // A row the filter no longer keeps (an undecided one) gives its place to the next.
+  Reselect(ViewId::Result, reviewed, position);
 }
 
 void MainWindow::ShowCompareModes() {

@@ -6,7 +6,11 @@
 // twips. The work behind the menu runs in the core: RunImportCommand for the
 // two imports, CompareEngine for the full and the manual compare, StoreReview
 // for the reviewer's decision; the window only asks the user, shows and
-// re-reads. While an import or a manual compare runs, the status text still
+// re-reads. Around them it adds the review workbench: the filters of the
+// grids (View menu and filter bar), the line that says how the last run
+// ended ("RunSummary"), the result grid's rows leading the two record grids
+// to their pair, and a current record that stays current through a sort.
+// While an import or a manual compare runs, the status text still
 // repaints (at most every 50 ms, user input held back); the full compare
 // yields once per primary record, and meanwhile only "Cancel Compare",
 // scrolling and About take input. A database failure shows its message and
@@ -35,11 +39,14 @@
 #include "ui/header_sort.h"
 
 class QAction;
+class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace twinscan::ui {
 
 class DataGrid;
+class GridFilters;
 class Prompter;
 class StatusPanels;
 class CompareModesDialog;
@@ -107,6 +114,14 @@ class MainWindow : public QMainWindow, public UserInterface {
   void PrimaryDoubleClicked(int row);
   void ResultDoubleClicked();
   void GridRowChanged(ViewId id, int row);
+  void FilterChanged(ViewId id);
+  // Moves the primary and the secondary grid to the records of the result row.
+  void FollowResultRow(int64_t row);
+  // Re-reads the views; each keeps its current record when it still shows it.
+  void RefreshKeepingCurrent();
+  // Makes the row with the id current, or else the row at `fallback` (clamped).
+  void Reselect(ViewId id, int64_t rowId, int64_t fallback);
+  void ShowRunSummary();
 
   bool Idle() const { return activity_ == Activity::Idle && !ended_; }
   void SetComparing(bool comparing);
@@ -127,6 +142,9 @@ class MainWindow : public QMainWindow, public UserInterface {
   std::array<HeaderSort, 3> sorts_;
   StatusPanels* status_;
   QPushButton* cancelButton_;
+  QLabel* runSummary_;
+  QMenu* viewMenu_;
+  GridFilters* filters_;
   // The menu commands the window enables and disables.
   QAction *importPrimary_, *importSecondary_, *fullCompare_, *manualCompare_, *compareModes_, *searchFields_,
       *miscOptions_;
