@@ -36,9 +36,11 @@ namespace twinscan::ui {
 namespace {
 
 constexpr int kClientWidth = 12765;
-// One line above the result grid holds the end-of-run line and the filter bar.
-constexpr int kWorkbenchLine = 330;
-constexpr int kClientHeight = 8175 + kWorkbenchLine;
+// Two lines above the result grid hold the end-of-run line and the filter bar.
+constexpr int kSummaryLine = 270;
+constexpr int kFilterLine = 330;
+constexpr int kWorkbenchLines = kSummaryLine + kFilterLine;
+constexpr int kClientHeight = 8175 + kWorkbenchLines;
 constexpr qint64 kRepaintEveryMs = 50;
 
 constexpr ViewId kViewIds[] = {ViewId::Primary, ViewId::Secondary, ViewId::Result};
@@ -65,11 +67,11 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent
   client->setMinimumSize(Twips(kClientWidth), Twips(kClientHeight));
   setCentralWidget(client);
 
-  status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920 + kWorkbenchLine, 12765, 255);
-  runSummary_ = AddControl<QLabel>(client, "RunSummary", 60, 5520, 7100, kWorkbenchLine);
+  status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920 + kWorkbenchLines, 12765, 255);
+  runSummary_ = AddControl<QLabel>(client, "RunSummary", 60, 5520, 12675, kSummaryLine);
   runSummary_->setTextFormat(Qt::PlainText);
   filters_ = new GridFilters(client, viewMenu_);
-  PlaceTwips(filters_->bar(), 7260, 5520, 5475, kWorkbenchLine);
+  PlaceTwips(filters_->bar(), 60, 5520 + kSummaryLine, 6600, kFilterLine);
   connect(filters_, &GridFilters::changed, this, &MainWindow::FilterChanged);
   cancelButton_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
   cancelButton_->hide();
@@ -159,7 +161,7 @@ void MainWindow::BindGrids() {
   constexpr GridPlace kGrids[] = {
       {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775},
       {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775},
-      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520 + kWorkbenchLine, 2415},
+      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520 + kWorkbenchLines, 2415},
   };
   for (const GridPlace& g : kGrids) {
     auto* grid = AddControl<DataGrid>(centralWidget(), g.name, 0, g.top, 12735, g.height, views_->Get(g.id), g.columns);

@@ -19,7 +19,7 @@ PairView::PairView(QWidget* parent) : QTableWidget(kFieldCount, kColumns, parent
   setWordWrap(false);
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 3);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setStretchLastSection(true);
   setColumnWidth(kCode, Twips(600));

@@ -25,7 +25,7 @@ class DecisionBox : public QCheckBox {
 // The pair view sits above the decision controls, which keep their places
 // relative to each other.
 constexpr int kWidth = 12900;
-constexpr int kPairBlock = 7680;
+constexpr int kPairBlock = 8160;
 
 }  // namespace
 
