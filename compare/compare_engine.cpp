@@ -154,7 +154,7 @@ void CompareEngine::RunFull() {
     for (store::View* v : {&e.views.primary(), &e.views.secondary()}) {
       v->sortColumn = "linenumber";
       v->sortDirection = "ASC";
-      v->filterCondition.clear();  // the run reads every record
+      v->SetFilter({});  // the run reads every record
     }
     e.Start();
     e.views.RefreshAll();

@@ -97,18 +97,18 @@ void View::SelectFilteredIds() {
   std::vector<int64_t> matched;
   while (match.Step()) matched.push_back(match.ColumnInt(0));
   rowIds_.clear();
-  rowIds_.reserve(matched.size());
+  rowIds_.reserve(filterInverted ? sortedIds_.size() - std::min(sortedIds_.size(), matched.size()) : matched.size());
   const auto size = static_cast<int64_t>(sortedIds_.size());
   if (highestId_ >= 0 && highestId_ <= 8 * size + 4096) {
     std::vector<bool> keep(static_cast<size_t>(highestId_) + 1);
     for (int64_t id : matched)
       if (id >= 0 && id <= highestId_) keep[static_cast<size_t>(id)] = true;
     for (int64_t id : sortedIds_)
-      if (id >= 0 && keep[static_cast<size_t>(id)]) rowIds_.push_back(id);
+      if (id >= 0 && keep[static_cast<size_t>(id)] != filterInverted) rowIds_.push_back(id);
   } else {  // sparse row ids
     std::sort(matched.begin(), matched.end());
     for (int64_t id : sortedIds_)
-      if (std::binary_search(matched.begin(), matched.end(), id)) rowIds_.push_back(id);
+      if (std::binary_search(matched.begin(), matched.end(), id) != filterInverted) rowIds_.push_back(id);
   }
 }
 

@@ -17,6 +17,7 @@
 
 #include "record/user_interface.h"
 #include "store/database.h"
+#include "store/view_filter.h"
 
 struct sqlite3;
 
@@ -42,10 +43,16 @@ class View {
   // Sort state, changed by the header sort and the full comparison.
   std::string sortColumn = "linenumber";
   std::string sortDirection = "ASC";
-  // The grid filter of a whole-table view, an SQLite condition over the
-  // table ("" keeps every row; see store/view_filter.h). Refresh applies it
-  // after the sort; ApplyFilter applies a changed one without sorting again.
+  // The grid filter of a whole-table view: the rows matching an SQLite
+  // condition over the table, or with filterInverted all other rows (""
+  // keeps every row; see store/view_filter.h). Refresh applies it after the
+  // sort; ApplyFilter applies a changed one without sorting again.
   std::string filterCondition;
+  bool filterInverted = false;
+  void SetFilter(const ViewSelection& selection) {
+    filterCondition = selection.condition;
+    filterInverted = selection.inverted;
+  }
 
   // Re-opens over the whole table in the sort order. Throws ViewError when
   // it cannot (a sort column that is not a column of the table included).

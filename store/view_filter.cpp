@@ -21,6 +21,19 @@ std::string_view ConditionOf(RecordFilter filter) {
   }
 }
 
+ViewSelection SelectionOf(ResultFilter filter) {
+  switch (filter) {
+    case ResultFilter::WithoutDifferences: return {"critical = 1 OR noncritical = 1", true};
+    case ResultFilter::Undecided: return {"ACCEPTFIRST IS NOT NULL", true};
+    default: return {ConditionOf(filter), false};
+  }
+}
+
+ViewSelection SelectionOf(RecordFilter filter) {
+  if (filter == RecordFilter::ErrorFree) return {ConditionOf(RecordFilter::Erroneous), true};
+  return {ConditionOf(filter), false};
+}
+
 std::string_view NameOf(ResultFilter filter) {
   switch (filter) {
     case ResultFilter::Critical: return "critical";

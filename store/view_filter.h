@@ -26,6 +26,17 @@ inline constexpr std::array<RecordFilter, 3> kRecordFilters{RecordFilter::All, R
 std::string_view ConditionOf(ResultFilter filter);
 std::string_view ConditionOf(RecordFilter filter);
 
+// How a view selects the rows of a filter: the rows matching `condition`,
+// or (inverted) all the others. Either way it selects exactly the rows of
+// ConditionOf; the condition is the one an index finds quickly, and the
+// rarer side in the usual data (few errors, few decisions, few differences).
+struct ViewSelection {
+  std::string_view condition;  // "" for All
+  bool inverted = false;
+};
+ViewSelection SelectionOf(ResultFilter filter);
+ViewSelection SelectionOf(RecordFilter filter);
+
 // The name the position label and the menus show ("critical", "error-free").
 std::string_view NameOf(ResultFilter filter);
 std::string_view NameOf(RecordFilter filter);

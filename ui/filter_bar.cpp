@@ -67,10 +67,10 @@ GridFilters::GridFilters(QWidget* barParent, QMenu* viewMenu) : QObject(barParen
   }
 }
 
-std::string GridFilters::Condition(ViewId id) const {
-  int index = chosen_[At(id)];
-  if (id == ViewId::Result) return std::string(store::ConditionOf(store::kResultFilters[static_cast<size_t>(index)]));
-  return std::string(store::ConditionOf(store::kRecordFilters[static_cast<size_t>(index)]));
+store::ViewSelection GridFilters::Selection(ViewId id) const {
+  auto index = static_cast<size_t>(chosen_[At(id)]);
+  if (id == ViewId::Result) return store::SelectionOf(store::kResultFilters[index]);
+  return store::SelectionOf(store::kRecordFilters[index]);
 }
 
 std::string GridFilters::LabelSuffix(ViewId id) const {

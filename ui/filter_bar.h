@@ -29,8 +29,9 @@ class GridFilters : public QObject {
   GridFilters(QWidget* barParent, QMenu* viewMenu);
 
   QWidget* bar() const { return bar_; }
-  // The SQLite condition of a grid's filter ("" for all).
-  std::string Condition(ViewId id) const;
+  // How the grid's view selects the rows of its filter.
+  store::ViewSelection Selection(ViewId id) const;
+  bool Filtered(ViewId id) const { return chosen_[static_cast<size_t>(id)] != 0; }
   // The name the position label adds (", critical"); "" for all.
   std::string LabelSuffix(ViewId id) const;
   // Chooses a filter as the user would (index into the grid's list).

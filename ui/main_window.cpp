@@ -270,7 +270,7 @@ void MainWindow::HeaderClicked(ViewId id, int column) {
 void MainWindow::FilterChanged(ViewId id) {
   if (!Idle()) return;
   store::View& view = views_->Get(id);
-  view.filterCondition = filters_->Condition(id);
+  view.SetFilter(filters_->Selection(id));
   if (Guarded([&view] { view.ApplyFilter(); }, store::kConnectErrorMessage)) ViewReopened(id);
 }
 
@@ -383,7 +383,7 @@ void MainWindow::FullAutocompare() {
   ShowRunSummary();
   // The run read the record views unfiltered; the grids' filters come back.
   for (ViewId id : {ViewId::Primary, ViewId::Secondary})
-    if (!filters_->Condition(id).empty()) FilterChanged(id);
+    if (filters_->Filtered(id)) FilterChanged(id);
 }
 
 void MainWindow::ToggleManualCompare() {

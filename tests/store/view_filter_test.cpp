@@ -42,25 +42,33 @@ TEST_F(FilterFixture, EachFilterKeepsItsRowsInTheSortOrder) {
   struct Case {
     View& view;
     std::string_view condition;
+    ViewSelection selection;
     std::vector<int64_t> lines;
-  } cases[] = {
-      {views.result(), ConditionOf(ResultFilter::All), {5, 4, 3, 2, 1}},
-      {views.result(), ConditionOf(ResultFilter::Critical), {2, 1}},
-      {views.result(), ConditionOf(ResultFilter::NonCritical), {3, 2}},
-      {views.result(), ConditionOf(ResultFilter::WithoutDifferences), {5, 4}},
-      {views.result(), ConditionOf(ResultFilter::Undecided), {5, 3, 1}},
-      {views.result(), ConditionOf(ResultFilter::Decided), {4, 2}},
-      {views.primary(), ConditionOf(RecordFilter::All), {4, 3, 2, 1}},
-      {views.primary(), ConditionOf(RecordFilter::Erroneous), {4, 2}},
-      {views.primary(), ConditionOf(RecordFilter::ErrorFree), {3, 1}},
+  };
+  auto result = [&](ResultFilter f, std::vector<int64_t> lines) {
+    return Case{views.result(), ConditionOf(f), SelectionOf(f), std::move(lines)};
+  };
+  auto record = [&](RecordFilter f, std::vector<int64_t> lines) {
+    return Case{views.primary(), ConditionOf(f), SelectionOf(f), std::move(lines)};
+  };
+  Case cases[] = {
+      result(ResultFilter::All, {5, 4, 3, 2, 1}), result(ResultFilter::Critical, {2, 1}),
+      result(ResultFilter::NonCritical, {3, 2}),  result(ResultFilter::WithoutDifferences, {5, 4}),
+      result(ResultFilter::Undecided, {5, 3, 1}), result(ResultFilter::Decided, {4, 2}),
+      record(RecordFilter::All, {4, 3, 2, 1}),    record(RecordFilter::Erroneous, {4, 2}),
+      record(RecordFilter::ErrorFree, {3, 1}),
   };
   for (Case& c : cases) {
     // Applied to an open view and kept by the next refresh alike.
-    c.view.filterCondition = std::string(c.condition);
+    c.view.SetFilter(c.selection);
     c.view.ApplyFilter();
     EXPECT_EQ(Lines(c.view), c.lines) << c.condition;
     views.RefreshAll();
     EXPECT_EQ(Lines(c.view), c.lines) << c.condition;
+    // The plain condition (an export's) selects the same rows.
+    std::string where = c.condition.empty() ? "1" : std::string(c.condition);
+    EXPECT_EQ(db->QueryInt("SELECT count(*) FROM " + c.view.table() + " WHERE " + where), c.view.RowCount())
+        << c.condition;
   }
 }
 
@@ -70,11 +78,11 @@ TEST_F(FilterFixture, TheCurrentRecordStaysWhenTheFilterKeepsIt) {
   View& v = views.primary();
   v.SetCurrentRow(3);  // line 4
   int64_t line4 = v.CurrentRowId();
-  v.filterCondition = std::string(ConditionOf(RecordFilter::Erroneous));
+  v.SetFilter(SelectionOf(RecordFilter::Erroneous));
   v.ApplyFilter();
   EXPECT_EQ(v.CurrentRow(), 1);
   EXPECT_EQ(v.CurrentRowId(), line4);
-  v.filterCondition = std::string(ConditionOf(RecordFilter::ErrorFree));
+  v.SetFilter(SelectionOf(RecordFilter::ErrorFree));
   v.ApplyFilter();
   EXPECT_EQ(v.CurrentRow(), 0);  // line 4 is gone: the first row
   EXPECT_EQ(v.PositionOfRowId(line4), -1);
