@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "bench/bench.h"
+#include "compare/decision_restore.h"
 #include "record/user_interface.h"
+#include "store/decision_journal.h"
 #include "store/view.h"
 #include "store/view_filter.h"
 
@@ -85,6 +87,23 @@ void FilterAndLink(const BenchArgs& args, int64_t rows) {
   Report("linked grids, one move (two grids)", watch.Seconds() / kMoves * 1000, "ms");
   Report("records found", static_cast<double>(found), "");
 }
+
+// The decisions given back after a run over a million result rows, with a
+// thousand decisions in the journal.
+void Restore(const BenchArgs& args, int64_t rows) {
+  auto db = store::Database::Open(FreshDatabase(args.dir));
+  Fill(*db, rows);
+  db->Begin();
+  for (int64_t k = 1; k <= 1000; ++k)
+    store::JournalDecision(*db, k * (rows / 1000), (k * (rows / 1000) * 7919) % rows + 1, {true, false, "r", ""});
+  db->Commit();
+  Stopwatch watch;
+  int64_t restored = RestoreDecisions(*db);
+  Report("restore over " + std::to_string(rows) + " result rows", watch.Seconds(), "s");
+  Report("decisions restored", static_cast<double>(restored), "");
+}
+
+TWINSCAN_BENCH(restore_1m) { Restore(args, args.quick ? 50000 : 1000000); }
 
 TWINSCAN_BENCH(filter_1m) { FilterAndLink(args, args.quick ? 50000 : 1000000); }
 
