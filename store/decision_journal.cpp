@@ -14,10 +14,10 @@ std::string RecordTextSql(std::string_view alias) {
 
 void JournalDecision(Database& db, int64_t linenumber, int64_t linenumber2, const Decision& decision) {
   Statement insert = db.Prepare(
-      "INSERT INTO DECISIONS (fullline1, fullline2, linenumber, linenumber2, ACCEPTFIRST, ACCEPTSECOND, REMARK, "
-      "REFERENCE_TO_DB, decided) SELECT " +
+      "INSERT INTO DECISIONS (fullline1, fullline2, linenumber, linenumber2, frequency1, frequency2, ACCEPTFIRST, "
+      "ACCEPTSECOND, REMARK, REFERENCE_TO_DB, decided) SELECT " +
       RecordTextSql("a") + ", " + RecordTextSql("b") +
-      ", ?1, ?2, ?3, ?4, ?5, ?6, strftime('%Y-%m-%dT%H:%M:%fZ', 'now') "
+      ", ?1, ?2, a.\"1A\", b.\"1A\", ?3, ?4, ?5, ?6, strftime('%Y-%m-%dT%H:%M:%fZ', 'now') "
       "FROM TABLE1 a, TABLE2 b WHERE a.linenumber = ?1 AND b.linenumber = ?2 ORDER BY a.rowid, b.rowid LIMIT 1");
   insert.BindInt(1, linenumber);
   insert.BindInt(2, linenumber2);

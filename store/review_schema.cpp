@@ -10,6 +10,7 @@ constexpr const char* kStatements[] = {
     " id INTEGER PRIMARY KEY,"
     " fullline1 TEXT COLLATE BINARY, fullline2 TEXT COLLATE BINARY,"
     " linenumber INTEGER, linenumber2 INTEGER,"
+    " frequency1 REAL, frequency2 REAL,"
     " ACCEPTFIRST BOOL_INTEGER, ACCEPTSECOND BOOL_INTEGER,"
     " REMARK TEXT, REFERENCE_TO_DB TEXT,"
     " decided TEXT)",

@@ -12,6 +12,8 @@ namespace twinscan::store {
 // The journal of every decision the reviewer stored: the pair by the full
 // record texts of its two records, the decision as stored in TABLERESULT and
 // the time (UTC). id grows with every decision: the newest has the highest.
+// frequency1 and frequency2 repeat the records' 1A, so that a restore computes
+// record texts only for the records that can match.
 inline constexpr const char* kDecisionsTable = "DECISIONS";
 
 // Creates what is missing; existing rows stay. Throws StoreError.

@@ -71,6 +71,17 @@ TEST_F(DecisionRuns, ARunGivesBackTheNewestDecisionOfUnchangedPairs) {
   EXPECT_EQ(store::JournalSize(*db_), 3);
 }
 
+TEST_F(DecisionRuns, RecordsWithoutFrequencyGetTheirDecisionsBackToo) {
+  for (const char* table : {"TABLE1", "TABLE2"}) db_->Execute(std::string("UPDATE ") + table + " SET \"1A\" = NULL");
+  views_->RefreshAll();
+  engine_->RunFull();
+  ASSERT_EQ(Decisions().size(), 2u);
+  Review(9, true, true, "no frequency");
+  engine_->RunFull();
+  EXPECT_EQ(engine_->lastRun().restoredDecisions, 1);
+  EXPECT_EQ(Decisions(), (Rows{"1|4||||", "1|9|1|1|no frequency|"}));
+}
+
 TEST_F(DecisionRuns, AChangedRecordOrTheOptionOffLeavesPairsUndecided) {
   Review(4, true, false, "kept");
   Review(9, true, true, "changed later");
