@@ -1,5 +1,7 @@
 #include "app/review_command.h"
 
+#include "store/decision_journal.h"
+
 namespace twinscan {
 namespace {
 
@@ -34,11 +36,15 @@ void StoreReview(store::Database& db, store::Views& views, int64_t linenumber, i
                                        "WHERE linenumber = ? AND linenumber2 = ?");
   update.BindInt(1, acceptFirst ? 1 : 0);
   update.BindInt(2, acceptSecond ? 1 : 0);
-  update.BindText(3, FirstCharacters(remark, kReviewTextLength));
-  update.BindText(4, FirstCharacters(reference, kReviewTextLength));
+  store::Decision stored{acceptFirst, acceptSecond, FirstCharacters(remark, kReviewTextLength),
+                         FirstCharacters(reference, kReviewTextLength)};
+  update.BindText(3, stored.remark);
+  update.BindText(4, stored.reference);
   update.BindInt(5, linenumber);
   update.BindInt(6, linenumber2);
   update.Step();
+  // The journal keeps the decision for later runs over the same records.
+  store::JournalDecision(db, linenumber, linenumber2, stored);
   db.CommitPending();
 }
 

@@ -1,5 +1,5 @@
 // twinscan-cli compare [--manual LINE] [--mode FIELD=V]... [--search FIELD=V]...
-//                      [--compare-erroneous ff|sf]...
+//                      [--compare-erroneous ff|sf]... [--forget-decisions]
 #include <cstdio>
 
 #include "cli/cli.h"

@@ -44,6 +44,7 @@ CompareOptions TakeCompareOptions(Cli& cli) {
     if (file != "ff" && file != "sf") throw UsageError("--compare-erroneous takes ff or sf, not " + file);
     options.compareErroneous[file == "ff" ? 0 : 1] = true;
   }
+  options.forgetDecisions = cli.TakeFlag("--forget-decisions");
   return options;
 }
 
@@ -73,6 +74,7 @@ bool StartWithCompareOptions(Cli& cli, const CompareOptions& options, const File
   if (options.compareErroneous[0]) ff.onlyErrorFreeLines = false;
   if (options.compareErroneous[1]) sf.onlyErrorFreeLines = false;
   cli.settings.setFileOptions(ff, sf);
+  cli.settings.setRestoreDecisions(!options.forgetDecisions);
   return true;
 }
 
@@ -87,6 +89,7 @@ void PrintCompareSummary(const CompareCounts& c) {
   std::printf("pairs with critical differences: %lld\n", static_cast<long long>(c.criticalPairs));
   std::printf("pairs with non-critical differences: %lld\n", static_cast<long long>(c.nonCriticalPairs));
   std::printf("primary records without candidates: %lld\n", static_cast<long long>(c.withoutCandidates));
+  std::printf("decisions restored: %lld\n", static_cast<long long>(c.restoredDecisions));
 }
 
 }  // namespace twinscan::cli

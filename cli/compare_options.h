@@ -1,5 +1,6 @@
 // The comparison options of the batch tool, shared by `compare` and `check`:
-// --mode FIELD=0|1|2, --search FIELD=0|1|2 and --compare-erroneous ff|sf.
+// --mode FIELD=0|1|2, --search FIELD=0|1|2, --compare-erroneous ff|sf and
+// --forget-decisions.
 // They are read before the program starts and applied to its settings after
 // the start has set them to their start values.
 #pragma once
@@ -17,6 +18,7 @@ struct CompareOptions {
   std::vector<std::pair<field::Number, CompareMode>> modes;
   std::vector<std::pair<SearchFieldIndex, SearchValue>> searches;
   bool compareErroneous[2] = {false, false};  // ff, sf: onlyErrorFreeLines cleared
+  bool forgetDecisions = false;  // --forget-decisions: no decision is restored
 };
 
 // Takes the options from the arguments; UsageError on a bad one.

@@ -4,6 +4,7 @@
 
 #include "compare/candidate_query.h"
 #include "compare/compare_log.h"
+#include "compare/decision_restore.h"
 #include "compare/record_compare.h"
 #include "record/number_text.h"
 #include "record/progress.h"
@@ -21,7 +22,7 @@ std::string N(int64_t value) { return LeadingBlankNumber(static_cast<double>(val
 
 std::string ResultInsertSql() {
   std::string columns, values;
-  for (int i = 0; i < store::kResultGridColumnCount; ++i) {
+  for (int i = 0; i < store::kResultFieldsEnd; ++i) {
     std::string_view separator = i == 0 ? "" : ", ";
     std::string_view name = i < store::kResultFirstFieldColumn
                                 ? store::kResultLeadingColumns[static_cast<size_t>(i)].name
@@ -53,6 +54,7 @@ struct CompareEngine::Impl {
   void Start() {
     counts = {};
     uncommitted = 0;
+    usedSettings = settings;
     log.emplace(logPath);
   }
 
@@ -64,6 +66,7 @@ struct CompareEngine::Impl {
     store::ClearCompareRunning(db);
     transaction.Commit();
     log->Flush();
+    if (settings.restoreDecisions()) counts.restoredDecisions = RestoreDecisions(db);
     log.reset();
     views.RefreshAll();
   }
@@ -85,6 +88,7 @@ struct CompareEngine::Impl {
   int64_t SearchCandidates(const CompareRecord& primary) {
     CandidateQuery query = BuildCandidateQuery(KeysOf(primary), settings);
     views.ReopenFiltered(ViewId::Secondary, query.where, query.binds, kCandidateOrder);
+    counts.candidates += views.secondary().RowCount();
     return views.secondary().RowCount();
   }
 
@@ -106,7 +110,7 @@ struct CompareEngine::Impl {
     if (!insert) insert.emplace(db.Prepare(ResultInsertSql()));
     store::Statement& s = *insert;
     s.Reset();
-    for (int i = 1; i <= store::kResultGridColumnCount; ++i) s.BindNull(i);
+    for (int i = 1; i <= store::kResultFieldsEnd; ++i) s.BindNull(i);
     s.BindInt(1, r.primaryLine);
     s.BindInt(2, r.secondaryLine);
     if (r.critical) s.BindInt(3, 1);
@@ -127,6 +131,7 @@ struct CompareEngine::Impl {
   std::optional<store::Statement> insert;
   std::optional<CompareLog> log;
   CompareCounts counts;
+  std::optional<CompareSettings> usedSettings;
   int64_t uncommitted = 0;
   bool busy = false;  // a run is in progress (the full or the manual one)
 };
@@ -150,6 +155,10 @@ CompareEngine::~CompareEngine() = default;
 
 const CompareCounts& CompareEngine::lastRun() const { return impl_->counts; }
 
+const CompareSettings* CompareEngine::lastRunSettings() const {
+  return impl_->usedSettings ? &*impl_->usedSettings : nullptr;
+}
+
 void CompareEngine::RunFull() {
   Impl& e = *impl_;
   if (e.busy) return;
@@ -158,6 +167,7 @@ void CompareEngine::RunFull() {
   for (store::View* v : {&e.views.primary(), &e.views.secondary()}) {
     v->sortColumn = "linenumber";
     v->sortDirection = store::SortDirection::Ascending;
+    v->SetFilter({});  // the run reads every record
   }
   e.Start();
   store::TransactionKeptOnFailure transaction(e.db);
@@ -171,7 +181,11 @@ void CompareEngine::RunFull() {
   for (int64_t i = 1; i <= n; ++i) {
     shown.Update(i - 1, e.counts.comparedPairs);
     e.ui.Yield();
-    if (!continueFlag_ || e.ui.StopRequested()) break;
+    if (!continueFlag_ || e.ui.StopRequested()) {
+      e.counts.cancelled = true;
+      e.counts.cancelledBefore = e.primaryColumns.Read(primaryView.RowAt(i - 1)).line;
+      break;
+    }
     // Only an unsupported re-import during the yield could shrink the view.
     if (i > primaryView.RowCount()) break;
     e.CommitNowAndThen(transaction);
@@ -222,6 +236,8 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
   e.views.SetCurrentRow(ViewId::Primary, primaryIndex);
   ++e.counts.primaryRecords;
   CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(primaryIndex));
+  e.counts.manual = true;
+  e.counts.manualLine = primary.line;
   const int64_t m = e.SearchCandidates(primary);
   if (m == 0) {
     ++e.counts.withoutCandidates;
@@ -230,6 +246,7 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
     // Only the first candidate is looked at: one erroneous first candidate
     // stops the comparison of all of them.
     e.LogSkipped(first.line, kContainsErrorText);
+    e.counts.erroneousCandidate = first.line;
   } else {
     for (int64_t j = 1; j <= m; ++j) {
       e.views.SetCurrentRow(ViewId::Secondary, j - 1);

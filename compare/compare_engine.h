@@ -20,12 +20,19 @@ namespace twinscan {
 
 // What the last run did, for summaries.
 struct CompareCounts {
-  int64_t primaryRecords = 0;     // primary records taken up (skipped ones included)
-  int64_t skippedPrimary = 0;     // erroneous primary records not searched
-  int64_t withoutCandidates = 0;  // primary records without candidates
-  int64_t comparedPairs = 0;      // TABLERESULT rows written
-  int64_t criticalPairs = 0;      // ... with a critical difference
-  int64_t nonCriticalPairs = 0;   // ... with a non-critical difference
+  int64_t primaryRecords = 0;       // primary records taken up (skipped ones included)
+  int64_t skippedPrimary = 0;       // erroneous primary records not searched
+  int64_t withoutCandidates = 0;    // primary records without candidates
+  int64_t comparedPairs = 0;        // TABLERESULT rows written
+  int64_t criticalPairs = 0;        // ... with a critical difference
+  int64_t nonCriticalPairs = 0;     // ... with a non-critical difference
+  int64_t candidates = 0;           // candidates found, over all primary records
+  int64_t restoredDecisions = 0;    // result rows that took a decision from the journal
+  bool manual = false;              // the run was a manual compare
+  int64_t manualLine = 0;           // ... of the primary record with this linenumber
+  int64_t erroneousCandidate = -1;  // ... whose first candidate (this linenumber) stopped it
+  bool cancelled = false;           // the full run was cancelled ...
+  int64_t cancelledBefore = 0;      // ... before the primary record with this linenumber
 };
 
 class CompareEngine {
@@ -39,6 +46,7 @@ class CompareEngine {
   // The full autocompare. Returns when the run has ended or was cancelled
   // (RequestCancel, or the user interface's StopRequested before a primary
   // record); progress counts primary records and names pairs.
+  // It sorts the record views by linenumber and drops their grid filters.
   // Both runs open the compare log before they delete anything, and throw
   // store::StoreError on a database failure or CompareLogError when the log
   // cannot be written, after committing the rows written so far. A run
@@ -54,6 +62,9 @@ class CompareEngine {
   void RunManual(int64_t primaryIndex);
 
   const CompareCounts& lastRun() const;
+  // The settings the last run of this engine compared with (the compare
+  // modes judge its result rows); nullptr before the first run.
+  const CompareSettings* lastRunSettings() const;
 
  private:
   struct Impl;

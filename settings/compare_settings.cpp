@@ -10,6 +10,7 @@ void CompareSettings::resetToDefaults() {
   searchField_[0] = SearchValue::NotUsed;
   ff_ = FileOptions{};
   sf_ = FileOptions{};
+  restoreDecisions_ = true;
 }
 
 CompareMode CompareSettings::cycleCompareMode(int fieldNumber) {

@@ -50,6 +50,11 @@ class CompareSettings {
   // field is the only one in use, which must stay ("At least one Field required").
   std::optional<SearchValue> cycleSearchField(int index);
 
+  // Whether a run gives the journal's decisions back to the pairs whose
+  // records are unchanged (the misc option "Restore earlier decisions").
+  bool restoreDecisions() const { return restoreDecisions_; }
+  void setRestoreDecisions(bool restore) { restoreDecisions_ = restore; }
+
   const FileOptions& fileOptions(FileTag file) const { return file == FileTag::ff ? ff_ : sf_; }
   void setFileOptions(const FileOptions& ff, const FileOptions& sf) {
     ff_ = ff;
@@ -60,6 +65,7 @@ class CompareSettings {
   std::array<CompareMode, kFieldCount + 1> compareMode_{};        // [0] unused
   std::array<SearchValue, kSearchFieldCount + 1> searchField_{};  // [0] unused
   FileOptions ff_, sf_;
+  bool restoreDecisions_ = true;
 };
 
 inline constexpr const char* kAtLeastOneFieldMessage = "At least one Field required";

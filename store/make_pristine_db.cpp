@@ -7,6 +7,7 @@
 
 #include "store/database.h"
 #include "store/tables.h"
+#include "store/review_schema.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    twinscan::store::Database::Create(argv[2], twinscan::store::TableDefinitions() + schema.str());
+    auto db = twinscan::store::Database::Create(argv[2], twinscan::store::TableDefinitions() + schema.str());
+    twinscan::store::EnsureReviewSchema(*db);
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
     return 1;

@@ -13,6 +13,7 @@
 #include "record/output_file.h"
 #include "store/imports.h"
 #include "store/table_replacement.h"
+#include "store/review_schema.h"
 
 namespace twinscan::store {
 
@@ -178,6 +179,8 @@ std::unique_ptr<Database> StartUp(const fs::path& dataDir, const fs::path& prist
       db->QueryInt(std::string("SELECT count(*) FROM ") + table + " WHERE 0");
     EnsureImportsTable(*db);
     DropStagingTables(*db);  // left by an import that did not finish
+    // A database of an earlier version gains the journal and the filter indexes.
+    EnsureReviewSchema(*db);
     return db;
   } catch (const StoreError&) {
     ui.ShowMessage(kConnectErrorMessage);

@@ -92,7 +92,7 @@ inline constexpr RecordColumn FieldColumn(field::Number n) { return static_cast<
 inline constexpr std::string_view NameOf(RecordColumn c) { return kRecordColumns[static_cast<size_t>(c)].name; }
 
 // TABLERESULT: the pair, the two marks, the 28 difference columns in grid
-// order (all texts), then the review, which the grid does not show.
+// order (all texts), then the review (the grid shows all of them).
 inline constexpr TableColumn kResultLeadingColumns[] = {
     {"linenumber", ColumnKind::Integer, false},
     {"linenumber2", ColumnKind::Integer, false},
@@ -106,8 +106,9 @@ inline constexpr TableColumn kResultReviewColumns[] = {
     {"REFERENCE_TO_DB", ColumnKind::Text, false},
 };
 inline constexpr int kResultFirstFieldColumn = static_cast<int>(std::size(kResultLeadingColumns));
-inline constexpr int kResultGridColumnCount = kResultFirstFieldColumn + kFieldCount;
-inline constexpr int kResultColumnCount = kResultGridColumnCount + static_cast<int>(std::size(kResultReviewColumns));
+inline constexpr int kResultFieldsEnd = kResultFirstFieldColumn + kFieldCount;
+inline constexpr int kResultColumnCount = kResultFieldsEnd + static_cast<int>(std::size(kResultReviewColumns));
+inline constexpr int kResultGridColumnCount = kResultColumnCount;
 
 // CREATE TABLE statements of TABLE1, TABLE2 and TABLERESULT.
 std::string TableDefinitions();

@@ -43,7 +43,10 @@ int View::ColumnIndex(std::string_view name) const {
 
 void View::Close() {
   fetch_.reset();
+  byLine_.reset();
   rowIds_.clear();
+  sortedIds_.clear();
+  highestId_ = 0;
   rows_.clear();
   cacheStart_ = 0;
   current_ = -1;
@@ -81,11 +84,86 @@ void View::OpenSorted() {
   if (sqlite3_exec(reader_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
     throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader_.get()));
   Statement ids(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " ORDER BY " +
-                                   QuoteName(columns_[static_cast<size_t>(column)].name) + " " +
-                                   SqlKeyword(sortDirection) + ", rowid");
-  while (ids.Step()) rowIds_.push_back(ids.ColumnInt(0));
+                             QuoteName(columns_[static_cast<size_t>(column)].name) + " " +
+                                    SqlKeyword(sortDirection) + ", rowid");
+  while (ids.Step()) {
+    sortedIds_.push_back(ids.ColumnInt(0));
+    highestId_ = std::max(highestId_, sortedIds_.back());
+  }
+  SelectFilteredIds();
   fetch_.emplace(reader_.get(), "SELECT * FROM " + QuoteName(table_) + " WHERE rowid = ?");
   current_ = rowIds_.empty() ? -1 : 0;
+}
+
+// The matching ids come from one scan of the condition's covering index;
+// sortedIds_ then gives them their order.
+void View::SelectFilteredIds() {
+  rows_.clear();
+  cacheStart_ = 0;
+  if (filterCondition.empty()) {
+    rowIds_ = sortedIds_;
+    return;
+  }
+  Statement match(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " WHERE " + filterCondition);
+  std::vector<int64_t> matched;
+  while (match.Step()) matched.push_back(match.ColumnInt(0));
+  rowIds_.clear();
+  rowIds_.reserve(filterInverted ? sortedIds_.size() - std::min(sortedIds_.size(), matched.size()) : matched.size());
+  const auto size = static_cast<int64_t>(sortedIds_.size());
+  if (highestId_ >= 0 && highestId_ <= 8 * size + 4096) {
+    std::vector<bool> keep(static_cast<size_t>(highestId_) + 1);
+    for (int64_t id : matched)
+      if (id >= 0 && id <= highestId_) keep[static_cast<size_t>(id)] = true;
+    for (int64_t id : sortedIds_)
+      if (id >= 0 && keep[static_cast<size_t>(id)] != filterInverted) rowIds_.push_back(id);
+  } else {  // sparse row ids
+    std::sort(matched.begin(), matched.end());
+    for (int64_t id : sortedIds_)
+      if (std::binary_search(matched.begin(), matched.end(), id) != filterInverted) rowIds_.push_back(id);
+  }
+}
+
+void View::ApplyFilter() {
+  if (filtered_ || !reader_ || sqlite3_get_autocommit(reader_.get())) return;  // not an open whole-table view
+  int64_t keptId = CurrentRowId();
+  try {
+    SelectFilteredIds();
+  } catch (const StoreError& e) {
+    throw ViewError(e.what());
+  }
+  int64_t position = keptId < 0 ? -1 : PositionOfRowId(keptId);
+  current_ = position >= 0 ? position : (rowIds_.empty() ? -1 : 0);
+}
+
+int64_t View::RowIdAt(int64_t index) const {
+  return index >= 0 && index < RowCount() ? rowIds_[static_cast<size_t>(index)] : -1;
+}
+
+int64_t View::PositionOfRowId(int64_t rowId) const {
+  auto found = std::find(rowIds_.begin(), rowIds_.end(), rowId);
+  return found == rowIds_.end() ? -1 : found - rowIds_.begin();
+}
+
+int64_t View::PositionOfLine(int64_t line) {
+  if (filtered_) {
+    int column = ColumnIndex("linenumber");
+    for (size_t i = 0; i < rows_.size(); ++i)
+      if (NumberOf(rows_[i][static_cast<size_t>(column)]) == static_cast<double>(line)) return static_cast<int64_t>(i);
+    return -1;
+  }
+  if (!reader_ || sqlite3_get_autocommit(reader_.get())) return -1;
+  try {
+    if (!byLine_)
+      byLine_.emplace(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " WHERE linenumber = ? ORDER BY rowid");
+    byLine_->Reset();
+    byLine_->BindInt(1, line);
+    int64_t position = -1;
+    while (position < 0 && byLine_->Step()) position = PositionOfRowId(byLine_->ColumnInt(0));
+    byLine_->Reset();
+    return position;
+  } catch (const StoreError& e) {
+    throw ViewError(e.what());
+  }
 }
 
 void View::OpenFiltered(const std::string& sqliteWhere, const std::vector<Value>& binds,

@@ -17,6 +17,7 @@
 
 #include "record/user_interface.h"
 #include "store/database.h"
+#include "store/view_filter.h"
 
 namespace twinscan::store {
 
@@ -45,6 +46,16 @@ class View {
   // Sort state, changed by the header sort and the full comparison.
   std::string sortColumn = "linenumber";
   SortDirection sortDirection = SortDirection::Ascending;
+  // The grid filter of a whole-table view: the rows matching an SQLite
+  // condition over the table, or with filterInverted all other rows (""
+  // keeps every row; see store/view_filter.h). Refresh applies it after the
+  // sort; ApplyFilter applies a changed one without sorting again.
+  std::string filterCondition;
+  bool filterInverted = false;
+  void SetFilter(const ViewSelection& selection) {
+    filterCondition = selection.condition;
+    filterInverted = selection.inverted;
+  }
 
   // Re-opens over the whole table in the sort order. Throws ViewError when
   // it cannot (a sort column that is not a column of the table included).
@@ -52,6 +63,11 @@ class View {
   // Re-opens over the rows matching an SQLite condition with bound values,
   // in the given SQLite order. Throws ViewError when the view cannot be opened.
   void OpenFiltered(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
+  // Re-selects the rows of the open whole-table view under filterCondition,
+  // in the sort order it was opened with, from the same snapshot: one index
+  // scan, no new sort. The current record stays current when the filter
+  // keeps it, else the first row becomes current. Throws ViewError.
+  void ApplyFilter();
   // Ends the read snapshot (the view shows no rows until it is re-opened).
   // Throws ViewError when the snapshot cannot be ended.
   void Close();
@@ -60,6 +76,16 @@ class View {
   // 0-based position of the current row; -1 when there is none.
   int64_t CurrentRow() const { return current_; }
   void SetCurrentRow(int64_t index);
+
+  // The row id at a position; -1 outside the view.
+  int64_t RowIdAt(int64_t index) const;
+  int64_t CurrentRowId() const { return RowIdAt(current_); }
+  // The position of a row id in the view's order; -1 when the view does not
+  // show it (a linear search: about a millisecond over a million rows).
+  int64_t PositionOfRowId(int64_t rowId) const;
+  // The position of the first row (in row-id order) whose linenumber is
+  // `line`; -1 when the view does not show one. Throws ViewError.
+  int64_t PositionOfLine(int64_t line);
 
   // The row at a 0-based position of the view's order.
   const Row& RowAt(int64_t index);
@@ -75,12 +101,14 @@ class View {
   void OpenSorted();
   void OpenMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
   void FetchWindow(int64_t index);
+  void SelectFilteredIds();
 
   Database& db_;
   ViewId id_;
   std::string table_;
   Connection reader_;               // the snapshot connection of whole-table views
   std::optional<Statement> fetch_;  // reads one row of the snapshot by row id
+  std::optional<Statement> byLine_;  // finds the row ids of a linenumber in the snapshot
   // The last filter's statement: the comparison re-opens the same filter
   // with new values for every record, and parsing it each time would cost
   // more than running it.
@@ -88,8 +116,10 @@ class View {
   std::string filterSql_;
   bool filtered_ = false;
   std::vector<ColumnInfo> columns_;
-  std::vector<int64_t> rowIds_;  // whole-table view: row ids in view order
-  std::vector<Row> rows_;        // filtered view: all rows; else the cache window
+  std::vector<int64_t> rowIds_;     // whole-table view: row ids in view order
+  std::vector<int64_t> sortedIds_;  // whole-table view: every row id in sort order, before the filter
+  int64_t highestId_ = 0;
+  std::vector<Row> rows_;  // filtered view: all rows; else the cache window
   int64_t cacheStart_ = 0;
   int64_t current_ = -1;
 };

@@ -1,6 +1,6 @@
 // The fixed column widths of the three grids, in twips, in column order.
 // The first two grids get theirs once at start-up; the result grid is
-// created with its own and shows its first 32 columns only.
+// created with its own, the review's four columns after the 32 others.
 #pragma once
 
 #include <array>
@@ -14,7 +14,7 @@ inline constexpr std::array<int, store::kRecordColumnCount> kRecordGridWidths{
     300, 900,  500, 800, 800, 900, 5100, 400,  900,  900, 1600, 200, 700, 3100, 3100, 700, 200, 200};
 
 inline constexpr std::array<int, store::kResultGridColumnCount> kResultGridWidths{
-    915,  930,  765,  795,  1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500,
-    1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1740, 1500, 1500};
+    915,  930,  765,  795,  1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500,
+    1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1740, 1500, 1500, 1230, 1395, 3000, 2000};
 
 }  // namespace twinscan::ui

@@ -230,6 +230,13 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
     if (!text.isEmpty()) QApplication::clipboard()->setText(text);
     return true;
   }
+  if (watched == table_ && event->type() == QEvent::KeyPress) {
+    int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      emit enterPressed(table_->currentIndex().isValid() ? table_->currentIndex().row() : -1);
+      return true;
+    }
+  }
   if (watched == table_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) emit doubleClicked(table_->indexAt(mouse->position().toPoint()).row());

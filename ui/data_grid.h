@@ -2,7 +2,8 @@
 // table that shows a store::View through a GridModel.
 //
 // It reports header clicks by column, double clicks (row -1 when the click
-// hit no data row) and current-row changes the user makes; row moves made by
+// hit no data row), Enter on the current row and current-row changes the
+// user makes; row moves made by
 // the program (ShowCurrentRow) are not reported back. Column widths are
 // given once in twips and kept across re-opened views, as are widths the
 // user dragged. While input is blocked (a comparison is running) clicks,
@@ -60,6 +61,7 @@ class DataGrid : public QWidget {
  signals:
   void headerClicked(int column);
   void doubleClicked(int row);
+  void enterPressed(int row);
   void currentRowChanged(int row);
 
  protected:

@@ -5,20 +5,25 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/import_file_command.h"
 #include "app/review_command.h"
 #include "store/imports.h"
 #include "store/sqlite_version.h"
 #include "store/compare_run_marker.h"
+#include "compare/pair_details.h"
+#include "compare/run_summary.h"
 #include "store/startup.h"
 #include "twinscan_version.h"
 #include "ui/column_layout.h"
 #include "ui/compare_modes_dialog.h"
 #include "ui/data_grid.h"
+#include "ui/filter_bar.h"
 #include "ui/grid_model.h"
 #include "ui/grow_layout.h"
 #include "ui/misc_options_dialog.h"
@@ -36,7 +41,11 @@ namespace twinscan::ui {
 namespace {
 
 constexpr int kClientWidth = 12765;
-constexpr int kClientHeight = 8175;
+// Two lines above the result grid hold the end-of-run line and the filter bar.
+constexpr int kSummaryLine = 270;
+constexpr int kFilterLine = 330;
+constexpr int kWorkbenchLines = kSummaryLine + kFilterLine;
+constexpr int kClientHeight = 8175 + kWorkbenchLines;
 constexpr qint64 kRepaintEveryMs = 50;
 
 constexpr ViewId kViewIds[] = {ViewId::Primary, ViewId::Secondary, ViewId::Result};
@@ -64,8 +73,18 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent) : QMainWindow(parent
   setCentralWidget(client);
   grow_ = new GrowLayout(client, client->minimumSize());
 
-  status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920, 12765, 255);
+  status_ = AddControl<StatusPanels>(client, "StatusBar1", 0, 7920 + kWorkbenchLines, 12765, 255);
   grow_->Add(status_, {.top = 1, .width = 1});
+  // The run line and the filter bar stand between the secondary and the
+  // result grid and move down with the secondary grid's lower edge.
+  constexpr double kAboveResults = 5550.0 / (2775 + 2775 + 2415);
+  runSummary_ = AddControl<QLabel>(client, "RunSummary", 60, 5520, 12675, kSummaryLine);
+  runSummary_->setTextFormat(Qt::PlainText);
+  grow_->Add(runSummary_, {.top = kAboveResults, .width = 1});
+  filters_ = new GridFilters(client, viewMenu_);
+  PlaceTwips(filters_->bar(), 60, 5520 + kSummaryLine, 6600, kFilterLine);
+  grow_->Add(filters_->bar(), {.top = kAboveResults});
+  connect(filters_, &GridFilters::changed, this, &MainWindow::FilterChanged);
   cancelButton_ = AddControl<QPushButton>(client, "Command1", 10200, 0, 2415, 255, "Cancel Compare");
   grow_->Add(cancelButton_, {.left = 1});
   cancelButton_->hide();
@@ -123,6 +142,7 @@ void MainWindow::BuildMenu() {
   searchFields_ = item(options, "M_SEARCHFIELDS", "&Search Fields");
   miscOptions_ = item(options, "M_MISC", "Misc. Options");
 
+  viewMenu_ = menu("M_VIEW", "&View");
   QMenu* help = menu("M_HELP", "&Help");
   QAction* about = item(help, "M_ABOUT", "&About");
   AddPlatformCommands(file, compare, help);
@@ -245,7 +265,7 @@ void MainWindow::BindGrids() {
       {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775, 0, 2775 / kStacked},
       {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775, 2775 / kStacked,
        2775 / kStacked},
-      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520, 2415, 5550 / kStacked,
+      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520 + kWorkbenchLines, 2415, 5550 / kStacked,
        2415 / kStacked},
   };
   for (const GridPlace& g : kGrids) {
@@ -262,6 +282,7 @@ void MainWindow::BindGrids() {
   }
   connect(grid(ViewId::Primary), &DataGrid::doubleClicked, this, &MainWindow::PrimaryDoubleClicked);
   connect(grid(ViewId::Result), &DataGrid::doubleClicked, this, [this](int) { ResultDoubleClicked(); });
+  connect(grid(ViewId::Result), &DataGrid::enterPressed, this, [this](int) { ResultDoubleClicked(); });
   grid(ViewId::Result)->SetColumnWidths({kResultGridWidths.begin(), kResultGridWidths.end()});
   cancelButton_->raise();
   SetEmptyHints();
@@ -362,7 +383,7 @@ void MainWindow::PassEvents(QEventLoop::ProcessEventsFlags flags, bool always) {
 
 void MainWindow::UpdatePositionLabel(ViewId id) {
   if (!views_) return;
-  status_->SetText(PanelOf(id), QString::fromStdString(PositionLabel(views_->Get(id))));
+  status_->SetText(PanelOf(id), QString::fromStdString(PositionLabel(views_->Get(id), filters_->LabelSuffix(id))));
 }
 
 void MainWindow::UpdatePositionLabels() {
@@ -387,13 +408,55 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::GridRowChanged(ViewId id, int row) {
   views_->Get(id).SetCurrentRow(row);
   UpdatePositionLabel(id);
+  if (id == ViewId::Result && Idle()) FollowResultRow(row);
 }
 
 void MainWindow::HeaderClicked(ViewId id, int column) {
   if (!Idle()) return;
   sorts_[static_cast<size_t>(id)].Click(views_->Get(id), grid(id)->model()->ColumnName(column).toStdString());
-  Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage);
+  RefreshKeepingCurrent();
 }
+
+void MainWindow::FilterChanged(ViewId id) {
+  if (!Idle()) return;
+  store::View& view = views_->Get(id);
+  view.SetFilter(filters_->Selection(id));
+  if (Guarded([&view] { view.ApplyFilter(); }, store::kConnectErrorMessage)) ViewReopened(id);
+}
+
+void MainWindow::FollowResultRow(int64_t row) {
+  store::View& results = views_->result();
+  if (row < 0 || row >= results.RowCount()) return;
+  Guarded(
+      [&] {
+        const store::Row& pair = results.RowAt(row);
+        std::optional<double> lines[2] = {store::NumberOf(pair[0]), store::NumberOf(pair[1])};
+        for (ViewId id : {ViewId::Primary, ViewId::Secondary}) {
+          std::optional<double> line = lines[id == ViewId::Primary ? 0 : 1];
+          int64_t position = line ? views_->Get(id).PositionOfLine(static_cast<int64_t>(*line)) : -1;
+          // A record the grid's filter hides leaves that grid where it is.
+          if (position >= 0) views_->SetCurrentRow(id, position);
+        }
+      },
+      store::kConnectErrorMessage);
+}
+
+void MainWindow::RefreshKeepingCurrent() {
+  std::array<int64_t, 3> ids{};
+  for (ViewId id : kViewIds) ids[static_cast<size_t>(id)] = views_->Get(id).CurrentRowId();
+  if (!Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage)) return;
+  for (ViewId id : kViewIds) Reselect(id, ids[static_cast<size_t>(id)], 0);
+}
+
+void MainWindow::Reselect(ViewId id, int64_t rowId, int64_t fallback) {
+  store::View& view = views_->Get(id);
+  if (view.RowCount() == 0) return;
+  int64_t position = rowId < 0 ? -1 : view.PositionOfRowId(rowId);
+  if (position < 0) position = std::clamp<int64_t>(fallback, 0, view.RowCount() - 1);
+  if (position != view.CurrentRow()) views_->SetCurrentRow(id, position);
+}
+
+void MainWindow::ShowRunSummary() { runSummary_->setText(QString::fromStdString(RunSummaryText(engine_->lastRun()))); }
 
 // ---------------------------------------------------------------------------
 // Commands
@@ -480,13 +543,19 @@ void MainWindow::SetBusy(Activity busy) {
     a->setEnabled(!working && !ended_);
   fullCompare_->setEnabled(!working && !ended_ && !manualCompare_->isChecked());
   for (DataGrid* g : grids_) g->SetInputBlocked(working);
+  filters_->SetEnabled(!working && !ended_);
 }
 
 void MainWindow::FullAutocompare() {
   if (!Idle() || manualCompare_->isChecked()) return;
   SetBusy(Activity::Comparing);
-  Guarded([this] { engine_->RunFull(); });
+  bool ran = Guarded([this] { engine_->RunFull(); });
   SetBusy(Activity::Idle);
+  if (!ran) return;
+  ShowRunSummary();
+  // The run read the record views unfiltered; the grids' filters come back.
+  for (ViewId id : {ViewId::Primary, ViewId::Secondary})
+    if (filters_->Filtered(id)) FilterChanged(id);
 }
 
 void MainWindow::ToggleManualCompare() {
@@ -497,15 +566,21 @@ void MainWindow::ToggleManualCompare() {
 void MainWindow::PrimaryDoubleClicked(int row) {
   if (!Idle() || views_->primary().RowCount() == 0) return;
   if (!manualCompare_->isChecked()) {
-    Guarded([this] { views_->RefreshAll(); }, store::kConnectErrorMessage);
+    RefreshKeepingCurrent();
     return;
   }
+  // The compared record stays current once the run has re-read the views.
+  int64_t compared = views_->primary().RowIdAt(row);
   activity_ = Activity::ManualComparing;
+  bool ran;
   {
     HourglassCursor hourglass;
-    Guarded([this, row] { engine_->RunManual(row); });
+    ran = Guarded([this, row] { engine_->RunManual(row); });
   }
   activity_ = Activity::Idle;
+  if (!ran) return;
+  Reselect(ViewId::Primary, compared, 0);
+  if (compared >= 0) ShowRunSummary();
 }
 
 void MainWindow::ResultDoubleClicked() {
@@ -519,12 +594,26 @@ void MainWindow::ResultDoubleClicked() {
         line2 = static_cast<int64_t>(store::NumberOf(row[1]).value_or(0));
       }))
     return;
+  std::optional<PairDetails> pair;
+  if (!Guarded([&] {
+        const CompareSettings* modes = engine_->lastRunSettings();
+        pair = ReadPairDetails(*db_, line1, line2, modes ? *modes : settings_);
+      }))
+    return;
   if (!reviewDialog_) reviewDialog_ = new ReviewDialog(this);
+  reviewDialog_->SetPair(std::move(pair));
   if (reviewDialog_->exec() != QDialog::Accepted) return;
-  Guarded([&] {
-    StoreReview(*db_, *views_, line1, line2, reviewDialog_->acceptFirst(), reviewDialog_->acceptSecond(),
-                reviewDialog_->reviewRemark().toStdString(), reviewDialog_->reviewReference().toStdString());
-  });
+  int64_t reviewed = results.CurrentRowId(), position = results.CurrentRow();
+  if (!Guarded([&] {
+        StoreReview(*db_, *views_, line1, line2, reviewDialog_->acceptFirst(), reviewDialog_->acceptSecond(),
+                    reviewDialog_->reviewRemark().toStdString(), reviewDialog_->reviewReference().toStdString());
+        // The grid shows the decision: the result view is read again.
+        results.Refresh();
+      }))
+    return;
+  ViewReopened(ViewId::Result);
+  // A row the filter no longer keeps (an undecided one) gives its place to the next.
+  Reselect(ViewId::Result, reviewed, position);
 }
 
 void MainWindow::ShowCompareModes() {

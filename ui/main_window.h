@@ -12,7 +12,11 @@
 // user input held back). An import passes events at most every 50 ms and the
 // full compare once per primary record; meanwhile only "Cancel Import" (Esc)
 // or "Cancel Compare", scrolling and About take input. Long work shows a
-// progress bar in the status bar. A database failure shows its message and
+// progress bar in the status bar. Around them it adds the review workbench:
+// the filters of the grids (View menu and filter bar), the line that says how
+// the last run ended ("RunSummary"), the result grid's rows leading the two
+// record grids to their pair, and a current record that stays current through
+// a sort. A database failure shows its message and
 // ends the program, as at start-up.
 //
 // At the start size the controls stand at the places given in twips; a
@@ -46,6 +50,7 @@
 #include "ui/header_sort.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -53,6 +58,7 @@ namespace twinscan::ui {
 
 class DataGrid;
 class GrowLayout;
+class GridFilters;
 class Prompter;
 class StatusPanels;
 class ProgressDisplay;
@@ -142,6 +148,14 @@ class MainWindow : public QMainWindow, public UserInterface {
   void PrimaryDoubleClicked(int row);
   void ResultDoubleClicked();
   void GridRowChanged(ViewId id, int row);
+  void FilterChanged(ViewId id);
+  // Moves the primary and the secondary grid to the records of the result row.
+  void FollowResultRow(int64_t row);
+  // Re-reads the views; each keeps its current record when it still shows it.
+  void RefreshKeepingCurrent();
+  // Makes the row with the id current, or else the row at `fallback` (clamped).
+  void Reselect(ViewId id, int64_t rowId, int64_t fallback);
+  void ShowRunSummary();
 
   bool Idle() const { return activity_ == Activity::Idle && !ended_; }
   // Enters or leaves a full compare or an import: its cancel button shows,
@@ -170,6 +184,9 @@ class MainWindow : public QMainWindow, public UserInterface {
   QPushButton* cancelImportButton_;
   std::unique_ptr<ProgressDisplay> progress_;
   bool stopRequested_ = false;  // "Cancel Import" was pressed during the running import
+  QLabel* runSummary_;
+  QMenu* viewMenu_;
+  GridFilters* filters_;
   // The menu commands the window enables and disables.
   QAction *importPrimary_, *importSecondary_, *fullCompare_, *manualCompare_, *compareModes_, *searchFields_,
       *miscOptions_;

@@ -27,6 +27,8 @@ constexpr OptionRow kRows[7] = {
     {"Report lines without error or an2bis", 2400, 2400, &FileOptions::suppressCleanLines, true},
 };
 constexpr int kBoxHeight = 240;
+// The row of "Restore earlier decisions", below the two frames.
+constexpr int kRestoreRow = 360;
 
 }  // namespace
 
@@ -34,7 +36,7 @@ MiscOptionsDialog::MiscOptionsDialog(CompareSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
   setObjectName("TWINSCAN7");
   setWindowTitle("Misc. Options");
-  setFixedSize(Twips(6795), Twips(3720));
+  setFixedSize(Twips(6795), Twips(3720 + kRestoreRow));
   QPalette lightGrey = palette();
   lightGrey.setColor(QPalette::Window, QColor(192, 192, 192));
   setPalette(lightGrey);
@@ -58,7 +60,8 @@ MiscOptionsDialog::MiscOptionsDialog(CompareSettings& settings, QWidget* parent)
     }
   }
 
-  auto* ok = AddControl<QPushButton>(this, "Command1", 120, 3120, 6495, 375, "&Ok");
+  restore_ = AddControl<QCheckBox>(this, "CheckRestore", 240, 3120, 6375, kBoxHeight, "Restore earlier decisions");
+  auto* ok = AddControl<QPushButton>(this, "Command1", 120, 3120 + kRestoreRow, 6495, 375, "&Ok");
   connect(ok, &QPushButton::clicked, this, &MiscOptionsDialog::Confirm);
   FitTextBelow(this);
 }
@@ -75,6 +78,7 @@ void MiscOptionsDialog::showEvent(QShowEvent* event) {
       box(file, row)->setChecked(options.*r.option != r.inverted);
     }
   }
+  restore_->setChecked(settings_.restoreDecisions());
   QDialog::showEvent(event);
 }
 
@@ -86,6 +90,7 @@ void MiscOptionsDialog::Confirm() {
     sf.*r.option = box(FileTag::sf, row)->isChecked() != r.inverted;
   }
   settings_.setFileOptions(ff, sf);
+  settings_.setRestoreDecisions(restore_->isChecked());
   accept();
 }
 

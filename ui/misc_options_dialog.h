@@ -1,8 +1,9 @@
 // MiscOptionsDialog (object name "TWINSCAN7"): seven check boxes per file,
 // "Check1ff" .. "Check7ff" and "Check1sf" .. "Check7sf". Every showing ticks
 // the boxes from the current FileOptions (the last row is ticked when
-// suppressCleanLines is false); only "&Ok" copies the fourteen boxes into the
-// settings, so closing the dialog another way discards the changes.
+// suppressCleanLines is false), and below them "CheckRestore" ("Restore
+// earlier decisions"); only "&Ok" copies the boxes into the settings, so
+// closing the dialog another way discards the changes.
 #pragma once
 
 #include <QDialog>
@@ -30,6 +31,7 @@ class MiscOptionsDialog : public QDialog {
 
   CompareSettings& settings_;
   std::array<QCheckBox*, 7> ff_{}, sf_{};
+  QCheckBox* restore_ = nullptr;
 };
 
 }  // namespace twinscan::ui

@@ -22,4 +22,8 @@ std::string PositionLabel(const store::View& view) {
          LeadingBlankNumber(static_cast<double>(view.RowCount()));
 }
 
+std::string PositionLabel(const store::View& view, const std::string& suffix) {
+  return PositionLabel(view) + (view.IsFiltered() ? std::string() : suffix);
+}
+
 }  // namespace twinscan::ui

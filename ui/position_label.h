@@ -11,5 +11,8 @@
 namespace twinscan::ui {
 
 std::string PositionLabel(const store::View& view);
+// With the name of the grid's filter after it ("(re)  3 of  40, critical");
+// `suffix` is ", critical", or "" for the unfiltered grid.
+std::string PositionLabel(const store::View& view, const std::string& suffix);
 
 }  // namespace twinscan::ui

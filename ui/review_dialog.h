@@ -1,17 +1,24 @@
-// ReviewDialog (object name "TWINSCAN3"): the result review dialog. The
-// reviewer decides whether the primary and the secondary record of a compared
-// pair are accepted ("Check1ff", "Check1sf") and may add a remark ("REMARK")
-// and a reference ("REFERENCE"). Every showing resets the dialog: both boxes
-// undecided (greyed), both texts empty, "&Ok" ("Command1") disabled until
-// both boxes are decided. "&Ok" fills the review result and hides the dialog
+// ReviewDialog (object name "TWINSCAN3"): the result review dialog. It names
+// the pair ("PairTitle") and shows its two records side by side ("PairView");
+// the reviewer decides whether the primary and the secondary record are
+// accepted ("Check1ff", "Check1sf") and may add a remark ("REMARK") and a
+// reference ("REFERENCE"). Every showing starts from the pair given by
+// SetPair: a pair decided before shows its stored decision, remark and
+// reference with "&Ok" ("Command1") enabled; otherwise both boxes are
+// undecided (greyed), both texts empty and "&Ok" is disabled until both
+// boxes are decided. "&Ok" fills the review result and hides the dialog
 // (exec returns Accepted); closing it another way leaves the review result as
 // it was and exec returns Rejected, so the caller writes nothing.
 #pragma once
 
 #include <QDialog>
 #include <QString>
+#include <optional>
+
+#include "compare/pair_details.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -22,6 +29,9 @@ class ReviewDialog : public QDialog {
 
  public:
   explicit ReviewDialog(QWidget* parent = nullptr);
+
+  // The pair the next showings are about; nullopt shows no pair.
+  void SetPair(std::optional<PairDetails> pair);
 
   // The review result of the last confirmation.
   bool acceptFirst() const { return acceptFirst_; }
@@ -36,6 +46,9 @@ class ReviewDialog : public QDialog {
   void BoxClicked();
   void Confirm();
 
+  QLabel* title_;
+  class PairView* pairView_;
+  std::optional<PairDetails> pair_;
   QCheckBox* check1ff_;
   QCheckBox* check1sf_;
   QLineEdit* remark_;

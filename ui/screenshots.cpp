@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,7 +42,8 @@ class Shooter {
   }
 
   // Opens a modal dialog with `open`; once it shows, `prepare` may fill it,
-  // then it is saved and closed without confirming.
+  // then it is saved (unless name is empty) and closed without confirming
+  // (unless `prepare` closed it).
   void Modal(const QString& name, const std::function<void()>& open,
              const std::function<void(QDialog*)>& prepare = {}) {
     bool fired = false;
@@ -54,8 +56,8 @@ class Shooter {
       }
       if (prepare) prepare(dialog);
       QCoreApplication::processEvents();
-      Save(dialog, name);
-      dialog->reject();
+      if (!name.isEmpty()) Save(dialog, name);
+      if (dialog->isVisible()) dialog->reject();
     });
     open();
     // A command that opened no dialog returns at once; the shot then fails.
@@ -140,16 +142,30 @@ int TakeScreenshots(MainWindow& window, const QString& folder) {
   shooter.Modal("search-fields.png", [&] { command("M_SEARCHFIELDS"); });
   shooter.Modal("misc-options.png", [&] { command("M_MISC"); });
   auto* results = window.findChild<DataGrid*>("DataGrid3");
+  // The review of the first pair with critical differences, undecided, then
+  // decided and opened again.
+  auto* filterRe = window.findChild<QComboBox*>("FilterRe");
+  auto chooseFilter = [&](int index) {
+    filterRe->setCurrentIndex(index);
+    emit filterRe->activated(index);
+    Settle();
+  };
+  chooseFilter(1);  // critical
   shooter.Modal("review.png", [&] { emit results->doubleClicked(0); });
   shooter.Modal(
-      "review-decided.png", [&] { emit results->doubleClicked(0); },
+      "", [&] { emit results->doubleClicked(0); },
       [](QDialog* dialog) {
         dialog->findChild<QCheckBox*>("Check1ff")->click();
         dialog->findChild<QCheckBox*>("Check1sf")->click();
         dialog->findChild<QCheckBox*>("Check1sf")->click();
         dialog->findChild<QLineEdit*>("REMARK")->setText("Same station, new antenna height");
         dialog->findChild<QLineEdit*>("REFERENCE")->setText("BEL/2024/017");
+        dialog->findChild<QPushButton*>("Command1")->click();
       });
+  shooter.Modal("review-decided.png", [&] { emit results->doubleClicked(0); });
+  chooseFilter(2);  // non-critical
+  shooter.Save(&window, "main-filtered.png");
+  chooseFilter(0);
 
   // The window grown by half, the primary grid sorted by 4A.
   window.resize(window.size() * 3 / 2);

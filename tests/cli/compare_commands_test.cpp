@@ -58,6 +58,24 @@ TEST(CompareCommands, CheckCompareAndReview) {
   CliRun unknown = run("review 3 4 --first yes --second yes");
   EXPECT_EQ(unknown.code, 1);
   EXPECT_NE(unknown.out.find("no compared pair"), std::string::npos) << unknown.out;
+
+  // The decision comes back with every run over the same records, unless
+  // the run forgets it; the journal keeps it either way.
+  struct Rerun {
+    const char* arguments;
+    const char* summaryEnd;
+    std::vector<std::string> decisions;
+  } reruns[] = {
+      {"compare", "without candidates: 1\ndecisions restored: 1\n", {"1|1||", "1|2||", "3|3|1|0"}},
+      {"compare --forget-decisions", "without candidates: 1\ndecisions restored: 0\n", {"1|1||", "1|2||", "3|3||"}},
+      {"compare --manual 3", "without candidates: 0\ndecisions restored: 1\n", {"3|3|1|0"}},
+  };
+  for (const Rerun& r : reruns) {
+    CliRun rerun = run(r.arguments);
+    ASSERT_EQ(rerun.code, 0) << rerun.out;
+    EXPECT_NE(rerun.out.find(r.summaryEnd), std::string::npos) << r.arguments << rerun.out;
+    EXPECT_EQ(results("linenumber, linenumber2, ACCEPTFIRST, ACCEPTSECOND"), r.decisions) << r.arguments;
+  }
 }
 
 TEST(CompareCommands, TheNextCompareSaysThatTheLastOneDidNotFinish) {

@@ -122,7 +122,8 @@ TEST_F(CliInterrupt, PrintsNoProgressWhenStderrIsNoTerminal) {
                          "compared pairs: 40\n"
                          "pairs with critical differences: 5\n"
                          "pairs with non-critical differences: 6\n"
-                         "primary records without candidates: 8\n");
+                         "primary records without candidates: 8\n"
+                         "decisions restored: 0\n");
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST_F(ViewFixture, ColumnsFollowTheGridOrder) {
     EXPECT_EQ(c.name, f.code);
     EXPECT_EQ(c.kind, ColumnKind::Text);
   }
-  EXPECT_EQ(result[kResultGridColumnCount].name, "ACCEPTFIRST");
+  EXPECT_EQ(result[kResultFieldsEnd].name, "ACCEPTFIRST");
 }
 
 TEST_F(ViewFixture, AWholeTableViewIsASnapshot) {

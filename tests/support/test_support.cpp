@@ -7,6 +7,7 @@
 
 #include "record/layout.h"
 #include "store/tables.h"
+#include "store/review_schema.h"
 
 namespace twinscan::testing {
 namespace fs = std::filesystem;
@@ -88,7 +89,9 @@ std::unique_ptr<store::Database> CreateTestDatabase(const fs::path& dir) {
   std::stringstream schema;
   schema << in.rdbuf();
   store::Database::Create(dir / "twinscan.db", store::TableDefinitions() + schema.str());
-  return store::Database::Open(dir / "twinscan.db");
+  auto db = store::Database::Open(dir / "twinscan.db");
+  store::EnsureReviewSchema(*db);
+  return db;
 }
 
 fs::path PristineDatabase() { return TWINSCAN_PRISTINE_DB; }

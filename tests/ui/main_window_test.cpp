@@ -55,6 +55,10 @@ TEST_F(WindowTest, MenuItemsCarryTheirCaptionsAndStates) {
       {"M_COMPMODE", "Compare &Modes", true},
       {"M_SEARCHFIELDS", "&Search Fields", true},
       {"M_MISC", "Misc. Options", true},
+      {"M_VIEW", "&View", true},
+      {"M_VIEWFF", "&Primary Records", true},
+      {"M_VIEWSF", "&Secondary Records", true},
+      {"M_VIEWRE", "&Results", true},
       {"M_HELP", "&Help", true},
       {"M_GUIDE", "&User Guide", true, "F1"},
       {"M_ABOUT", "&About", true},
@@ -117,11 +121,12 @@ TEST_F(WindowTest, GridsHaveTheirColumnsCaptionsAndWidths) {
       {ViewId::Primary, 31, "ermsg", 3100},      {ViewId::Primary, 35, "4CLAT", 200},
       {ViewId::Secondary, 0, "linenumber", 700}, {ViewId::Secondary, 24, "13Z", 5100},
       {ViewId::Result, 1, "linenumber2", 930},   {ViewId::Result, 29, "2W", 1740},
-      {ViewId::Result, 31, "13X", 1500},
+      {ViewId::Result, 31, "13X", 1500},         {ViewId::Result, 32, "ACCEPTFIRST", 1230},
+      {ViewId::Result, 35, "REFERENCE_TO_DB", 2000},
   };
   EXPECT_EQ(Grid(ViewId::Primary)->model()->columnCount(), 36);
   EXPECT_EQ(Grid(ViewId::Secondary)->model()->columnCount(), 36);
-  EXPECT_EQ(Grid(ViewId::Result)->model()->columnCount(), 32);
+  EXPECT_EQ(Grid(ViewId::Result)->model()->columnCount(), 36);
   // Widths stay after the views are re-read (and after a result was written).
   Insert("TABLERESULT", {{"linenumber", "1"}, {"linenumber2", "2"}});
   for (bool reread : {false, true}) {
