@@ -1,6 +1,7 @@
 #include "app/import_file_command.h"
 
 #include "export/corrected_file.h"
+#include "store/run_info.h"
 
 namespace twinscan {
 namespace fs = std::filesystem;
@@ -18,6 +19,8 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   result.import = ImportViennaFile(file, table, options, db, ui);
   if (result.import.outcome != ImportOutcome::Done) return result;
   *headerText = result.import.headerText;
+  store::StoreImportInfo(db, {tag == FileTag::ff ? "ff" : "sf", file.string(), store::LocalTimeText(),
+                              result.import.records, result.import.erroneous});
   if (o.correctedFile) {
     bool written = WriteCorrectedFile(CorrectedPathFor(file), table, o.export2001NoCrlf, *headerText, db, ui).written;
     result.correctedWritten = written;

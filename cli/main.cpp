@@ -18,7 +18,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"import", RunImport}, {"export", RunExport}, {"compare", RunCompare}, {"review", RunReview}, {"check", RunCheck},
+    {"import", RunImport}, {"export", RunExport}, {"compare", RunCompare},
+    {"review", RunReview}, {"check", RunCheck},   {"results", RunResults},
 };
 
 constexpr const char* kUsage =
@@ -30,6 +31,8 @@ constexpr const char* kUsage =
     "          [--compare-erroneous ff|sf]...\n"
     "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"
     "  check PRIMARY SECONDARY [import flags] [compare options]\n"
+    "  results [--format csv|json|html] [--output FILE]\n"
+    "          [--filter all|critical|noncritical|differences|undecided|decided] [--limit N]\n"
     "The data directory defaults to $HOME/vienna.\n";
 
 int Usage(const std::string& problem) {

@@ -6,6 +6,7 @@
 #include "compare/compare_log.h"
 #include "compare/record_compare.h"
 #include "record/number_text.h"
+#include "store/run_info.h"
 #include "store/tables.h"
 
 namespace twinscan {
@@ -25,6 +26,20 @@ std::string ResultInsertSql() {
     values += ", ?";
   }
   return std::string("INSERT INTO ") + store::kTableResult + " (" + columns + ") VALUES (" + values + ")";
+}
+
+// The run's settings as they are when it begins, for the results export.
+store::RunInfo RunInfoOf(const CompareSettings& settings, const char* kind) {
+  store::RunInfo info{store::LocalTimeText(),
+                      kind,
+                      "",
+                      "",
+                      !settings.fileOptions(FileTag::ff).onlyErrorFreeLines,
+                      !settings.fileOptions(FileTag::sf).onlyErrorFreeLines};
+  for (int field = 1; field <= kFieldCount; ++field) info.modes += static_cast<char>('0' + settings.compareMode(field));
+  for (int index : {kSearch1A, kSearch6A, kSearch4A, kSearch13Y, kSearch4C})
+    info.search += static_cast<char>('0' + settings.searchField(index));
+  return info;
 }
 
 CandidateKeys KeysOf(const CompareRecord& r) {
@@ -50,7 +65,17 @@ struct CompareEngine::Impl {
     log.emplace(logPath);
   }
 
-  void EmptyResults() { db.Execute(std::string("DELETE FROM ") + store::kTableResult); }
+  // Empties the results and begins the run's record of its settings.
+  void EmptyResults(const char* kind) {
+    db.Execute(std::string("DELETE FROM ") + store::kTableResult);
+    runInfo.emplace(db, RunInfoOf(settings, kind));
+  }
+
+  void NoCandidate(int64_t line) {
+    ++counts.withoutCandidates;
+    runInfo->WithoutCandidate(line);
+    LogSkipped(line, kNotFoundText);
+  }
 
   // Commits, closes the log and re-reads the three views.
   void Finish(store::TransactionKeptOnFailure& transaction) {
@@ -116,6 +141,7 @@ struct CompareEngine::Impl {
   RecordColumns primaryColumns, secondaryColumns;
   std::optional<store::Statement> insert;
   std::optional<CompareLog> log;
+  std::optional<store::RunInfoWriter> runInfo;
   CompareCounts counts;
   int64_t uncommitted = 0;
   bool busy = false;  // a run is in progress (the full or the manual one)
@@ -127,6 +153,7 @@ struct CompareEngine::Impl {
 struct CompareEngine::RunEnd {
   ~RunEnd() {
     engine.impl_->log.reset();
+    engine.impl_->runInfo.reset();
     engine.impl_->busy = engine.running_ = engine.continueFlag_ = false;
   }
   CompareEngine& engine;
@@ -151,7 +178,7 @@ void CompareEngine::RunFull() {
   }
   e.Start();
   store::TransactionKeptOnFailure transaction(e.db);
-  e.EmptyResults();
+  e.EmptyResults("full");
   e.views.RefreshAll();  // commits the emptied table: the result grid shows it
   e.ui.Redraw();
   store::View& primaryView = e.views.primary();
@@ -173,8 +200,7 @@ void CompareEngine::RunFull() {
     }
     const int64_t m = e.SearchCandidates(primary);
     if (m == 0) {
-      ++e.counts.withoutCandidates;
-      e.LogSkipped(primary.line, kNotFoundText);
+      e.NoCandidate(primary.line);
       continue;
     }
     for (int64_t j = 1; j <= m; ++j) {
@@ -205,14 +231,13 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
   RunEnd end{*this};
   e.Start();
   store::TransactionKeptOnFailure transaction(e.db);
-  e.EmptyResults();
+  e.EmptyResults("manual");
   e.views.SetCurrentRow(ViewId::Primary, primaryIndex);
   ++e.counts.primaryRecords;
   CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(primaryIndex));
   const int64_t m = e.SearchCandidates(primary);
   if (m == 0) {
-    ++e.counts.withoutCandidates;
-    e.LogSkipped(primary.line, kNotFoundText);
+    e.NoCandidate(primary.line);
   } else if (CompareRecord first = e.Candidate(0); first.erroneous && e.SkipsErroneous(FileTag::sf)) {
     // Only the first candidate is looked at: one erroneous first candidate
     // stops the comparison of all of them.
