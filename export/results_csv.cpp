@@ -91,7 +91,8 @@ ResultsWritten WriteResultsCsv(store::Database& db, const ResultSelection& selec
     }
   }
   buffer.Flush();
-  if (progress) progress(written.rows, reader.total());
+  // A stop asked for at the very end still stops: the caller keeps nothing.
+  if (progress && !progress(written.rows, reader.total())) written.cancelled = true;
   return written;
 }
 

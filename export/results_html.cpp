@@ -383,7 +383,7 @@ ResultsWritten Pairs(OutputBuffer& buffer, store::Database& db, const ResultSele
     Number(out, reader.total() - shown);
     out += " more pairs are not shown here; the CSV and JSON exports hold them all.</p>\n";
   }
-  if (progress) progress(written.rows, shown);
+  if (progress && !progress(written.rows, shown)) written.cancelled = true;
   return written;
 }
 

@@ -225,7 +225,8 @@ ResultsWritten WriteResultsJson(store::Database& db, const ResultSelection& sele
   }
   out += "]}\n";
   buffer.Flush();
-  if (progress) progress(written.rows, reader.total());
+  // A stop asked for at the very end still stops: the caller keeps nothing.
+  if (progress && !progress(written.rows, reader.total())) written.cancelled = true;
   return written;
 }
 

@@ -15,7 +15,7 @@ namespace twinscan {
 // throws when the bytes cannot be written; the writer stops there.
 using ResultsSink = std::function<void(std::string_view bytes)>;
 // Rows written of the total, now and then while writing; returning false
-// stops the writer (a Cancel button).
+// stops the writer (a Cancel button); it is called once more at the end.
 using ResultsProgress = std::function<bool(int64_t written, int64_t total)>;
 
 // Collects bytes and hands them to the sink in large pieces, so that a
