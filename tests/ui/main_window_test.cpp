@@ -40,6 +40,7 @@ TEST_F(WindowTest, MenuItemsCarryTheirCaptionsAndStates) {
       {"M_FILE", "&File", true},
       {"M_FIRSTFILE", "Import &Primary File", true},
       {"M_SECFILE", "Import &Secondary File", true},
+      {"M_EXPORTRESULTS", "&Export Results...", true},
       {"M_COMP", "&Compare && Verify", true},
       {"M_VALCHECK1", "Validation Check &Primary File", false},
       {"M_VALCHECK2", "Validation Check &Secondary File", false},
