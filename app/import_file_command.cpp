@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "export/corrected_file.h"
-#include "store/imports.h"
+#include "store/run_info.h"
 
 namespace twinscan {
 namespace fs = std::filesystem;
@@ -59,8 +59,9 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   result.import = ImportViennaFile(file, table, options, db, ui, [&views] { views.ReleaseSnapshots(); });
   if (result.import.outcome == ImportOutcome::Cancelled) ui.SetStatusText(kImportCancelledText);
   if (result.import.outcome != ImportOutcome::Done) return result;
-  store::RecordImport(db, tag == FileTag::ff ? "ff" : "sf", fs::absolute(file).string());
   *headerText = result.import.headerText;
+  store::StoreImportInfo(db, {tag == FileTag::ff ? "ff" : "sf", fs::absolute(file).string(), store::LocalTimeText(),
+                              result.import.records, result.import.erroneous});
   if (o.correctedFile) {
     bool written = WriteCorrectedFile(CorrectedPathFor(file), table, o.export2001NoCrlf, *headerText, db, ui).written;
     result.correctedWritten = written;

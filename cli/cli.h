@@ -86,5 +86,6 @@ int RunExport(Cli& cli);
 int RunCompare(Cli& cli);
 int RunReview(Cli& cli);
 int RunCheck(Cli& cli);
+int RunResults(Cli& cli);
 
 }  // namespace twinscan::cli

@@ -21,7 +21,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"import", RunImport}, {"export", RunExport}, {"compare", RunCompare}, {"review", RunReview}, {"check", RunCheck},
+    {"import", RunImport}, {"export", RunExport}, {"compare", RunCompare},
+    {"review", RunReview}, {"check", RunCheck},   {"results", RunResults},
 };
 
 int Usage(const std::string& problem) {

@@ -9,6 +9,7 @@
 #include "record/number_text.h"
 #include "record/progress.h"
 #include "store/compare_run_marker.h"
+#include "store/run_info.h"
 #include "store/tables.h"
 
 namespace twinscan {
@@ -31,6 +32,20 @@ std::string ResultInsertSql() {
     values.append(separator).append("?");
   }
   return std::string("INSERT INTO ") + store::kTableResult + " (" + columns + ") VALUES (" + values + ")";
+}
+
+// The run's settings as they are when it begins, for the results export.
+store::RunInfo RunInfoOf(const CompareSettings& settings, const char* kind) {
+  store::RunInfo info{store::LocalTimeText(),
+                      kind,
+                      "",
+                      "",
+                      !settings.fileOptions(FileTag::ff).onlyErrorFreeLines,
+                      !settings.fileOptions(FileTag::sf).onlyErrorFreeLines};
+  for (int field = 1; field <= kFieldCount; ++field) info.modes += static_cast<char>('0' + static_cast<int>(settings.compareMode(field)));
+  for (int index : {kSearch1A, kSearch6A, kSearch4A, kSearch13Y, kSearch4C})
+    info.search += static_cast<char>('0' + static_cast<int>(settings.searchField(index)));
+  return info;
 }
 
 CandidateKeys KeysOf(const CompareRecord& r) {
@@ -58,7 +73,17 @@ struct CompareEngine::Impl {
     log.emplace(logPath);
   }
 
-  void EmptyResults() { db.Execute(std::string("DELETE FROM ") + store::kTableResult); }
+  // Empties the results and begins the run's record of its settings.
+  void EmptyResults(const char* kind) {
+    db.Execute(std::string("DELETE FROM ") + store::kTableResult);
+    runInfo.emplace(db, RunInfoOf(settings, kind));
+  }
+
+  void NoCandidate(int64_t line) {
+    ++counts.withoutCandidates;
+    runInfo->WithoutCandidate(line);
+    LogSkipped(line, kNotFoundText);
+  }
 
   // Clears the run marker, commits, writes out and closes the log and
   // re-reads the three views.
@@ -130,6 +155,7 @@ struct CompareEngine::Impl {
   RecordColumns primaryColumns, secondaryColumns;
   std::optional<store::Statement> insert;
   std::optional<CompareLog> log;
+  std::optional<store::RunInfoWriter> runInfo;
   CompareCounts counts;
   std::optional<CompareSettings> usedSettings;
   int64_t uncommitted = 0;
@@ -142,6 +168,7 @@ struct CompareEngine::Impl {
 struct CompareEngine::RunEnd {
   ~RunEnd() {
     engine.impl_->log.reset();
+    engine.impl_->runInfo.reset();
     engine.impl_->busy = engine.running_ = engine.continueFlag_ = false;
   }
   CompareEngine& engine;
@@ -171,7 +198,7 @@ void CompareEngine::RunFull() {
   }
   e.Start();
   store::TransactionKeptOnFailure transaction(e.db);
-  e.EmptyResults();
+  e.EmptyResults("full");
   store::MarkCompareRunning(e.db);
   e.views.RefreshAll();  // commits the emptied table: the result grid shows it
   e.ui.Redraw();
@@ -200,8 +227,7 @@ void CompareEngine::RunFull() {
     }
     const int64_t m = e.SearchCandidates(primary);
     if (m == 0) {
-      ++e.counts.withoutCandidates;
-      e.LogSkipped(primary.line, kNotFoundText);
+      e.NoCandidate(primary.line);
       continue;
     }
     for (int64_t j = 1; j <= m; ++j) {
@@ -232,7 +258,7 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
   RunEnd end{*this};
   e.Start();
   store::TransactionKeptOnFailure transaction(e.db);
-  e.EmptyResults();
+  e.EmptyResults("manual");
   e.views.SetCurrentRow(ViewId::Primary, primaryIndex);
   ++e.counts.primaryRecords;
   CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(primaryIndex));
@@ -240,8 +266,7 @@ void CompareEngine::RunManual(int64_t primaryIndex) {
   e.counts.manualLine = primary.line;
   const int64_t m = e.SearchCandidates(primary);
   if (m == 0) {
-    ++e.counts.withoutCandidates;
-    e.LogSkipped(primary.line, kNotFoundText);
+    e.NoCandidate(primary.line);
   } else if (CompareRecord first = e.Candidate(0); first.erroneous && e.SkipsErroneous(FileTag::sf)) {
     // Only the first candidate is looked at: one erroneous first candidate
     // stops the comparison of all of them.

@@ -3,15 +3,9 @@
 namespace twinscan::store {
 
 void EnsureImportsTable(Database& db) {
-  db.Execute("CREATE TABLE IF NOT EXISTS IMPORTS (tag TEXT PRIMARY KEY, path TEXT, imported_at TEXT)");
-}
-
-void RecordImport(Database& db, const std::string& tag, const std::string& path) {
-  Statement insert = db.Prepare(
-      "INSERT OR REPLACE INTO IMPORTS (tag, path, imported_at) VALUES (?, ?, strftime('%Y-%m-%d %H:%M:%S', 'now'))");
-  insert.BindText(1, tag);
-  insert.BindText(2, path);
-  insert.Step();
+  db.Execute(
+      "CREATE TABLE IF NOT EXISTS IMPORTS (tag TEXT PRIMARY KEY, path TEXT, imported_at TEXT, records INTEGER, "
+      "erroneous INTEGER)");
 }
 
 std::optional<std::string> ImportedPath(Database& db, const std::string& tag) {

@@ -27,4 +27,4 @@ CREATE INDEX TABLERESULT_linenumber ON TABLERESULT (linenumber);
 -- The file last imported into TABLE1 (tag 'ff') and TABLE2 ('sf'); the
 -- desktop app names it in the grid caption. Older working databases get the
 -- table when opened.
-CREATE TABLE IMPORTS (tag TEXT PRIMARY KEY, path TEXT, imported_at TEXT);
+CREATE TABLE IMPORTS (tag TEXT PRIMARY KEY, path TEXT, imported_at TEXT, records INTEGER, erroneous INTEGER);

@@ -30,6 +30,7 @@
 #include "ui/position_label.h"
 #include "ui/progress_display.h"
 #include "ui/prompter.h"
+#include "ui/results_export.h"
 #include "ui/review_dialog.h"
 #include "ui/search_fields_dialog.h"
 #include "ui/status_panels.h"
@@ -128,6 +129,10 @@ void MainWindow::BuildMenu() {
   QMenu* file = menu("M_FILE", "&File");
   importPrimary_ = item(file, "M_FIRSTFILE", "Import &Primary File");
   importSecondary_ = item(file, "M_SECFILE", "Import &Secondary File");
+  QAction* exportResults = item(file, "M_EXPORTRESULTS", "&Export Results...");
+  connect(exportResults, &QAction::triggered, this, [this] {
+    if (Idle()) ExportResultsFromWindow(this, *db_, views_->result(), *this);
+  });
 
   QMenu* compare = menu("M_COMP", "&Compare && Verify");
   // The two validation checks have no command; they stay greyed out.

@@ -42,6 +42,7 @@ TEST_F(WindowTest, MenuItemsCarryTheirCaptionsAndStates) {
       {"M_FILE", "&File", true},
       {"M_FIRSTFILE", "Import &Primary File", true, "Ctrl+O"},
       {"M_SECFILE", "Import &Secondary File", true, "Ctrl+Shift+O"},
+      {"M_EXPORTRESULTS", "&Export Results...", true},
       {"M_RECENT", "&Recent Files", true},
       {nullptr, "", true},
       {"M_EXIT", "E&xit", true, "Ctrl+Q"},

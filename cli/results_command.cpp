@@ -1,0 +1,63 @@
+// twinscan-cli results [--format csv|json|html] [--output FILE]
+//                      [--filter all|critical|noncritical|differences|undecided|decided] [--limit N]
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+#include "app/results_export_command.h"
+#include "cli/cli.h"
+
+namespace twinscan::cli {
+namespace {
+
+class StdoutFailed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+void ToStdout(std::string_view bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) throw StdoutFailed(std::strerror(errno));
+}
+
+}  // namespace
+
+int RunResults(Cli& cli) {
+  ResultsRequest request;
+  if (auto format = cli.TakeOption("--format")) {
+    auto parsed = ParseResultsFormat(*format);
+    if (!parsed) throw UsageError("--format takes csv, json or html, not " + *format);
+    request.format = *parsed;
+  }
+  if (auto filter = cli.TakeOption("--filter")) {
+    auto parsed = ParseResultFilter(*filter);
+    if (!parsed)
+      throw UsageError("--filter takes all, critical, noncritical, differences, undecided or decided, not " + *filter);
+    request.filter = *parsed;
+  }
+  if (auto limit = cli.TakeOption("--limit"))
+    if (!ParseLineNumber(*limit, &request.limit)) throw UsageError("--limit takes a number of rows, not " + *limit);
+  std::optional<std::string> output = cli.TakeOption("--output");
+  cli.ExpectEnd();
+  cli.Start();
+
+  if (output) {
+    ResultsFileOutcome outcome = ExportResultsToFile(cli.db(), cli.dataDir(), *output, request);
+    if (!outcome.written) {
+      cli.ui.ShowMessage(outcome.error);
+      return 1;
+    }
+    std::fprintf(stderr, "%s: %lld pairs\n", output->c_str(), static_cast<long long>(outcome.rows));
+    return 0;
+  }
+  try {
+    WriteResults(cli.db(), request, ToStdout);
+    if (std::fflush(stdout) != 0) throw StdoutFailed(std::strerror(errno));
+  } catch (const StdoutFailed& e) {
+    cli.ui.ShowMessage(std::string("The results cannot be written to standard output: ") + e.what());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace twinscan::cli

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include "tests/export/results_fixture.h"
+
+namespace twinscan::testing {
+namespace {
+
+using store::Value;
+
+// Column positions in the CSV.
+constexpr size_t kCritical = 2, kNonCritical = 3, kFf4A = 5, kSf1A = 8, kDiff1A = 12, kDiff13Z = 12 + 23;
+constexpr size_t kAcceptFirst = 40, kAcceptSecond = 41, kRemark = 42, kReference = 43;
+
+TEST_F(ResultsTest, CsvHasTheHeaderAndCrlfLineEnds) {
+  InsertRecord("TABLE1", 1, 146.5, "ANTWERPEN");
+  InsertResult({1, 7});
+  std::string text = Written(WriteResultsCsv, ResultSelection{});
+  EXPECT_EQ(text.substr(0, text.find("\r\n")),
+            "linenumber,linenumber2,critical,noncritical,ff_1A,ff_4A,ff_4B,ff_13X,sf_1A,sf_4A,sf_4B,sf_13X,"
+            "1A,1Z,6A,6B,6Z,10Z,2C,4A,4B,4C,4D,4Z,7A,8B1,8B2,9A,9B,9D,9G,9Y,9XH,9XV,1Y,13Z,13Y,2W,2Z,13X,"
+            "ACCEPTFIRST,ACCEPTSECOND,REMARK,REFERENCE_TO_DB");
+  EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+  // The secondary record 7 is missing: its fields are empty, not a failure.
+  std::vector<std::vector<std::string>> rows = Csv();
+  ASSERT_EQ(rows.size(), 2u);
+  ASSERT_EQ(rows[1].size(), 44u);
+  EXPECT_EQ(rows[1][0], "1");
+  EXPECT_EQ(rows[1][4], "146.5");
+  EXPECT_EQ(rows[1][kSf1A], "");
+}
+
+TEST_F(ResultsTest, CsvQuotesWhatMustBeQuotedAndGuardsTypedFormulas) {
+  struct Case {
+    const char* what;
+    std::string stored;
+    std::string remarkCell, dataCell;  // as read back from the CSV
+  };
+  const Case cases[] = {
+      {"plain", "TAXI", "TAXI", "TAXI"},
+      {"comma", "A,B", "A,B", "A,B"},
+      {"quote", "say \"hi\"", "say \"hi\"", "say \"hi\""},
+      {"line end", "one\r\ntwo\nthree", "one\r\ntwo\nthree", "one\r\ntwo\nthree"},
+      {"Latin-1 text", "Gen\xC3\xA8ve \xC3\x9F", "Gen\xC3\xA8ve \xC3\x9F", "Gen\xC3\xA8ve \xC3\x9F"},
+      {"equals", "=SUM(A1:A9)", "'=SUM(A1:A9)", "=SUM(A1:A9)"},
+      {"plus", "+1", "'+1", "+1"},
+      {"minus", "-2,5", "'-2,5", "-2,5"},
+      {"at", "@cmd", "'@cmd", "@cmd"},
+      {"formula sign later", "a=b", "a=b", "a=b"},
+      {"invalid UTF-8 byte", "caf\xE9", "caf\xC3\xA9", "caf\xC3\xA9"},
+  };
+  int64_t line = 1;
+  for (const Case& c : cases) InsertResult({line++, 1, {}, {}, {{"13Z", c.stored}}, 1, 0, c.stored, c.stored});
+  std::vector<std::vector<std::string>> rows = Csv();
+  ASSERT_EQ(rows.size(), std::size(cases) + 1);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].what);
+    ASSERT_EQ(rows[i + 1].size(), 44u);
+    EXPECT_EQ(rows[i + 1][kRemark], cases[i].remarkCell);
+    EXPECT_EQ(rows[i + 1][kReference], cases[i].remarkCell);
+    EXPECT_EQ(rows[i + 1][kDiff13Z], cases[i].dataCell);
+  }
+}
+
+TEST_F(ResultsTest, CsvMarksAndDecisions) {
+  InsertResult({1, 1, 1, {}, {{"1A", "146.5 <-> 146.6"}}, {}, {}, {}, {}});  // undecided
+  InsertResult({2, 1, {}, 1, {}, 0, 1, "", ""});
+  InsertRecord("TABLE1", 2, 1e-05, "=NOT A FORMULA");  // data is written as stored
+  std::vector<std::vector<std::string>> rows = Csv();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1][kCritical], "true");
+  EXPECT_EQ(rows[1][kNonCritical], "false");
+  EXPECT_EQ(rows[1][kDiff1A], "146.5 <-> 146.6");
+  EXPECT_EQ(rows[1][kAcceptFirst], "");
+  EXPECT_EQ(rows[1][kAcceptSecond], "");
+  EXPECT_EQ(rows[2][kCritical], "false");
+  EXPECT_EQ(rows[2][kNonCritical], "true");
+  EXPECT_EQ(rows[2][kAcceptFirst], "false");
+  EXPECT_EQ(rows[2][kAcceptSecond], "true");
+  EXPECT_EQ(rows[2][4], "1e-05");
+  EXPECT_EQ(rows[2][kFf4A], "=NOT A FORMULA");
+}
+
+TEST_F(ResultsTest, RowsComeInTableOrderOrInTheGivenSort) {
+  for (int64_t line : {5, 2, 9}) InsertResult({line, 10 - line});
+  auto lines = [&](const ResultSelection& s) {
+    std::vector<std::string> out;
+    for (const auto& row : Csv(s)) out.push_back(row[0]);
+    return out;
+  };
+  EXPECT_EQ(lines({}), (std::vector<std::string>{"linenumber", "5", "2", "9"}));
+  EXPECT_EQ(lines({"1", "linenumber2", true}), (std::vector<std::string>{"linenumber", "2", "5", "9"}));
+  EXPECT_EQ(lines({"linenumber > 3", "linenumber", false}), (std::vector<std::string>{"linenumber", "5", "9"}));
+}
+
+TEST_F(ResultsTest, ProgressCountsRowsAndCanStopTheWriter) {
+  for (int64_t line = 1; line <= 2 * kResultsProgressEvery + 5; ++line) InsertResult({line, 1});
+  std::vector<std::pair<int64_t, int64_t>> calls;
+  std::string out;
+  ResultsWritten all = WriteResultsCsv(
+      *db_, {}, [&](std::string_view b) { out.append(b); },
+      [&](int64_t written, int64_t total) {
+        calls.emplace_back(written, total);
+        return true;
+      });
+  EXPECT_FALSE(all.cancelled);
+  EXPECT_EQ(all.rows, 2 * kResultsProgressEvery + 5);
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.front(), std::make_pair(kResultsProgressEvery, all.rows));
+  EXPECT_EQ(calls.back(), std::make_pair(all.rows, all.rows));
+  ResultsWritten stopped = WriteResultsJson(
+      *db_, {}, [](std::string_view) {}, [](int64_t, int64_t) { return false; });
+  EXPECT_TRUE(stopped.cancelled);
+  EXPECT_EQ(stopped.rows, kResultsProgressEvery);
+}
+
+TEST_F(ResultsTest, JsonIsValidWithTypedValues) {
+  InsertRecord("TABLE1", 1, 146.5, "Gen\xC3\xA8ve \"N\"\\");
+  InsertRecord("TABLE2", 3, 146.6, "CTRL\x01\t");
+  InsertResult({1, 3, 1, {}, {{"1A", "146.5 <-> 146.6"}}, 1, 0, "line\nend", {}});
+  InsertResult({2, 4});
+  std::optional<Json> json = JsonParser::Parse(Written(WriteResultsJson, ResultSelection{}));
+  ASSERT_TRUE(json.has_value());
+  const Json& d = *json;
+  EXPECT_EQ(d["files"][0]["records"].Number(), 1);
+  EXPECT_TRUE(d["files"][0]["name"].IsNull());  // no import was recorded
+  EXPECT_TRUE(d["settings"].IsNull());          // nor a run
+  EXPECT_EQ(d["summary"]["pairs"].Number(), 2);
+  EXPECT_EQ(d["summary"]["critical"].Number(), 1);
+  EXPECT_EQ(d["summary"]["without-differences"].Number(), 1);
+  EXPECT_EQ(d["summary"]["decided"].Number(), 1);
+  EXPECT_TRUE(d["summary"]["without-candidate"].IsNull());
+  const Json& p = d["pairs"][0];
+  EXPECT_EQ(p["linenumber"].Number(), 1);
+  EXPECT_TRUE(p["critical"].Bool());
+  EXPECT_FALSE(p["noncritical"].Bool());
+  EXPECT_EQ(p["ff"]["1A"].Number(), 146.5);
+  EXPECT_EQ(p["ff"]["4A"].String(), "Gen\xC3\xA8ve \"N\"\\");
+  EXPECT_EQ(p["sf"]["4A"].String(), "CTRL\x01\t");
+  EXPECT_EQ(p["differences"]["1A"].String(), "146.5 <-> 146.6");
+  EXPECT_EQ(p["differences"].Object().size(), 1u);
+  EXPECT_TRUE(p["ACCEPTFIRST"].Bool());
+  EXPECT_FALSE(p["ACCEPTSECOND"].Bool());
+  EXPECT_EQ(p["REMARK"].String(), "line\nend");
+  EXPECT_TRUE(p["REFERENCE_TO_DB"].IsNull());
+  const Json& q = d["pairs"][1];
+  EXPECT_TRUE(q["ff"]["1A"].IsNull());  // no such primary record
+  EXPECT_TRUE(q["ACCEPTFIRST"].IsNull());
+  EXPECT_FALSE(q["critical"].Bool());
+}
+
+TEST_F(ResultsTest, JsonOfNoPairsIsValid) {
+  std::optional<Json> json = JsonParser::Parse(Written(WriteResultsJson, ResultSelection{}));
+  ASSERT_TRUE(json.has_value());
+  EXPECT_TRUE((*json)["pairs"].Array().empty());
+}
+
+TEST_F(ResultsTest, RunInfoReachesTheJsonSettings) {
+  store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '1'), "12010", true, false};
+  run.modes[0] = '2';
+  {
+    store::RunInfoWriter writer(*db_, run);
+    writer.WithoutCandidate(4);
+    writer.WithoutCandidate(6);
+  }
+  store::StoreImportInfo(*db_, {"sf", "/data/in/secondary.txt", "2024-05-01 09:00:00", 51, 5});
+  // An import forgets the run: record the run again after it.
+  {
+    store::RunInfoWriter writer(*db_, run);
+    writer.WithoutCandidate(4);
+  }
+  std::optional<Json> json = JsonParser::Parse(Written(WriteResultsJson, ResultSelection{}));
+  ASSERT_TRUE(json.has_value());
+  const Json& s = (*json)["settings"];
+  EXPECT_EQ(s["made"].String(), "2024-05-01 10:00:00");
+  EXPECT_EQ(s["mode"]["1A"].Number(), 2);
+  EXPECT_EQ(s["mode"]["13X"].Number(), 1);
+  EXPECT_EQ(s["search"]["6A"].Number(), 2);
+  EXPECT_EQ(s["search"]["4A"].Number(), 0);
+  EXPECT_EQ(s["compare-erroneous"].Array().size(), 1u);
+  EXPECT_EQ((*json)["summary"]["without-candidate"].Number(), 1);
+  EXPECT_EQ((*json)["files"][1]["name"].String(), "secondary.txt");
+  EXPECT_EQ((*json)["files"][1]["imported"].String(), "2024-05-01 09:00:00");
+}
+
+class HtmlReport : public ResultsTest {
+ protected:
+  std::string Report(int64_t limit, const ResultSelection& selection = {}) {
+    return Written(WriteResultsHtml, selection, HtmlReportOptions{limit, "all", "2024-05-01 12:00:00"});
+  }
+};
+
+TEST_F(HtmlReport, EscapesEveryDataTextAndIsWellFormed) {
+  InsertRecord("TABLE1", 1, 146.5, "<b>BOLD</b> & \"Q\"", "4a <script>x</script> ;1z 'quoted' ;");
+  InsertRecord("TABLE2", 2, 146.5, "O'BRIEN");
+  InsertResult({1, 2, 1, {}, {{"4A", "<b>BOLD</b> <-> O'BRIEN"}}, 1, 0, "<script>alert(1)</script>", "a&b"});
+  std::string html = Report(10);
+  EXPECT_EQ(HtmlStructureFault(html), "");
+  EXPECT_EQ(html.find("<script"), std::string::npos);
+  EXPECT_EQ(html.find("<b>BOLD"), std::string::npos);
+  EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
+  EXPECT_NE(html.find("a&amp;b"), std::string::npos);
+  EXPECT_NE(html.find("O&#39;BRIEN"), std::string::npos);
+  EXPECT_NE(html.find("4a &lt;script&gt;x&lt;/script&gt;"), std::string::npos);  // a validation message
+  // Self-contained: nothing is fetched.
+  for (const char* fetch : {"src=", "href=", "url(", "@import", "http"})
+    EXPECT_EQ(html.find(fetch), std::string::npos) << fetch;
+  // Print layout.
+  EXPECT_NE(html.find("size: A4 landscape"), std::string::npos);
+  EXPECT_NE(html.find("thead { display: table-header-group; }"), std::string::npos);
+}
+
+TEST_F(HtmlReport, MarksDoNotRelyOnColourAlone) {
+  store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '0'), "11111", false, false};
+  run.modes[0] = '2';  // 1A critical
+  run.modes[3] = '1';  // 6B non-critical
+  { store::RunInfoWriter writer(*db_, run); }
+  InsertResult({1, 2, 1, 1, {{"1A", "1 <-> 2"}, {"6B", "X <-> Y"}}});
+  std::string html = Report(10);
+  EXPECT_EQ(HtmlStructureFault(html), "");
+  EXPECT_NE(html.find(R"(<li><span class="mark mark-c" title="critical">C</span> <b>1A</b> 1 &#8594; 2</li>)"),
+            std::string::npos);
+  EXPECT_NE(html.find(R"(<li><span class="mark mark-n" title="non-critical">N</span> <b>6B</b> X &#8594; Y</li>)"),
+            std::string::npos);
+  EXPECT_NE(html.find(">C 1  </text>"), std::string::npos);  // the chart's bar for 1A says its count in text
+}
+
+TEST_F(HtmlReport, TheLimitCutsThePairTableAndSaysHowManyMore) {
+  for (int64_t line = 1; line <= 7; ++line) InsertResult({line, 1, {}, {}, {}, {}, {}, "pair" + std::to_string(line)});
+  struct Case {
+    int64_t limit;
+    int shown;
+    const char* more;
+  };
+  for (const Case& c : {Case{5, 5, "2 more pairs are not shown"}, Case{7, 7, nullptr}, Case{0, 0, "7 more pairs"}}) {
+    SCOPED_TRACE(c.limit);
+    std::string html = Report(c.limit);
+    EXPECT_EQ(HtmlStructureFault(html), "");
+    for (int line = 1; line <= 7; ++line)
+      EXPECT_EQ(html.find("<td>pair" + std::to_string(line) + "</td>") != std::string::npos, line <= c.shown) << line;
+    EXPECT_EQ(html.find("more pairs are not shown") != std::string::npos, c.more != nullptr);
+    if (c.more) {
+      EXPECT_NE(html.find(c.more), std::string::npos);
+    }
+  }
+  // CSV and JSON are never limited.
+  EXPECT_EQ(Csv().size(), 8u);
+}
+
+TEST_F(HtmlReport, ListsThePrimaryRecordsWithoutCandidate) {
+  InsertRecord("TABLE1", 3, 150.25, "NAMUR");
+  store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '1'), "11111", false, false};
+  {
+    store::RunInfoWriter writer(*db_, run);
+    writer.WithoutCandidate(3);
+  }
+  std::string html = Report(10);
+  EXPECT_EQ(HtmlStructureFault(html), "");
+  EXPECT_NE(html.find(R"(<tr><td class="n">3</td><td class="n">150.25</td><td>NAMUR</td>)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace twinscan::testing
