@@ -6,30 +6,32 @@
 namespace twinscan {
 namespace {
 
-struct FilterEntry {
-  ResultFilter filter;
-  std::string_view name, condition;
-};
-
-constexpr std::array<FilterEntry, 6> kFilters{{
-    {ResultFilter::All, "all", "1"},
-    {ResultFilter::Critical, "critical", "critical = 1"},
-    {ResultFilter::NonCritical, "noncritical", "noncritical = 1"},
-    {ResultFilter::Differences, "differences", "(critical = 1 OR noncritical = 1)"},
-    {ResultFilter::Undecided, "undecided", "ACCEPTFIRST IS NULL"},
-    {ResultFilter::Decided, "decided", "ACCEPTFIRST IS NOT NULL"},
+constexpr std::array<std::pair<ResultFilter, std::string_view>, 7> kNames{{
+    {ResultFilter::All, "all"},
+    {ResultFilter::Critical, "critical"},
+    {ResultFilter::NonCritical, "noncritical"},
+    {ResultFilter::Differences, "differences"},
+    {ResultFilter::WithoutDifferences, "without-differences"},
+    {ResultFilter::Undecided, "undecided"},
+    {ResultFilter::Decided, "decided"},
 }};
-
-const FilterEntry& EntryOf(ResultFilter filter) { return kFilters[static_cast<size_t>(filter)]; }
 
 }  // namespace
 
-std::string_view ResultFilterName(ResultFilter filter) { return EntryOf(filter).name; }
-std::string_view ResultFilterCondition(ResultFilter filter) { return EntryOf(filter).condition; }
+std::string_view ResultFilterName(ResultFilter filter) {
+  for (const auto& [f, name] : kNames)
+    if (f == filter) return name;
+  return "all";
+}
+
+std::string_view ResultFilterCondition(ResultFilter filter) {
+  std::string_view condition = store::ConditionOf(filter);
+  return condition.empty() ? "1" : condition;
+}
 
 std::optional<ResultFilter> ParseResultFilter(std::string_view name) {
-  for (const FilterEntry& entry : kFilters)
-    if (entry.name == name) return entry.filter;
+  for (const auto& [filter, n] : kNames)
+    if (n == name) return filter;
   return std::nullopt;
 }
 

@@ -1,18 +1,16 @@
-// ResultFilter: which compared pairs a results export (and the result grid)
-// takes, by the names of the batch tool's --filter option, with the SQLite
-// condition over TABLERESULT that selects them.
-//
-// The compare run marks a pair's critical and noncritical columns 1 or leaves
-// them Null; the review stores ACCEPTFIRST and ACCEPTSECOND together, so a
-// pair is decided when ACCEPTFIRST is set.
+// The results export's filters by the names of the batch tool's --filter
+// option. They are the result grid's filters (store/view_filter.h), so an
+// export takes exactly the rows the grid would show.
 #pragma once
 
 #include <optional>
 #include <string_view>
 
+#include "store/view_filter.h"
+
 namespace twinscan {
 
-enum class ResultFilter { All, Critical, NonCritical, Differences, Undecided, Decided };
+using store::ResultFilter;
 
 // "all" "critical" "noncritical" "differences" "undecided" "decided".
 std::string_view ResultFilterName(ResultFilter filter);

@@ -1,5 +1,7 @@
 #include "app/results_export_command.h"
 
+#include "app/output_guard.h"
+
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -18,13 +20,6 @@ class WriteFailed : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// The same path once . and .. and links of the existing part are resolved.
-bool SamePath(const fs::path& a, const fs::path& b) {
-  std::error_code ec1, ec2;
-  fs::path ca = fs::weakly_canonical(fs::absolute(a), ec1), cb = fs::weakly_canonical(fs::absolute(b), ec2);
-  return !ec1 && !ec2 && ca == cb;
-}
 
 std::string Cause() { return errno != 0 ? std::strerror(errno) : "the disk took fewer bytes than written"; }
 
@@ -54,20 +49,6 @@ ResultsWritten WriteResults(store::Database& db, const ResultsRequest& request, 
 
 // The one place that says which files an output must never replace; the
 // program-wide output guard takes its place when there is one.
-std::string RefusedOutput(const fs::path& output, const fs::path& dataDir, const fs::path& workingDatabase) {
-  const std::pair<fs::path, const char*> kept[] = {
-      {workingDatabase, "the working database"},
-      {workingDatabase.string() + "-wal", "the working database's write-ahead log"},
-      {workingDatabase.string() + "-shm", "the working database's shared-memory file"},
-      {workingDatabase.string() + "-journal", "the working database's journal"},
-      {store::WorkingDatabasePath(dataDir), "the working database"},
-      {dataDir / "twinscan.lock", "the lock file"},
-      {store::CompareLogPath(dataDir), "the compare log"},
-  };
-  for (const auto& [file, what] : kept)
-    if (IsSameFile(output, file) || SamePath(output, file)) return output.string() + " is " + what;
-  return "";
-}
 
 ResultsFileOutcome ExportResultsToFile(store::Database& db, const fs::path& dataDir, const fs::path& output,
                                        const ResultsRequest& request, const ResultsProgress& progress) {
@@ -76,7 +57,10 @@ ResultsFileOutcome ExportResultsToFile(store::Database& db, const fs::path& data
     outcome.error = "The results cannot be written to " + output.string() + ": " + cause;
     return outcome;
   };
-  if (std::string refused = RefusedOutput(output, dataDir, db.file()); !refused.empty()) return fail(refused);
+  if (std::optional<std::string> refusal = OutputGuard(dataDir).Check(output)) {
+    outcome.error = *refusal;
+    return outcome;
+  }
   AtomicOutputFile file(output);
   if (!file.Open()) return fail(Cause());
   ResultsWritten written;

@@ -5,7 +5,7 @@
 // A file is written through AtomicOutputFile (a temporary file beside it,
 // renamed over it when complete), so it appears whole or not at all, and
 // never over the working database, its companion files, the lock file or
-// the compare log.
+// the compare log (OutputGuard).
 #pragma once
 
 #include <cstdint>
@@ -35,12 +35,6 @@ struct ResultsRequest {
 // Streams the request's rows to the sink; store and sink failures throw.
 ResultsWritten WriteResults(store::Database& db, const ResultsRequest& request, const ResultsSink& sink,
                             const ResultsProgress& progress = {});
-
-// Why `output` must not be written: it is the working database or one of its
-// -wal -shm -journal files, the lock file or the compare log (the same file
-// by any path or link); empty when it may be written.
-std::string RefusedOutput(const std::filesystem::path& output, const std::filesystem::path& dataDir,
-                          const std::filesystem::path& workingDatabase);
 
 struct ResultsFileOutcome {
   bool written = false;    // the file is complete and in place

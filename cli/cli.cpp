@@ -47,14 +47,14 @@ void Cli::ExpectEnd() {
   if (!args_.empty()) throw UsageError("unexpected argument " + args_.front());
 }
 
-void Cli::Start() {
+void Cli::Start(store::CompareLogAtStart compareLog) {
   settings.resetToDefaults();
   // The start-up creates a missing data directory; the batch tool says so,
   // as a mistyped --data-dir otherwise goes unnoticed.
   std::error_code ec;
   if (!std::filesystem::exists(dataDir_, ec) && std::filesystem::create_directories(dataDir_, ec))
     ui.ShowMessage("created the data directory " + dataDir_.string());
-  db_ = store::StartUp(dataDir_, store::PristineDatabaseBeside(executable_), ui, lock_);
+  db_ = store::StartUp(dataDir_, store::PristineDatabaseBeside(executable_), ui, lock_, compareLog);
   if (!db_) throw Failure("start-up failed");
   try {
     views_ = std::make_unique<store::Views>(*db_, ui);

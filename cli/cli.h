@@ -15,6 +15,7 @@
 #include "settings/compare_settings.h"
 #include "store/data_directory_lock.h"
 #include "store/database.h"
+#include "store/startup.h"
 #include "store/view.h"
 
 namespace twinscan::cli {
@@ -45,7 +46,7 @@ class Cli {
   // Starts like the desktop program: settings at start values, the compare
   // log emptied, the database opened; a data directory it creates is named
   // on stderr. Throws Failure when the start fails.
-  void Start();
+  void Start(store::CompareLogAtStart compareLog = store::CompareLogAtStart::Empty);
 
   CompareSettings settings;
   CliUserInterface ui;

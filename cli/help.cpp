@@ -11,9 +11,10 @@ constexpr const char* kUsage =
     "                    [--export-lines] [--report-clean] [--force]\n"
     "  export ff|sf OUTFILE [--export-lines]\n"
     "  compare [--manual LINE] [--mode FIELD=0|1|2]... [--search FIELD=0|1|2]...\n"
-    "          [--compare-erroneous ff|sf]...\n"
+    "          [--compare-erroneous ff|sf]... [--forget-decisions]\n"
     "  review LINE1 LINE2 --first yes|no --second yes|no [--remark TEXT] [--reference TEXT]\n"
     "  check PRIMARY SECONDARY [import flags] [--force] [compare options]\n"
+    "  results [--format csv|json|html] [--output FILE] [--filter FILTER] [--limit N]\n"
     "The data directory defaults to $HOME/vienna.\n"
     "twinscan-cli COMMAND --help describes a command; --version names the version.\n";
 
@@ -45,7 +46,7 @@ constexpr const char* kExportHelp =
 
 constexpr const char* kCompareHelp =
     "usage: twinscan-cli [--data-dir DIR] compare [--manual LINE] [--mode FIELD=0|1|2]...\n"
-    "                    [--search FIELD=0|1|2]... [--compare-erroneous ff|sf]...\n"
+    "                    [--search FIELD=0|1|2]... [--compare-erroneous ff|sf]... [--forget-decisions]\n"
     "Compares every primary record with its candidates in the secondary table\n"
     "and writes the differences to the result table; with --manual LINE only the\n"
     "primary record whose linenumber is LINE. FIELD is an item code (1A, 8B1 ...).\n"
@@ -53,8 +54,11 @@ constexpr const char* kCompareHelp =
     "  --search FIELD=V           search field 1A 6A 4A 13Y 4C: 0 not used, 1 exact,\n"
     "                             2 tolerant (4A takes 0 or 1)\n"
     "  --compare-erroneous ff|sf  compare that file's erroneous records too\n"
-    "Prints the number of compared pairs, of pairs with critical and non-critical\n"
-    "differences and of primary records without candidates. Exit 1 when a table is\n"
+    "  --forget-decisions         give no earlier decision back to the new pairs\n"
+    "Reviewers' decisions on pairs whose two records are unchanged are restored\n"
+    "from the journal. Prints the number of compared pairs, of pairs with critical\n"
+    "and non-critical differences, of primary records without candidates and of\n"
+    "decisions restored. Exit 1 when a table is\n"
     "empty: import both files first.\n";
 
 constexpr const char* kReviewHelp =
@@ -71,6 +75,20 @@ constexpr const char* kCheckHelp =
     "runs the full compare with the compare options and prints a summary of both\n"
     "imports and of the compare. See `import --help` and `compare --help`.\n";
 
+constexpr const char* kResultsHelp =
+    "usage: twinscan-cli [--data-dir DIR] results [--format csv|json|html] [--output FILE]\n"
+    "                    [--filter FILTER] [--limit N]\n"
+    "Writes the compared pairs with the reviewers' decisions: CSV (the default, on\n"
+    "standard output), JSON, or a self-contained HTML report. The compare log is\n"
+    "left as it is.\n"
+    "  --output FILE  write FILE, whole or not at all (never the working database,\n"
+    "                 its companion files, the lock file or the compare log)\n"
+    "  --filter F     all, critical, noncritical, differences, without-differences,\n"
+    "                 undecided or decided\n"
+    "  --limit N      rows of the HTML report's tables (default 5000); CSV and JSON\n"
+    "                 hold every pair\n"
+    "Exit 1 when the output cannot be written.\n";
+
 }  // namespace
 
 const char* UsageText() { return kUsage; }
@@ -81,6 +99,7 @@ const char* CommandHelp(std::string_view command) {
   if (command == "compare") return kCompareHelp;
   if (command == "review") return kReviewHelp;
   if (command == "check") return kCheckHelp;
+  if (command == "results") return kResultsHelp;
   return nullptr;
 }
 

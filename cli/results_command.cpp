@@ -1,5 +1,6 @@
 // twinscan-cli results [--format csv|json|html] [--output FILE]
-//                      [--filter all|critical|noncritical|differences|undecided|decided] [--limit N]
+//                      [--filter all|critical|noncritical|differences|without-differences|undecided|decided] [--limit
+//                      N]
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,14 +33,17 @@ int RunResults(Cli& cli) {
   if (auto filter = cli.TakeOption("--filter")) {
     auto parsed = ParseResultFilter(*filter);
     if (!parsed)
-      throw UsageError("--filter takes all, critical, noncritical, differences, undecided or decided, not " + *filter);
+      throw UsageError(
+          "--filter takes all, critical, noncritical, differences, without-differences, undecided or decided, not " +
+          *filter);
     request.filter = *parsed;
   }
   if (auto limit = cli.TakeOption("--limit"))
     if (!ParseLineNumber(*limit, &request.limit)) throw UsageError("--limit takes a number of rows, not " + *limit);
   std::optional<std::string> output = cli.TakeOption("--output");
   cli.ExpectEnd();
-  cli.Start();
+  // Reading the results leaves the last run's compare log as it is.
+  cli.Start(store::CompareLogAtStart::Keep);
 
   if (output) {
     ResultsFileOutcome outcome = ExportResultsToFile(cli.db(), cli.dataDir(), *output, request);

@@ -12,8 +12,8 @@
 
 #include "record/output_file.h"
 #include "store/imports.h"
-#include "store/table_replacement.h"
 #include "store/review_schema.h"
+#include "store/table_replacement.h"
 
 namespace twinscan::store {
 
@@ -114,7 +114,7 @@ bool CopyPristine(const fs::path& pristineDb, const fs::path& working, std::erro
 }  // namespace
 
 std::unique_ptr<Database> StartUp(const fs::path& dataDir, const fs::path& pristineDb, UserInterface& ui,
-                                  DataDirectoryLock& lock) {
+                                  DataDirectoryLock& lock, CompareLogAtStart compareLog) {
   std::error_code ec;
   fs::create_directories(dataDir, ec);
   if (ec || !fs::is_directory(dataDir)) {
@@ -132,7 +132,7 @@ std::unique_ptr<Database> StartUp(const fs::path& dataDir, const fs::path& prist
   }
 
   // The compare log starts empty at every start.
-  {
+  if (compareLog == CompareLogAtStart::Empty) {
     std::ofstream log(CompareLogPath(dataDir), std::ios::binary | std::ios::trunc);
     if (!log) {
       ui.ShowMessage("The compare log " + CompareLogPath(dataDir).string() +

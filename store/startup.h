@@ -25,9 +25,13 @@ std::filesystem::path CompareLogPath(const std::filesystem::path& dataDir);
 // Runs the start-up. Every failure shows its message through ui and returns
 // nullptr; the caller then ends the program. `lock` takes the data directory
 // before anything in it is touched and must outlive the database; when
-// another process holds it, nothing is touched.
+// another process holds it, nothing is touched. The compare log is emptied,
+// as at every start of the programs, unless a command that only reads the
+// results (the batch tool's `results`) asks to keep it.
+enum class CompareLogAtStart { Empty, Keep };
 std::unique_ptr<Database> StartUp(const std::filesystem::path& dataDir, const std::filesystem::path& pristineDb,
-                                  UserInterface& ui, DataDirectoryLock& lock);
+                                  UserInterface& ui, DataDirectoryLock& lock,
+                                  CompareLogAtStart compareLog = CompareLogAtStart::Empty);
 
 // Messages of the start-up, with the real paths in place.
 std::string MustBeInMessage(const std::filesystem::path& dataDir);

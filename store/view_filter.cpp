@@ -7,6 +7,7 @@ std::string_view ConditionOf(ResultFilter filter) {
     case ResultFilter::Critical: return "critical = 1";
     case ResultFilter::NonCritical: return "noncritical = 1";
     case ResultFilter::WithoutDifferences: return "critical IS NOT 1 AND noncritical IS NOT 1";
+    case ResultFilter::Differences: return "(critical = 1 OR noncritical = 1)";
     case ResultFilter::Undecided: return "ACCEPTFIRST IS NULL";
     case ResultFilter::Decided: return "ACCEPTFIRST IS NOT NULL";
     default: return "";
@@ -39,6 +40,7 @@ std::string_view NameOf(ResultFilter filter) {
     case ResultFilter::Critical: return "critical";
     case ResultFilter::NonCritical: return "non-critical";
     case ResultFilter::WithoutDifferences: return "without differences";
+    case ResultFilter::Differences: return "with differences";
     case ResultFilter::Undecided: return "undecided";
     case ResultFilter::Decided: return "decided";
     default: return "all";

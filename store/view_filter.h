@@ -10,7 +10,9 @@
 
 namespace twinscan::store {
 
-enum class ResultFilter { All, Critical, NonCritical, WithoutDifferences, Undecided, Decided };
+// The grid offers kResultFilters; Differences (either mark) serves the
+// results export's "differences".
+enum class ResultFilter { All, Critical, NonCritical, WithoutDifferences, Undecided, Decided, Differences };
 enum class RecordFilter { All, Erroneous, ErrorFree };
 
 inline constexpr std::array<ResultFilter, 6> kResultFilters{ResultFilter::All,         ResultFilter::Critical,

@@ -13,11 +13,11 @@
 
 #include "app/import_file_command.h"
 #include "app/review_command.h"
-#include "store/imports.h"
-#include "store/sqlite_version.h"
-#include "store/compare_run_marker.h"
 #include "compare/pair_details.h"
 #include "compare/run_summary.h"
+#include "store/compare_run_marker.h"
+#include "store/imports.h"
+#include "store/sqlite_version.h"
 #include "store/startup.h"
 #include "twinscan_version.h"
 #include "ui/column_layout.h"
@@ -131,7 +131,9 @@ void MainWindow::BuildMenu() {
   importSecondary_ = item(file, "M_SECFILE", "Import &Secondary File");
   QAction* exportResults = item(file, "M_EXPORTRESULTS", "&Export Results...");
   connect(exportResults, &QAction::triggered, this, [this] {
-    if (Idle()) ExportResultsFromWindow(this, *db_, views_->result(), *this);
+    if (Idle())
+      ExportResultsFromWindow(this, *db_, views_->result(),
+                              store::kResultFilters[static_cast<size_t>(filters_->chosen(ViewId::Result))], *this);
   });
 
   QMenu* compare = menu("M_COMP", "&Compare && Verify");
@@ -270,8 +272,8 @@ void MainWindow::BindGrids() {
       {ViewId::Primary, "DataGrid1", kPrimaryCaption, store::kRecordColumnCount, 0, 2775, 0, 2775 / kStacked},
       {ViewId::Secondary, "DataGrid2", kSecondaryCaption, store::kRecordColumnCount, 2760, 2775, 2775 / kStacked,
        2775 / kStacked},
-      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520 + kWorkbenchLines, 2415, 5550 / kStacked,
-       2415 / kStacked},
+      {ViewId::Result, "DataGrid3", kResultCaption, store::kResultGridColumnCount, 5520 + kWorkbenchLines, 2415,
+       5550 / kStacked, 2415 / kStacked},
   };
   for (const GridPlace& g : kGrids) {
     auto* grid = AddControl<DataGrid>(centralWidget(), g.name, 0, g.top, 12735, g.height, views_->Get(g.id), g.columns);

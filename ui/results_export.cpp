@@ -13,9 +13,10 @@ ResultsFormat FormatOfFilter(const QString& filter) {
   return ResultsFormat::Csv;
 }
 
-ResultsRequest RequestForView(const store::View& result, ResultsFormat format) {
+ResultsRequest RequestForView(const store::View& result, store::ResultFilter filter, ResultsFormat format) {
   ResultsRequest request;
   request.format = format;
+  request.filter = filter;
   request.orderColumn = result.sortColumn;
   request.descending = result.sortDirection == store::SortDirection::Descending;
   return request;
@@ -48,7 +49,8 @@ void ExportResultsWithProgress(QWidget* parent, store::Database& db, const std::
     ui.ShowMessage(outcome.error);
 }
 
-void ExportResultsFromWindow(QWidget* parent, store::Database& db, const store::View& result, UserInterface& ui) {
+void ExportResultsFromWindow(QWidget* parent, store::Database& db, const store::View& result,
+                             store::ResultFilter rows, UserInterface& ui) {
   QString filter = kCsvFilter;
   QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Results"), QString(),
                                               QString(kCsvFilter) + ";;" + kJsonFilter + ";;" + kHtmlFilter, &filter);
@@ -57,7 +59,7 @@ void ExportResultsFromWindow(QWidget* parent, store::Database& db, const store::
   // The dialog does not add the type's suffix on every platform.
   static constexpr const char* kSuffixes[] = {".csv", ".json", ".html"};
   if (QFileInfo(file).suffix().isEmpty()) file += kSuffixes[static_cast<int>(format)];
-  ExportResultsWithProgress(parent, db, file.toStdString(), RequestForView(result, format), ui);
+  ExportResultsWithProgress(parent, db, file.toStdString(), RequestForView(result, rows, format), ui);
 }
 
 }  // namespace twinscan::ui

@@ -1,5 +1,5 @@
 // File > Export Results...: the compared pairs and decisions as the result
-// grid shows them (its sort; its filter once the grid has one) written as
+// grid shows them (its filter and sort) written as
 // CSV, JSON or the HTML report, the type chosen by the file dialog's filter.
 //
 // An export that takes longer than a moment shows a progress dialog with a
@@ -27,10 +27,11 @@ inline constexpr const char* kHtmlFilter = "HTML report (*.html)";
 // The format of a file dialog's chosen filter; CSV for any other.
 ResultsFormat FormatOfFilter(const QString& filter);
 // The request for what the result view shows.
-ResultsRequest RequestForView(const store::View& result, ResultsFormat format);
+ResultsRequest RequestForView(const store::View& result, store::ResultFilter filter, ResultsFormat format);
 
 // Asks for the file, then exports (see above).
-void ExportResultsFromWindow(QWidget* parent, store::Database& db, const store::View& result, UserInterface& ui);
+void ExportResultsFromWindow(QWidget* parent, store::Database& db, const store::View& result,
+                             store::ResultFilter filter, UserInterface& ui);
 
 // The export to a chosen file with its progress dialog; the outcome goes to
 // ui (status text, or a message for a failure).

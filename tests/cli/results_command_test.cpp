@@ -39,6 +39,23 @@ TEST_F(ResultsCommand, WritesCsvToStandardOutputByDefault) {
   for (size_t i = 1; i < rows->size(); ++i) EXPECT_EQ((*rows)[i][2], "true");
 }
 
+// The filters of the batch tool split the pairs as the grid's filters do,
+// and reading the results leaves the run's compare log as it was.
+TEST_F(ResultsCommand, FiltersSplitThePairsAndTheCompareLogStays) {
+  const std::string log = ReadFile(Path("data/comparelog"));
+  ASSERT_FALSE(log.empty());
+  auto rowsOf = [&](const char* filter) {
+    CliRun run = Run(std::string("results --filter ") + filter);
+    EXPECT_EQ(run.code, 0) << filter << ": " << run.out;
+    auto rows = ParseCsv(run.out);
+    return rows ? static_cast<int>(rows->size()) - 1 : -1;
+  };
+  EXPECT_EQ(rowsOf("all"), pairs_);
+  EXPECT_EQ(rowsOf("differences") + rowsOf("without-differences"), pairs_);
+  EXPECT_EQ(rowsOf("decided") + rowsOf("undecided"), pairs_);
+  EXPECT_EQ(ReadFile(Path("data/comparelog")), log);
+}
+
 TEST_F(ResultsCommand, JsonCarriesTheRunsFilesSettingsAndCounts) {
   ASSERT_EQ(Run("results --format json --output '" + Path("r.json") + "'").code, 0);
   std::optional<Json> json = JsonParser::Parse(ReadFile(Path("r.json")));

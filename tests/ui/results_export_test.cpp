@@ -28,7 +28,8 @@ TEST_F(WindowTest, ExportsTheResultsInTheGridsSortAndShowsThePath) {
   ClickHeader(ViewId::Result, 0);  // ... descending
   std::filesystem::path file = dir_ / "results.csv";
   ExportResultsWithProgress(window_.get(), window_->database(), file,
-                            RequestForView(window_->views().result(), ResultsFormat::Csv), *window_);
+                            RequestForView(window_->views().result(), store::ResultFilter::All, ResultsFormat::Csv),
+                            *window_);
   auto rows = ParseCsv(ReadFile(file));
   ASSERT_TRUE(rows.has_value());
   ASSERT_EQ(rows->size(), 4u);
@@ -37,7 +38,8 @@ TEST_F(WindowTest, ExportsTheResultsInTheGridsSortAndShowsThePath) {
   EXPECT_EQ(Status(6), "Results written to " + file.string());
 
   ExportResultsWithProgress(window_.get(), window_->database(), dataDir() / "twinscan.db",
-                            RequestForView(window_->views().result(), ResultsFormat::Csv), *window_);
+                            RequestForView(window_->views().result(), store::ResultFilter::All, ResultsFormat::Csv),
+                            *window_);
   ASSERT_FALSE(prompter_.messages.empty());
   EXPECT_NE(prompter_.messages.back().find("is the working database"), std::string::npos);
   EXPECT_FALSE(window_->ended());
