@@ -35,7 +35,7 @@ class OptionDialogsTest : public ::testing::Test {
   AnsweringPrompter prompter_;
 };
 
-TEST_F(OptionDialogsTest, CompareModesShowTheStartValues) {
+TEST_F(OptionDialogsTest, CompareModesShowTheStartValuesAndCycle) {
   CompareModesDialog dialog(settings_);
   dialog.show();
   const std::set<std::string> critical = {"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
@@ -47,11 +47,7 @@ TEST_F(OptionDialogsTest, CompareModesShowTheStartValues) {
   // 8B2 heads the right column.
   EXPECT_GT(Label(dialog, field::k8B2)->x(), Label(dialog, field::k8B1)->x());
   EXPECT_EQ(Label(dialog, field::k8B2)->y(), Label(dialog, field::k1A)->y());
-}
-
-TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
-  CompareModesDialog dialog(settings_);
-  dialog.show();
+  // A click cycles grey, yellow, red.
   struct Step {
     CompareMode mode;
     QColor colour;
@@ -72,35 +68,29 @@ TEST_F(OptionDialogsTest, CompareModeLabelCyclesGreyYellowRed) {
   EXPECT_EQ(Label(dialog, field::k1Z)->colour(), Red());
 }
 
-TEST_F(OptionDialogsTest, SearchFieldsColourAndCycle) {
+TEST_F(OptionDialogsTest, SearchFieldsCycleAndTheLastOneIsRefused) {
   SearchFieldsDialog dialog(settings_, prompter_);
   dialog.show();
   for (int i : {kSearch1A, kSearch6A, kSearch13Y, kSearch4C}) EXPECT_EQ(Label(dialog, i)->colour(), Red()) << i;
   EXPECT_EQ(Label(dialog, kSearch4A)->colour(), Yellow());
   EXPECT_EQ(Label(dialog, kSearch13Y)->text().toStdString(), "13Y");
 
-  // 4A: grey, yellow, grey; never red.
-  for (auto [expected, meaning] : {std::pair{Grey(), "not used"}, {Yellow(), "used"}, {Grey(), "not used"}}) {
-    Click(Label(dialog, kSearch4A));
-    EXPECT_EQ(Label(dialog, kSearch4A)->colour(), expected);
-    EXPECT_EQ(Label(dialog, kSearch4A)->toolTip().toStdString(), std::string("4A: ") + meaning);
+  // 4A: grey, yellow, grey, never red; 1A: exact (red), tolerant (yellow), not used (grey), exact.
+  struct Step {
+    int label;
+    QColor colour;
+    const char* tip;
+  } steps[] = {{kSearch4A, Grey(), "4A: not used"}, {kSearch4A, Yellow(), "4A: used"},
+               {kSearch4A, Grey(), "4A: not used"}, {kSearch1A, Yellow(), "1A: tolerant"},
+               {kSearch1A, Grey(), "1A: not used"}, {kSearch1A, Red(), "1A: exact"}};
+  for (const Step& step : steps) {
+    Click(Label(dialog, step.label));
+    EXPECT_EQ(Label(dialog, step.label)->colour(), step.colour) << step.tip;
+    EXPECT_EQ(Label(dialog, step.label)->toolTip().toStdString(), step.tip);
   }
-  // 1A: exact (red) -> tolerant (yellow) -> not used (grey) -> exact.
-  for (auto [expected, meaning] : {std::pair{Yellow(), "tolerant"}, {Grey(), "not used"}, {Red(), "exact"}}) {
-    Click(Label(dialog, kSearch1A));
-    EXPECT_EQ(Label(dialog, kSearch1A)->colour(), expected);
-    EXPECT_EQ(Label(dialog, kSearch1A)->toolTip().toStdString(), std::string("1A: ") + meaning);
-  }
-  EXPECT_TRUE(prompter_.messages.empty());
-}
-
-TEST_F(OptionDialogsTest, LastSearchFieldIsRefusedWithAMessage) {
-  SearchFieldsDialog dialog(settings_, prompter_);
-  dialog.show();
-  // Leave only 1A in use: 6A, 13Y and 4C go exact -> tolerant -> not used; 4A used -> not used.
+  // The last field in use is refused: 6A, 13Y and 4C go exact -> tolerant -> not used.
   for (int i : {kSearch6A, kSearch13Y, kSearch4C})
     for (int k = 0; k < 2; ++k) Click(Label(dialog, i));
-  Click(Label(dialog, kSearch4A));
   ASSERT_TRUE(prompter_.messages.empty());
   for (int attempt = 0; attempt < 2; ++attempt) {
     Click(Label(dialog, kSearch1A));
@@ -151,9 +141,7 @@ TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
     EXPECT_EQ(Dialog(c.dialog), nullptr);
     QDialog* first = nullptr;
     for (int showing = 0; showing < 2; ++showing) {
-      ModalAnswer answer([](QDialog* d) { PressOk(d); });
-      Command(c.command)->trigger();
-      EXPECT_TRUE(answer.answered()) << c.command;
+      EXPECT_TRUE(Answering([](QDialog* d) { PressOk(d); }, [&] { Command(c.command)->trigger(); })) << c.command;
       if (!first) first = Dialog(c.dialog);
       ASSERT_NE(first, nullptr) << c.dialog;
       EXPECT_EQ(Dialog(c.dialog), first);
@@ -161,12 +149,23 @@ TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
     }
   }
   // A click in the dialog reaches the window's settings at once.
-  ModalAnswer answer([](QDialog* d) {
+  auto cycle6A = [](QDialog* d) {
     Click(Label(*d, field::k6A));
     d->close();
-  });
-  Command("M_COMPMODE")->trigger();
+  };
+  ASSERT_TRUE(Answering(cycle6A, [this] { Command("M_COMPMODE")->trigger(); }));
   EXPECT_EQ(window_->settings().compareMode(field::k6A), CompareMode::NotChecked);
+  // The misc option that restores earlier decisions turns off.
+  EXPECT_TRUE(window_->settings().restoreDecisions());
+  auto untickRestore = [](QDialog* d) {
+    auto* restore = Child<QCheckBox>(d, "CheckRestore");
+    EXPECT_EQ(restore->text().toStdString(), "Restore earlier decisions");
+    EXPECT_TRUE(restore->isChecked());
+    restore->click();
+    PressOk(d);
+  };
+  ASSERT_TRUE(Answering(untickRestore, [this] { Command("M_MISC")->trigger(); }));
+  EXPECT_FALSE(window_->settings().restoreDecisions());
 }
 
 }  // namespace

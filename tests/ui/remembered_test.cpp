@@ -40,9 +40,9 @@ class RememberedTest : public WindowTest {
 TEST_F(RememberedTest, FoldersRecentFilesGeometryAndCaptionsOutlastARestart) {
   std::filesystem::create_directories(dir_ / "a");
   std::filesystem::create_directories(dir_ / "b");
-  QString first = WriteViennaFile("a/one.txt", {twinscan::testing::BaseRecord()});
-  QString second = WriteViennaFile("b/two.txt", {twinscan::testing::BaseRecord()});
-  QString third = WriteViennaFile("a/three.txt", {twinscan::testing::BaseRecord()});
+  QString first = WriteViennaFile("a/one.txt", {BaseRecord()});
+  QString second = WriteViennaFile("b/two.txt", {BaseRecord()});
+  QString third = WriteViennaFile("a/three.txt", {BaseRecord()});
   prompter_.files = {first, second, third};
   Command("M_FIRSTFILE")->trigger();
   Command("M_SECFILE")->trigger();
@@ -95,8 +95,7 @@ TEST_F(RememberedTest, AnOlderDatabaseWithoutTheImportsTableGetsIt) {
 }
 
 TEST_F(RememberedTest, ShortcutsRunTheirCommands) {
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  Activate();
   // Ctrl+O and Ctrl+Shift+O ask for a file of their kind.
   QTest::keyClick(window_.get(), Qt::Key_O, Qt::ControlModifier);
   QTest::keyClick(window_.get(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
@@ -112,42 +111,10 @@ TEST_F(RememberedTest, ShortcutsRunTheirCommands) {
                            "comparelog", "13Z", "138", "twinscan-cli"})
     EXPECT_TRUE(text.contains(part)) << part;
   // Ctrl+Q ends the program.
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  Activate();
   QTest::keyClick(window_.get(), Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(window_->isVisible());
   EXPECT_FALSE(guide->isVisible());
-}
-
-TEST_F(RememberedTest, F5RunsTheCompareAndEscapeCancelsIt) {
-  using twinscan::testing::BaseRecord;
-  using twinscan::testing::WithField;
-  // Primary line 1 has two candidates, line 3 too.
-  prompter_.files = {
-      WriteViennaFile("ff.txt", {BaseRecord(), WithField(BaseRecord(), "4A", "GENT"), BaseRecord()}),
-      WriteViennaFile("sf.txt", {BaseRecord(), WithField(BaseRecord(), "13Z", "CHANGED")}),
-  };
-  Command("M_FIRSTFILE")->trigger();
-  Command("M_SECFILE")->trigger();
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  bool pressed = false, enabledWhileRunning = false;
-  QTimer watcher;
-  QObject::connect(&watcher, &QTimer::timeout, [&] {
-    if (pressed || Count("TABLERESULT") == 0) return;
-    enabledWhileRunning = Command("M_CANCELCOMP")->isEnabled();
-    QTest::keyClick(window_.get(), Qt::Key_Escape);
-    pressed = true;
-  });
-  watcher.start(0);
-  QTest::keyClick(window_.get(), Qt::Key_F5);
-  watcher.stop();
-  ASSERT_TRUE(pressed);
-  EXPECT_TRUE(enabledWhileRunning);
-  EXPECT_FALSE(Command("M_CANCELCOMP")->isEnabled());
-  // Stopped before primary line 2: only line 1's two pairs.
-  EXPECT_EQ(Count("TABLERESULT"), 2);
-  EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 1"), 2);
 }
 
 }  // namespace

@@ -59,14 +59,23 @@ class QtEnvironment : public ::testing::Environment {
 
 WindowTest::WindowTest() {
   window_ = std::make_unique<MainWindow>(prompter_);
-  bool started = window_->Start(dataDir(), twinscan::testing::PristineDatabase());
-  EXPECT_TRUE(started);
+  EXPECT_TRUE(window_->Start(dataDir(), twinscan::testing::PristineDatabase()));
   prompter_.messages.clear();  // the copy of the pristine database
   window_->show();
   QCoreApplication::processEvents();
 }
 
-WindowTest::~WindowTest() { window_.reset(); }
+void WindowTest::ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf) {
+  UsePlainFiles();
+  prompter_.files = {WriteViennaFile("ff.txt", ff), WriteViennaFile("sf.txt", sf)};
+  Command("M_FIRSTFILE")->trigger();
+  Command("M_SECFILE")->trigger();
+}
+
+void WindowTest::Activate() {
+  window_->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+}
 
 DataGrid* WindowTest::Grid(ViewId grid) {
   return Child<DataGrid>(window_.get(), QString("DataGrid%1").arg(static_cast<int>(grid) + 1));
@@ -90,10 +99,7 @@ QString WindowTest::WriteViennaFile(const std::string& name, const std::vector<s
 
 void WindowTest::UsePlainFiles() {
   FileOptions plain;
-  plain.vienna2001Format = false;
-  plain.hasHeader = false;
-  plain.validationReport = false;
-  plain.correctedFile = false;
+  plain.vienna2001Format = plain.hasHeader = plain.validationReport = plain.correctedFile = false;
   window_->settings().setFileOptions(plain, plain);
 }
 
@@ -156,6 +162,12 @@ bool ModalAnswer::eventFilter(QObject* watched, QEvent* event) {
         Qt::QueuedConnection);
   }
   return false;
+}
+
+bool Answering(std::function<void(QDialog*)> answer, const std::function<void()>& act) {
+  ModalAnswer watch(std::move(answer));
+  act();
+  return watch.answered();
 }
 
 }  // namespace twinscan::ui::testing

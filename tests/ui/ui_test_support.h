@@ -9,7 +9,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
-#include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -28,6 +27,9 @@ class DataGrid;
 
 namespace twinscan::ui::testing {
 
+using twinscan::testing::BaseRecord;
+using twinscan::testing::WithField;
+
 // The control named `name` below `parent`; a missing one fails the test.
 template <typename T>
 T* Child(const QObject* parent, const QString& name) {
@@ -36,10 +38,10 @@ T* Child(const QObject* parent, const QString& name) {
   return child;
 }
 
-// Records every message box (a record's message box with its detail) and
-// answers file choices from a list (nullopt, a cancelled dialog, once the
-// list is used up), the layout question with `layoutAnswer` and a record's
-// message box by ticking "Do not show again" when `silenceRecordMessages`.
+// Records every message box (and a record's detail) and answers file choices
+// from `files` (a cancelled dialog once used up), the layout question with
+// `layoutAnswer` and a record's box by ticking "Do not show again" when
+// `silenceRecordMessages`.
 class AnsweringPrompter : public Prompter {
  public:
   void Message(QWidget*, const QString& text) override { messages.push_back(text.toStdString()); }
@@ -60,13 +62,9 @@ class AnsweringPrompter : public Prompter {
     return layoutAnswer;
   }
 
-  std::vector<std::string> messages;
-  std::vector<std::string> details;
-  std::vector<std::string> filters;
-  QStringList directories;
-  std::vector<std::string> questions;
+  std::vector<std::string> messages, details, filters, questions;
   std::vector<bool> offeredDetected;
-  QStringList files;
+  QStringList directories, files;
   LayoutAnswer layoutAnswer = LayoutAnswer::Cancel;
   bool silenceRecordMessages = false;
 };
@@ -75,28 +73,28 @@ class AnsweringPrompter : public Prompter {
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest();
-  ~WindowTest() override;
 
   std::filesystem::path dataDir() const { return dir_ / "data"; }
-  // The window's controls by their object names.
   QAction* Command(const char* name) { return Child<QAction>(window_.get(), name); }
   DataGrid* Grid(ViewId grid);
   std::string Status(int panel);
-  QAbstractButton* CancelButton();
+  QAbstractButton* CancelButton();  // the window's "Cancel Compare"
   // A dialog the window made ("TWINSCAN3" .. "TWINSCAN7"), or nullptr.
   QDialog* Dialog(const char* name);
-  // A file of records in the line layout without header; its options are
-  // set so (no report, no corrected file).
+  // A file of records in the line layout without header (see UsePlainFiles).
   QString WriteViennaFile(const std::string& name, const std::vector<std::string>& records);
+  // File options of both files: line layout, no header, report or corrected file.
   void UsePlainFiles();
-  // Rows straight into a table: each row is a list of (column, SQL literal).
+  // Imports `ff` and `sf` as plain files through the menu.
+  void ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf);
+  // Makes the window active, so that its shortcuts receive keys.
+  void Activate();
+  // A row straight into a table: a list of (column, SQL literal).
   void Insert(const char* table, const std::vector<std::pair<std::string, std::string>>& row);
   int64_t Count(const std::string& sqlFrom);
-  // Clicks the header of a column / double-clicks a row of a grid.
   void ClickHeader(ViewId grid, int column);
   void ClickRow(ViewId grid, int row, bool twice = false);
   void DoubleClickRow(ViewId grid, int row) { ClickRow(grid, row, true); }
-  // The grid text of a cell.
   std::string Cell(ViewId grid, int row, int column);
 
   twinscan::testing::TempDir dir_;
@@ -123,5 +121,9 @@ class ModalAnswer : public QObject {
   bool seen_ = false;
   bool answered_ = false;
 };
+
+// Runs `act`, answering the modal dialog it opens with `answer`; true when
+// a dialog was answered.
+bool Answering(std::function<void(QDialog*)> answer, const std::function<void()>& act);
 
 }  // namespace twinscan::ui::testing
