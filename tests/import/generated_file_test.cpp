@@ -56,10 +56,6 @@ const std::vector<std::string_view> kCorrectionsAndRemarks = Messages(
     "9xv -> 000ND00 ;|9xv can not be 000ND00 when 9b not empty ;|13y -> A ;|1z corrected -> P by f13y ;|"
     "13x reconstructed ;|");
 
-bool Contains(const std::vector<std::string_view>& list, std::string_view message) {
-  return std::find(list.begin(), list.end(), message) != list.end();
-}
-
 // Splits text into known messages; false when it does not split exactly.
 // Tries every message that fits at each point, so no prefix can mislead it.
 bool Split(std::string_view text, const std::vector<const std::vector<std::string_view>*>& known,
@@ -83,7 +79,6 @@ struct ReportLine {
 // " 12; ERRORS : ... ; ANNEX2BIS : ..." lines, by record number.
 std::map<int, ReportLine> ParseReport(const std::string& report, int* lines) {
   std::map<int, ReportLine> out;
-  *lines = 0;
   size_t at = 0;
   for (size_t end; (end = report.find("\r\n", at)) != std::string::npos; at = end + 2) {
     std::string line = report.substr(at, end - at);
@@ -121,8 +116,6 @@ const std::vector<std::vector<std::pair<std::string_view, std::string_view>>> kM
     {{"9G", "1.00"}, {"9A", "09.00"}, {"8B1", "00100."}},
 };
 
-bool IsUnitMessageUnit(char unit) { return unit == 'k' || unit == 'K' || unit == 'G' || unit == 'g'; }
-
 TEST(GeneratedFile, EveryRowsMessagesAreWellFormedAndMatchTheReport) {
   constexpr int kRecords = 3000;
   std::vector<std::string> records =
@@ -143,7 +136,8 @@ TEST(GeneratedFile, EveryRowsMessagesAreWellFormedAndMatchTheReport) {
 
   // One message box per unit place that holds k, K, G or g.
   size_t unitBoxes = 0;
-  for (const std::string& r : records) unitBoxes += IsUnitMessageUnit(r[11]) + IsUnitMessageUnit(r[136]);
+  auto box = [](char unit) { return unit == 'k' || unit == 'K' || unit == 'G' || unit == 'g'; };
+  for (const std::string& r : records) unitBoxes += box(r[11]) + box(r[136]);
   EXPECT_EQ(ui.messages.size(), unitBoxes);
 
   int reportLines = 0;
@@ -180,8 +174,9 @@ TEST(GeneratedFile, EveryRowsMessagesAreWellFormedAndMatchTheReport) {
         << "record " << line << " ermsg: " << full.ermsg;
     ASSERT_TRUE(Split(full.annex2bis, {&kCorrectionsAndRemarks}, &corrections))
         << "record " << line << " annex2bis: " << full.annex2bis;
-    const bool anyError = std::any_of(errorsAndWarnings.begin(), errorsAndWarnings.end(),
-                                      [](std::string_view m) { return Contains(kErrors, m); });
+    const bool anyError = std::any_of(errorsAndWarnings.begin(), errorsAndWarnings.end(), [](std::string_view m) {
+      return std::find(kErrors.begin(), kErrors.end(), m) != kErrors.end();
+    });
     EXPECT_EQ(error, anyError) << "record " << line << ": " << full.ermsg;
   }
   EXPECT_EQ(expectedLine, kRecords);

@@ -1,7 +1,6 @@
-// The layout detector: generated Vienna files of both layouts, with and
-// without a header, faulty in their fields and in their line ends, are
-// judged by every combination of the header options; files that are not
-// Vienna records at all are refused as such.
+// The layout detector: generated files of both layouts, with and without a
+// header, faulty in their fields and line ends, under every header option;
+// files that are not Vienna records at all are refused as such.
 #include "import/layout_detector.h"
 
 #include <gtest/gtest.h>
@@ -20,61 +19,8 @@ constexpr HeaderOptions k2001Header{true, true};
 constexpr HeaderOptions kLineHeader{true, false};
 constexpr HeaderOptions kNoHeader{false, true};
 
-enum class Kind { Lines, Lines200Header, Packed, PackedHeader, PackedLineEnds, PackedLineEndsHeader };
-
-gen::FileOptions RenderOptionsOf(Kind kind) {
-  switch (kind) {
-    case Kind::Lines: return {false, false, false};
-    case Kind::Lines200Header: return {false, true, false};
-    case Kind::Packed: return {true, false, false};
-    case Kind::PackedHeader: return {true, true, false};
-    case Kind::PackedLineEnds: return {true, false, true};
-    default: return {true, true, true};
-  }
-}
-
-bool HasHeader(Kind kind) {
-  return kind == Kind::Lines200Header || kind == Kind::PackedHeader || kind == Kind::PackedLineEndsHeader;
-}
-size_t HeaderBytes(Kind kind) {
-  switch (kind) {
-    case Kind::Lines200Header: return 202;
-    case Kind::PackedHeader: return 219;
-    case Kind::PackedLineEndsHeader: return 221;
-    default: return 0;
-  }
-}
-
 // Faults of the file rather than of its fields, added after the header.
-enum Faults : unsigned {
-  kNone = 0,
-  kSplitRecords = 1,   // a line end inside some records
-  kStrayLineEnds = 2,  // extra line ends between and inside records
-  kShortLast = 4,      // the last record cut short
-  kFragment = 8,       // a piece of a record after the last one
-  kAll = 15,
-};
-
-std::string FaultyFile(Kind kind, unsigned faults, double fieldFaults, int records, uint64_t seed) {
-  gen::RecordOptions recordOptions{seed, records, fieldFaults, fieldFaults > 0};
-  std::vector<std::string> recs = gen::GenerateRecords(recordOptions);
-  if (faults & kShortLast) recs.back().resize(150);
-  std::string file = gen::RenderFile(recs, RenderOptionsOf(kind));
-  if (faults & kFragment) file += "00146.50000M";
-  std::mt19937_64 random(seed);
-  // Past the header and the first record: a line end within the first 219
-  // bytes would shift every record of a 2001 header (and is refused).
-  size_t bodyStart = HeaderBytes(kind) + 221;
-  auto insertAt = [&](const char* what) {
-    size_t at = bodyStart + random() % (file.size() - bodyStart);
-    file.insert(at, what);
-  };
-  for (int i = 0; i < records / 20 + 1; ++i) {
-    if (faults & kSplitRecords) insertAt("\r\n");
-    if (faults & kStrayLineEnds) insertAt(i % 2 ? "\n" : "\r");
-  }
-  return file.substr(0, kLayoutSampleSize);
-}
+enum Faults : unsigned { kNone = 0, kSplitRecords = 1, kStrayLineEnds = 2, kShortLast = 4, kFragment = 8, kAll = 15 };
 
 // What each combination of options must find: the fitting options, and for
 // those that misread, what the file looks like and the flags that fit.
@@ -83,49 +29,50 @@ struct Expected {
   const char* detected;
   const char* flags;
 };
+constexpr Expected kFits{LayoutVerdict::Fits, "", ""};
+constexpr Expected Misread(const char* detected, const char* flags) {
+  return {LayoutVerdict::Misaligned, detected, flags};
+}
 
 struct KindCase {
-  Kind kind;
   const char* name;
+  gen::FileOptions render;  // the options that say what the file is: {render.header, render.layout2001}
   Expected with2001Header, withLineHeader, withoutHeader;
 };
 
-constexpr Expected kFits{LayoutVerdict::Fits, "", ""};
-
+// clang-format off
 const KindCase kKinds[] = {
     // A record read as the 2001 header is read aligned: not refused.
-    {Kind::Lines,
-     "Lines",
-     kFits,
-     {LayoutVerdict::Misaligned, "the line layout without a header", "--no-2001 --no-header"},
-     kFits},
-    {Kind::Lines200Header,
-     "Lines200Header",
-     {LayoutVerdict::Misaligned, "the line layout with a header", "--no-2001"},
-     kFits,
-     {LayoutVerdict::Misaligned, "the line layout with a header", "--no-2001"}},
-    {Kind::Packed,
-     "Packed",
-     kFits,
-     {LayoutVerdict::Misaligned, "the 2001 layout without a header", "--no-header"},
-     kFits},
+    {"Lines", {false, false, false}, kFits,
+     Misread("the line layout without a header", "--no-2001 --no-header"), kFits},
+    {"Lines200Header", {false, true, false}, Misread("the line layout with a header", "--no-2001"), kFits,
+     Misread("the line layout with a header", "--no-2001")},
+    {"Packed", {true, false, false}, kFits, Misread("the 2001 layout without a header", "--no-header"), kFits},
     // A header read as a record is read aligned too.
-    {Kind::PackedHeader,
-     "PackedHeader",
-     kFits,
-     {LayoutVerdict::Misaligned, "the 2001 layout with a header", ""},
-     kFits},
-    {Kind::PackedLineEnds,
-     "PackedLineEnds",
-     kFits,
-     {LayoutVerdict::Misaligned, "the line layout without a header", "--no-2001 --no-header"},
-     kFits},
-    {Kind::PackedLineEndsHeader,
-     "PackedLineEndsHeader",
-     kFits,
-     {LayoutVerdict::Misaligned, "the line layout with a 219-character header", ""},
-     kFits},
+    {"PackedHeader", {true, true, false}, kFits, Misread("the 2001 layout with a header", ""), kFits},
+    {"PackedLineEnds", {true, false, true}, kFits,
+     Misread("the line layout without a header", "--no-2001 --no-header"), kFits},
+    {"PackedLineEndsHeader", {true, true, true}, kFits,
+     Misread("the line layout with a 219-character header", ""), kFits},
 };
+// clang-format on
+
+std::string FaultyFile(const KindCase& kind, unsigned faults, double fieldFaults, int records, uint64_t seed) {
+  std::vector<std::string> recs = gen::GenerateRecords({seed, records, fieldFaults, fieldFaults > 0});
+  if (faults & kShortLast) recs.back().resize(150);
+  std::string file = gen::RenderFile(recs, kind.render);
+  if (faults & kFragment) file += "00146.50000M";
+  std::mt19937_64 random(seed);
+  // Past the header and the first record: a line end within the first 219
+  // bytes would shift every record of a 2001 header (and is refused).
+  const gen::FileOptions& r = kind.render;
+  const size_t bodyStart = (r.header ? (r.layout2001 ? (r.lineEnds2001 ? 221 : 219) : 202) : 0) + 221;
+  for (int i = 0; i < records / 20 + 1; ++i) {
+    if (faults & kSplitRecords) file.insert(bodyStart + random() % (file.size() - bodyStart), "\r\n");
+    if (faults & kStrayLineEnds) file.insert(bodyStart + random() % (file.size() - bodyStart), i % 2 ? "\n" : "\r");
+  }
+  return file.substr(0, kLayoutSampleSize);
+}
 
 struct FaultCase {
   unsigned faults;
@@ -161,14 +108,12 @@ TEST_P(ViennaFiles, OnlyOptionsThatMisreadTheRecordsAreRefused) {
   for (int records : {1, 3, 40, 400}) {
     if (records == 1 && fault.faults != kNone) continue;  // no room for faults
     for (uint64_t seed : {1u, 2u, 3u}) {
-      std::string file = FaultyFile(kind.kind, fault.faults, fault.fieldFaults, records, seed);
+      std::string file = FaultyFile(kind, fault.faults, fault.fieldFaults, records, seed);
       std::string what = std::to_string(records) + " records, seed " + std::to_string(seed);
       ExpectFinding(file, k2001Header, kind.with2001Header, what + ", 2001 layout with header");
       ExpectFinding(file, kLineHeader, kind.withLineHeader, what + ", line layout with header");
       ExpectFinding(file, kNoHeader, kind.withoutHeader, what + ", no header");
-      // The options that say what the file is always fit.
-      HeaderOptions own{HasHeader(kind.kind), kind.kind != Kind::Lines && kind.kind != Kind::Lines200Header};
-      EXPECT_EQ(DetectLayout(file, own).verdict, LayoutVerdict::Fits) << what;
+      EXPECT_EQ(DetectLayout(file, {kind.render.header, kind.render.layout2001}).verdict, LayoutVerdict::Fits) << what;
     }
   }
 }
@@ -196,50 +141,36 @@ std::string Repeat(const std::string& piece, size_t size) {
   return out;
 }
 
-std::string RandomBytes(size_t size) {
+TEST(LayoutDetector, FilesThatAreNotViennaRecordsAreRefused) {
   std::mt19937_64 random(7);
-  std::string out(size, '\0');
-  for (char& c : out) c = static_cast<char>(random() & 0xFF);
-  return out;
-}
-
-std::string Csv() {
-  std::string out = "frequency;unit;class;station;country;coordinates\r\n";
+  std::string binary(5000, '\0');
+  for (char& c : binary) c = static_cast<char>(random() & 0xFF);
+  std::string csv = "frequency;unit;class;station;country;coordinates\r\n", prose, proseLine;
   for (int i = 0; i < 300; ++i)
-    out += "00146." + std::to_string(10000 + i) + ";M;FX;ANTWERPEN " + std::to_string(i) + ";BEL;004E300051N3000\r\n";
-  return out;
-}
-
-std::string Prose(bool lineEnds) {
+    csv += "00146." + std::to_string(10000 + i) + ";M;FX;ANTWERPEN " + std::to_string(i) + ";BEL;004E300051N3000\r\n";
   const char* sentences[] = {"The quick brown fox jumps over the lazy dog. ", "Records are stored in tables. ",
                              "A Vienna file of 219 characters per record is imported into TABLE1. ",
                              "Nothing is lost; nothing is misreported. "};
-  std::string out;
-  for (int i = 0; out.size() < 20000; ++i) {
-    out += sentences[i % 4];
-    if (lineEnds && i % 3 == 2) out += "\n";
+  for (int i = 0; prose.size() < 20000; ++i) {
+    prose += sentences[i % 4] + std::string(i % 3 == 2 ? "\n" : "");
+    proseLine += sentences[i % 4];
   }
-  return out;
-}
-
-struct ForeignCase {
-  const char* name;
-  std::string bytes;
-  const char* detected;
-};
-
-TEST(LayoutDetector, FilesThatAreNotViennaRecordsAreRefused) {
-  const ForeignCase cases[] = {
-      {"prose", Prose(true), "text without Vienna records"},
-      {"one long line of prose", Prose(false), "text without Vienna records"},
-      {"CSV", Csv(), "text without Vienna records"},
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* detected;
+  };
+  const Case cases[] = {
+      {"prose", prose, "text without Vienna records"},
+      {"one long line of prose", proseLine, "text without Vienna records"},
+      {"CSV", csv, "text without Vienna records"},
       {"README", testing::ReadFile(std::string(TWINSCAN_SOURCE_DIR) + "/README.md"), "text without Vienna records"},
-      {"binary", RandomBytes(5000), "binary data"},
+      {"binary", binary, "binary data"},
       {"zeros", std::string(3000, '\0'), "a run of zero bytes"},
       {"zeros after a record", std::string(219, 'H') + testing::BaseRecord() + std::string(5000, '\0'),
        "a run of zero bytes"},
   };
-  for (const ForeignCase& c : cases) {
+  for (const Case& c : cases) {
     for (const HeaderOptions& options : {k2001Header, kLineHeader, kNoHeader}) {
       // A first line shorter than the line layout's header is the import's own refusal.
       if (options == kLineHeader && c.bytes.substr(0, 200).find('\n') != std::string::npos) continue;
@@ -295,13 +226,6 @@ TEST(LayoutDetector, HeadersOfOtherLengthsAreNamed) {
       EXPECT_EQ(finding.fittingFlags, c.flags);
     }
   }
-}
-
-TEST(LayoutDetector, FlagsNameTheOptions) {
-  EXPECT_EQ(FlagsFor(k2001Header), "");
-  EXPECT_EQ(FlagsFor(kLineHeader), "--no-2001");
-  EXPECT_EQ(FlagsFor(kNoHeader), "--no-header");
-  EXPECT_EQ(FlagsFor({false, false}), "--no-2001 --no-header");
 }
 
 TEST(LayoutDetector, ReadsOnlyTheStartOfAFile) {

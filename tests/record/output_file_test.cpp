@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/support/test_support.h"
 
 namespace twinscan {
@@ -13,26 +10,21 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempDir;
 
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-void Put(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+using testing::ReadFile;
+using testing::WriteFile;
 size_t FilesIn(const fs::path& dir) { return static_cast<size_t>(std::distance(fs::directory_iterator(dir), {})); }
 
 TEST(AtomicOutputFileTest, TheTargetChangesOnlyOnCommit) {
   TempDir dir;
   const fs::path target = dir / "out.txt";
-  Put(target, "old");
+  WriteFile(target, "old");
   {
     AtomicOutputFile out(target);
     ASSERT_TRUE(out.Open());
     ASSERT_TRUE(out.Write("new bytes"));
-    EXPECT_EQ(Read(target), "old");
+    EXPECT_EQ(ReadFile(target), "old");
   }  // abandoned: the temporary file goes, the target stays
-  EXPECT_EQ(Read(target), "old");
+  EXPECT_EQ(ReadFile(target), "old");
   EXPECT_EQ(FilesIn(dir.path()), 1u);
 
   ::chmod(target.c_str(), 0640);
@@ -40,7 +32,7 @@ TEST(AtomicOutputFileTest, TheTargetChangesOnlyOnCommit) {
   ASSERT_TRUE(out.Open());
   ASSERT_TRUE(out.Write("new ") && out.Write("bytes"));
   ASSERT_TRUE(out.Commit());
-  EXPECT_EQ(Read(target), "new bytes");
+  EXPECT_EQ(ReadFile(target), "new bytes");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(FilesIn(dir.path()), 1u);
@@ -48,12 +40,12 @@ TEST(AtomicOutputFileTest, TheTargetChangesOnlyOnCommit) {
 
 TEST(AtomicOutputFileTest, ALinkAtTheTargetIsReplacedNotFollowed) {
   TempDir dir;
-  Put(dir / "victim.txt", "victim");
+  WriteFile(dir / "victim.txt", "victim");
   fs::create_symlink(dir / "victim.txt", dir / "out.txt");
   AtomicOutputFile out(dir / "out.txt");
   ASSERT_TRUE(out.Open());
   ASSERT_TRUE(out.Write("x") && out.Commit());
-  EXPECT_EQ(Read(dir / "victim.txt"), "victim");
+  EXPECT_EQ(ReadFile(dir / "victim.txt"), "victim");
   EXPECT_FALSE(fs::is_symlink(dir / "out.txt"));
 }
 
@@ -66,8 +58,8 @@ TEST(AtomicOutputFileTest, AMissingDirectoryFailsAtOpen) {
 
 TEST(IsSameFileTest, IdentityNotSpelling) {
   TempDir dir;
-  Put(dir / "a", "a");
-  Put(dir / "b", "a");
+  WriteFile(dir / "a", "a");
+  WriteFile(dir / "b", "a");
   fs::create_hard_link(dir / "a", dir / "hard");
   fs::create_symlink(dir / "a", dir / "soft");
   struct Case {

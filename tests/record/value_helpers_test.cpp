@@ -38,24 +38,15 @@ TEST(ValueHelpers, CodeTests) {
     const char* text;
     bool bad;
   };
-  for (const Case& c : std::initializer_list<Case>{{"16K0F3EJN", false},
-                                                   {"16K0F3EJ ", false},
-                                                   {"    F3EJN", true},
-                                                   {"16K0Z3EJN", true},
-                                                   {"1K6KF3EJN", true},
-                                                   {"16k0F3EJN", true},
-                                                   {"16K0", false}})
-    EXPECT_EQ(IsBadEmissionCode(c.text), c.bad) << c.text;
-  for (const Case& c : std::initializer_list<Case>{
-           {"000ND00", false}, {"000ZZ00", true}, {"0 0ND00", true}, {"000A#00", false}, {"000ND0 ", true}})
-    EXPECT_EQ(IsBadAntennaCode(c.text), c.bad) << c.text;
-  for (const Case& c : std::initializer_list<Case>{{"BEL50ABCDEF0111", false},
-                                                   {"NL 500001230111", true},
-                                                   {"D  500001230111", false},
-                                                   {"BEL5 0001230111", true},
-                                                   {"BEL50000123011X", true},
-                                                   {"L#H500001230111", false}})
-    EXPECT_EQ(IsBadCoordReference(c.text, "BEL#HOL#D  #F  "), c.bad) << c.text;
+  const Case kEmission[] = {{"16K0F3EJN", false}, {"16K0F3EJ ", false}, {"    F3EJN", true}, {"16K0Z3EJN", true},
+                            {"1K6KF3EJN", true},  {"16k0F3EJN", true},  {"16K0", false}};
+  for (const Case& c : kEmission) EXPECT_EQ(IsBadEmissionCode(c.text), c.bad) << c.text;
+  const Case kAntenna[] = {
+      {"000ND00", false}, {"000ZZ00", true}, {"0 0ND00", true}, {"000A#00", false}, {"000ND0 ", true}};
+  for (const Case& c : kAntenna) EXPECT_EQ(IsBadAntennaCode(c.text), c.bad) << c.text;
+  const Case kReference[] = {{"BEL50ABCDEF0111", false}, {"NL 500001230111", true}, {"D  500001230111", false},
+                             {"BEL5 0001230111", true},  {"BEL50000123011X", true}, {"L#H500001230111", false}};
+  for (const Case& c : kReference) EXPECT_EQ(IsBadCoordReference(c.text, "BEL#HOL#D  #F  "), c.bad) << c.text;
 
   EXPECT_EQ(RebuildCoordReference("BEL", 42), "BEL500000420111");
   EXPECT_EQ(RebuildCoordReference("BEL", 0), "BEL500000000111");
@@ -89,64 +80,24 @@ TEST(ValueHelpers, ValidDate) {
 }
 
 TEST(ValueHelpers, Conversions) {
-  struct Number {
-    const char* text;
-    std::optional<double> value;
-  };
-  for (const Number& c : std::initializer_list<Number>{{"00123.45000", 123.45},
-                                                       {"  12 ", 12.0},
-                                                       {"-4.5", -4.5},
-                                                       {"+4.5", 4.5},
-                                                       {"5.", 5.0},
-                                                       {".5", 0.5},
-                                                       {"", std::nullopt},
-                                                       {"   ", std::nullopt},
-                                                       {".", std::nullopt},
-                                                       {"+", std::nullopt},
-                                                       {"1.2.3", std::nullopt},
-                                                       {"1 2", std::nullopt},
-                                                       {"- 5", std::nullopt},
-                                                       {"1e3", std::nullopt},
-                                                       {"00123,45000", std::nullopt}})
-    EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
+  constexpr std::nullopt_t kNone = std::nullopt;
+  const std::pair<const char*, double> kNumbers[] = {{"00123.45000", 123.45}, {"  12 ", 12.0}, {"-4.5", -4.5},
+                                                     {"+4.5", 4.5},           {"5.", 5.0},     {".5", 0.5}};
+  for (const auto& [text, value] : kNumbers) EXPECT_EQ(ParseNumber(text), value) << '"' << text << '"';
+  for (const char* text : {"", "   ", ".", "+", "1.2.3", "1 2", "- 5", "1e3", "00123,45000"})
+    EXPECT_EQ(ParseNumber(text), std::nullopt) << '"' << text << '"';
 
-  struct Whole {
-    const char* text;
-    std::optional<int> value;
-  };
-  for (const Whole& c : std::initializer_list<Whole>{{"12.5", 12},
-                                                     {"13.5", 14},
-                                                     {"-0.5", 0},
-                                                     {"-1.5", -2},
-                                                     {"2.51", 3},
-                                                     {"-012", -12},
-                                                     {" 100 ", 100},
-                                                     {"32767.4", 32767},
-                                                     {"32767.5", std::nullopt},
-                                                     {"32768", std::nullopt},
-                                                     {"-32768.5", -32768},
-                                                     {"-32769", std::nullopt},
-                                                     {"1234567890", std::nullopt},
-                                                     {"A", std::nullopt},
-                                                     {" ", std::nullopt}})
-    EXPECT_EQ(ParseWhole(c.text), c.value) << '"' << c.text << '"';
+  const std::pair<const char*, std::optional<int>> kWholes[] = {
+      {"12.5", 12},         {"13.5", 14},      {"-0.5", 0},           {"-1.5", -2},       {"2.51", 3},
+      {"-012", -12},        {" 100 ", 100},    {"32767.4", 32767},    {"32767.5", kNone}, {"32768", kNone},
+      {"-32768.5", -32768}, {"-32769", kNone}, {"1234567890", kNone}, {"A", kNone},       {" ", kNone}};
+  for (const auto& [text, value] : kWholes) EXPECT_EQ(ParseWhole(text), value) << '"' << text << '"';
 
-  struct Leading {
-    std::string text;
-    double value;
-  };
-  for (const Leading& c : std::initializer_list<Leading>{{" 5", 5},
-                                                         {"0 01", 1},
-                                                         {"", 0},
-                                                         {"AB", 0},
-                                                         {"1 2.5X", 12.5},
-                                                         {"- 3", -3},
-                                                         {"+.5", 0.5},
-                                                         {"1.2.3", 1.2},
-                                                         {"--5", 0},
-                                                         {"5-3", 5},
-                                                         {std::string(30, '1'), 1.1111111111111111e29}})
-    EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
+  const std::pair<const char*, double> kLeading[] = {{" 5", 5},        {"0 01", 1}, {"", 0},      {"AB", 0},
+                                                     {"1 2.5X", 12.5}, {"- 3", -3}, {"+.5", 0.5}, {"1.2.3", 1.2},
+                                                     {"--5", 0},       {"5-3", 5}};
+  for (const auto& [text, value] : kLeading) EXPECT_DOUBLE_EQ(LeadingNumber(text), value) << '"' << text << '"';
+  EXPECT_DOUBLE_EQ(LeadingNumber(std::string(30, '1')), 1.1111111111111111e29);
 }
 
 // The conversions take a shortcut for short numbers; it must give the

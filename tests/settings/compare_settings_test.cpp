@@ -21,11 +21,9 @@ TEST(CompareSettingsTest, StartValues) {
 
   for (int i = 1; i <= kSearchFieldCount; ++i) EXPECT_EQ(s.searchField(i), E) << i;
 
-  for (FileTag tag : {FileTag::ff, FileTag::sf}) {
-    const FileOptions& o = s.fileOptions(tag);
-    EXPECT_TRUE(o.vienna2001Format && o.hasHeader && o.validationReport && o.correctedFile && o.onlyErrorFreeLines &&
-                o.export2001NoCrlf && o.suppressCleanLines);
-  }
+  const FileOptions on{true, true, true, true, true, true, true};
+  EXPECT_EQ(s.fileOptions(FileTag::ff), on);
+  EXPECT_EQ(s.fileOptions(FileTag::sf), on);
 }
 
 TEST(CompareSettingsTest, ResetRestoresEveryGroup) {
@@ -108,11 +106,7 @@ TEST(CompareSettingsTest, RefusalFollowsTheOtherFields) {
 
 TEST(CompareSettingsTest, SetFileOptionsReplacesBothFilesAtOnce) {
   CompareSettings s;
-  FileOptions ff;
-  ff.correctedFile = false;
-  FileOptions sf;
-  sf.suppressCleanLines = false;
-  sf.export2001NoCrlf = false;
+  const FileOptions ff{.correctedFile = false}, sf{.export2001NoCrlf = false, .suppressCleanLines = false};
   const FileOptions& readerView = s.fileOptions(FileTag::sf);  // readers see the current value
   s.setFileOptions(ff, sf);
   EXPECT_EQ(s.fileOptions(FileTag::ff), ff);
