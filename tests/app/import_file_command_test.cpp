@@ -16,10 +16,11 @@ class ImportFileCommandTest : public ExportTest {
 
   ImportCommandResult Run(const fs::path& file, FileTag tag, LayoutAnswer answer = LayoutAnswer::Cancel) {
     std::string header;
-    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header, OutputGuard(dir_.path()), [&](const LayoutFinding& finding) {
-      questions.push_back(finding);
-      return answer;
-    });
+    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header, OutputGuard(dir_.path()),
+                            [&](const LayoutFinding& finding) {
+                              questions.push_back(finding);
+                              return answer;
+                            });
   }
 
   CompareSettings settings_;
@@ -38,13 +39,11 @@ TEST_F(ImportFileCommandTest, EachFileFollowsItsOwnOptions) {
   settings_.setFileOptions(ff, sf);
 
   ImportCommandResult primary = Run(a, FileTag::ff);
-  EXPECT_TRUE(primary.correctedWritten);
-  EXPECT_FALSE(primary.correctedFailed);
+  EXPECT_TRUE(primary.correctedWritten && !primary.correctedFailed);
   EXPECT_EQ(ReadFile(dir_ / "a.txt_annex2bis.txt"), header + records);
   EXPECT_NE(std::find(ui_.statuses.begin(), ui_.statuses.end(), "exporting  2"), ui_.statuses.end());
 
-  ImportCommandResult secondary = Run(b, FileTag::sf);
-  EXPECT_FALSE(secondary.correctedWritten);
+  EXPECT_FALSE(Run(b, FileTag::sf).correctedWritten);
   EXPECT_FALSE(fs::exists(dir_ / "b.txt_annex2bis.txt"));
 
   // The option is read when the import runs, not when the settings were made.
@@ -63,17 +62,15 @@ TEST_F(ImportFileCommandTest, AFailedCorrectedFileKeepsTheImportedRows) {
 
   ImportCommandResult result = Run(a, FileTag::ff);
   EXPECT_EQ(result.import.outcome, ImportOutcome::Done);
-  EXPECT_TRUE(result.correctedFailed);
-  EXPECT_FALSE(result.correctedWritten);
+  EXPECT_TRUE(result.correctedFailed && !result.correctedWritten);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_NE(ui_.messages[0].find("a.txt_annex2bis.txt"), std::string::npos);
   EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLE1"), 1);
   EXPECT_EQ(views_.primary().RowCount(), 1);
 }
 
-// The line layout with a 200-character header, imported with the start
-// options (2001 layout with header): each answer does what it says, and a
-// refusal leaves every table, the report and the corrected file untouched.
+// The line layout read with the 2001 options: each answer does what it says,
+// and a refusal leaves every table, the report and the corrected file.
 struct AnswerCase {
   LayoutAnswer answer;
   const char* name;
@@ -112,9 +109,7 @@ TEST_P(LayoutQuestionTest, TheAnswerDecides) {
   EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLERESULT"), c.imported ? 0 : 1);
   EXPECT_EQ(fs::exists(dir_ / "lines.txt_rep"), c.imported);
   EXPECT_EQ(fs::exists(dir_ / "lines.txt_annex2bis.txt"), c.imported);
-  if (!c.imported) {
-    EXPECT_TRUE(ui_.statuses.empty());
-  }
+  EXPECT_EQ(ui_.statuses.empty(), !c.imported);
 }
 
 INSTANTIATE_TEST_SUITE_P(ThreeAnswers, LayoutQuestionTest,

@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/compare/compare_rows.h"
 #include "tests/support/test_support.h"
 
-namespace twinscan {
+namespace twinscan::testing {
 namespace {
 
 using Rows = std::vector<std::string>;
@@ -15,32 +16,19 @@ class ReviewCommand : public ::testing::Test {
   ReviewCommand() : views_(*db_, ui_) {
     db_->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (1, 7), (1, 8), (2, 7)");
   }
+  Rows Reviews() { return ResultRows(*db_, "ACCEPTFIRST, ACCEPTSECOND, REMARK, REFERENCE_TO_DB"); }
 
-  Rows Reviews() {
-    Rows out;
-    store::Statement s =
-        db_->Prepare("SELECT ACCEPTFIRST, ACCEPTSECOND, REMARK, REFERENCE_TO_DB FROM TABLERESULT ORDER BY rowid");
-    while (s.Step()) {
-      std::string row;
-      for (int c = 0; c < 4; ++c) row += (c ? "|" : "") + std::string(s.ColumnText(c));
-      out.push_back(row);
-    }
-    return out;
-  }
-
-  testing::TempDir dir_;
-  std::unique_ptr<store::Database> db_ = testing::CreateTestDatabase(dir_.path());
-  testing::RecordingUserInterface ui_;
+  TempDir dir_;
+  std::unique_ptr<store::Database> db_ = CreateTestDatabase(dir_.path());
+  RecordingUserInterface ui_;
   store::Views views_;
 };
 
 TEST_F(ReviewCommand, FindsOnlyComparedPairs) {
-  struct Case {
-    int64_t first, second;
-    bool exists;
-  };
-  for (Case c : {Case{1, 7, true}, Case{1, 8, true}, Case{2, 7, true}, Case{2, 8, false}, Case{7, 1, false}})
-    EXPECT_EQ(ComparedPairExists(*db_, c.first, c.second), c.exists) << c.first << " " << c.second;
+  const std::tuple<int64_t, int64_t, bool> cases[] = {
+      {1, 7, true}, {1, 8, true}, {2, 7, true}, {2, 8, false}, {7, 1, false}};
+  for (const auto& [first, second, exists] : cases)
+    EXPECT_EQ(ComparedPairExists(*db_, first, second), exists) << first << " " << second;
 }
 
 TEST_F(ReviewCommand, StoresTheDecisionOfOnePair) {
@@ -56,4 +44,4 @@ TEST_F(ReviewCommand, StoresTheDecisionOfOnePair) {
 }
 
 }  // namespace
-}  // namespace twinscan
+}  // namespace twinscan::testing

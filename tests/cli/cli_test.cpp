@@ -1,22 +1,15 @@
-// The batch tool as other tools drive it: arguments, exit codes, messages,
-// import and export.
+// The batch tool as other tools drive it: arguments, help, exit codes,
+// messages, import and export.
 #include <gtest/gtest.h>
 
 #include "tests/cli/cli_run.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Cli : public ::testing::Test {
- protected:
-  CliRun Run(const std::string& arguments) { return RunCli("--data-dir '" + Path("data") + "' " + arguments); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
-
-  TempDir dir_;
-};
+using Cli = CliTest;
 
 TEST_F(Cli, BadArgumentsExitTwoWithTheUsage) {
   EXPECT_EQ(RunCli("").code, 2);
@@ -44,23 +37,62 @@ TEST_F(Cli, BadArgumentsExitTwoWithTheUsage) {
                            "review 1 2 --first --second no"}) {
     CliRun run = Run(args);
     EXPECT_EQ(run.code, 2) << args << "\n" << run.out;
-    EXPECT_NE(run.out.find("usage: twinscan-cli"), std::string::npos) << args;
+    EXPECT_TRUE(Has(run.out, "usage: twinscan-cli")) << args;
   }
+}
+
+TEST_F(Cli, HelpAndVersionExitZeroAndStartNothing) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"--help", "usage: twinscan-cli [--data-dir DIR] COMMAND"},
+      {"-h", "usage: twinscan-cli [--data-dir DIR] COMMAND"},
+      {"--version", "twinscan-cli 1.0\n"},
+      {"import --help", "usage: twinscan-cli [--data-dir DIR] import ff|sf FILE"},
+      {"import ff x.txt -h", "--no-corrected  write no corrected file"},
+      {"export --help", "export ff|sf OUTFILE [--export-lines]\nWrites"},
+      {"compare --help", "--compare-erroneous ff|sf  compare"},
+      {"review --help", "review LINE1 LINE2 --first yes|no"},
+      {"check --help", "check PRIMARY SECONDARY [import flags]"},
+      {"help compare", "usage: twinscan-cli [--data-dir DIR] compare"},
+  };
+  for (const auto& [args, expected] : cases) {
+    CliRun run = Run(args);
+    EXPECT_EQ(run.code, 0) << args;
+    EXPECT_TRUE(Has(run.out, expected)) << args << "\n" << run.out;
+    EXPECT_FALSE(fs::exists(dir_ / "data")) << args;
+  }
+  EXPECT_EQ(RunShell(std::string(TWINSCAN_BUILD_DIR) + "/vienna-gen --help").code, 0);
 }
 
 TEST_F(Cli, ImportsASampleFileIntoTheDataDirectory) {
   fs::copy_file(std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt", dir_ / "primary.txt");
-  CliRun run = Run("import ff " + (dir_ / "primary.txt").string() + " --no-report --no-corrected");
+  CliRun run = Run("import ff '" + Path("primary.txt") + "' --no-report --no-corrected");
   EXPECT_EQ(run.code, 0) << run.out;
-  EXPECT_NE(run.out.find("Copying original and empty 'twinscan.db'"), std::string::npos);
-  EXPECT_NE(run.out.find("50 records"), std::string::npos) << run.out;
-  EXPECT_TRUE(fs::exists(dir_ / "data" / "twinscan.db"));
+  EXPECT_TRUE(Has(run.out, "Copying original and empty 'twinscan.db'"));
+  EXPECT_TRUE(Has(run.out, "50 records")) << run.out;
   EXPECT_TRUE(fs::exists(dir_ / "data" / "comparelog"));
   EXPECT_FALSE(fs::exists(dir_ / "primary.txt_annex2bis.txt"));
   EXPECT_FALSE(fs::exists(dir_ / "primary.txt_rep"));
 }
 
+// Run-time failures exit 1, name the tool and leave no false status.
 TEST_F(Cli, FailuresExitOneWithAMessage) {
+  const std::string data = Path("data");
+  CliRun created = Run("compare");  // the first run creates the data directory and says so
+  EXPECT_EQ(created.code, 1);
+  EXPECT_TRUE(Has(created.out, "twinscan-cli: created the data directory " + data + "\n")) << created.out;
+  EXPECT_TRUE(Has(created.out, "twinscan-cli: nothing to compare: no primary records in " + data +
+                                   " (import a primary file first)\n"))
+      << created.out;
+  EXPECT_FALSE(Has(Run("compare").out, "created the data directory"));
+
+  WriteFile(dir_ / "one.txt", BaseRecord() + "\r\n");
+  ASSERT_EQ(Run("import ff '" + Path("one.txt") + "' --no-header --no-report --no-corrected").code, 0);
+  CliRun noSecondary = Run("compare --manual 1");
+  EXPECT_EQ(noSecondary.code, 1);
+  EXPECT_TRUE(
+      Has(noSecondary.out, "nothing to compare: no secondary records in " + data + " (import a secondary file first)"))
+      << noSecondary.out;
+
   WriteFile(dir_ / "blocker", "x");
   WriteFile(dir_ / "short.txt", "HEADER\r\n");
   WriteFile(dir_ / "b.txt", std::string(219, 'H') + BaseRecord());
@@ -71,19 +103,24 @@ TEST_F(Cli, FailuresExitOneWithAMessage) {
       {"import ff '" + Path("c.txt") + "' --no-header --no-corrected", "c.txt_rep cannot be written"},
       {"check '" + Path("c.txt") + "' '" + Path("c.txt") + "' --no-header --no-corrected",
        "c.txt_rep cannot be written"},
+      {"import ff '" + Path("none.txt") + "'", "twinscan-cli: The file "},
       {"import ff '" + Path("none.txt") + "'", "cannot be opened"},
-      {"import sf '" + Path("short.txt") + "' --no-2001", "error: header is not long enough"},
+      {"check '" + Path("none.txt") + "' x.txt", "cannot be opened"},
+      {"import sf '" + Path("short.txt") + "' --no-2001", "twinscan-cli: error: header is not long enough\n"},
       {"import sf '" + Path("b.txt") + "'", "b.txt_annex2bis.txt cannot be written"},
       {"export ff '" + Path("missing") + "/x.txt'", Path("missing") + "/x.txt"},
   };
   for (const auto& [args, message] : cases) {
     CliRun run = Run(args);
     EXPECT_EQ(run.code, 1) << args;
-    EXPECT_NE(run.out.find(message), std::string::npos) << run.out;
+    EXPECT_TRUE(Has(run.out, message)) << args << "\n" << run.out;
+    if (!Has(message, "cannot be written")) {  // failed before the import began
+      EXPECT_FALSE(Has(run.out, "Importing ")) << args << "\n" << run.out;
+    }
   }
   CliRun noDir = RunCli("--data-dir '" + Path("blocker") + "/vienna' import ff x.txt");
   EXPECT_EQ(noDir.code, 1);
-  EXPECT_NE(noDir.out.find("cannot be created"), std::string::npos) << noDir.out;
+  EXPECT_TRUE(Has(noDir.out, "cannot be created")) << noDir.out;
 }
 
 TEST_F(Cli, ImportWritesTheCorrectedFileAndExportWritesTheTable) {

@@ -6,31 +6,24 @@
 
 #include "store/data_directory_lock.h"
 #include "tests/cli/cli_run.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class CliGuards : public ::testing::Test {
+class CliGuards : public CliTest {
  protected:
   CliGuards() {
     WriteFile(dir_ / "a.txt", std::string(219, 'H') + BaseRecord() + WithField(BaseRecord(), "4A", "GENT"));
-    CliRun run = Run("import ff '" + Path("a.txt") + "' --no-report --no-corrected");
-    EXPECT_EQ(run.code, 0) << run.out;
+    EXPECT_EQ(Run("import ff '" + Path("a.txt") + "' --no-report --no-corrected").code, 0);
   }
-  CliRun Run(const std::string& arguments) { return RunCli("--data-dir '" + data().string() + "' " + arguments); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   fs::path data() const { return dir_ / "data"; }
   // TABLE1 as stored, through an export that is allowed.
   std::string Table1() {
-    CliRun run = Run("export ff '" + Path("check.txt") + "'");
-    EXPECT_EQ(run.code, 0) << run.out;
+    EXPECT_EQ(Run("export ff '" + Path("check.txt") + "'").code, 0);
     return ReadFile(dir_ / "check.txt");
   }
-
-  TempDir dir_;
 };
 
 TEST_F(CliGuards, RefusesOutputsThatAreTheProgramsOwnFiles) {
@@ -61,8 +54,8 @@ TEST_F(CliGuards, RefusesOutputsThatAreTheProgramsOwnFiles) {
   for (const auto& [args, message] : cases) {
     CliRun run = Run(args);
     EXPECT_EQ(run.code, 1) << args;
-    EXPECT_NE(run.out.find(message), std::string::npos) << args << "\n" << run.out;
-    EXPECT_NE(run.out.find(", nothing was written"), std::string::npos) << run.out;
+    EXPECT_TRUE(Has(run.out, message)) << args << "\n" << run.out;
+    EXPECT_TRUE(Has(run.out, ", nothing was written")) << run.out;
   }
   EXPECT_TRUE(ReadFile(db) == dbBytes);  // not printed: binary
   EXPECT_EQ(ReadFile(data() / "comparelog"), "");
@@ -73,7 +66,6 @@ TEST_F(CliGuards, RefusesOutputsThatAreTheProgramsOwnFiles) {
   EXPECT_EQ(Run("export ff '" + Path("twinscan.db") + "'").code, 0);
 }
 
-// A second process on the data directory stops before it touches anything.
 TEST_F(CliGuards, ASecondProcessOnTheDataDirectoryIsRefused) {
   WriteFile(data() / "comparelog", "a running compare's lines\r\n");
   store::DataDirectoryLock running;
@@ -100,17 +92,10 @@ TEST_F(CliGuards, AWriteBeyondTheFileSizeLimitIsReported) {
 
   // 128 blocks (64 or 128 KiB by the shell's unit) hold the database's
   // shared memory but not the 330 KB export.
-  std::string command = "ulimit -f 128; exec '" + std::string(TWINSCAN_BUILD_DIR) + "/twinscan-cli' --data-dir '" +
-                        data().string() + "' export sf '" + Path("big.txt") + "' 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  int status = pclose(pipe);
-  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_NE(out.find("big.txt cannot be written: File too large"), std::string::npos) << out;
+  CliRun run = RunShell("ulimit -f 128; exec '" + std::string(TWINSCAN_BUILD_DIR) + "/twinscan-cli' --data-dir '" +
+                        data().string() + "' export sf '" + Path("big.txt") + "'");
+  EXPECT_EQ(run.code, 1) << "-1: killed by a signal";
+  EXPECT_TRUE(Has(run.out, "big.txt cannot be written: File too large")) << run.out;
   EXPECT_FALSE(fs::exists(dir_ / "big.txt"));
 }
 

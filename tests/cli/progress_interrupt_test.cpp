@@ -8,7 +8,6 @@
 #include "cli/cli.h"
 #include "store/tables.h"
 #include "tests/cli/cli_run.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan::testing {
 namespace {
@@ -21,7 +20,7 @@ TEST(CliProgressLine, StatusPercentRateAndTimeLeft) {
   EXPECT_EQ(cli::ProgressLine("", EstimateProgress(0, 50, 0, 1.0), "pairs"), "0%  0 pairs/s");
 }
 
-class CliInterrupt : public ::testing::Test {
+class CliInterrupt : public CliTest {
  protected:
   CliInterrupt() {
     for (const char* name : {"primary.txt", "secondary.txt"})
@@ -50,28 +49,23 @@ class CliInterrupt : public ::testing::Test {
     run.err = ::testing::internal::GetCapturedStderr();
     return run;
   }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
   std::unique_ptr<store::Database> Db() { return store::Database::Open(dir_ / "data" / "twinscan.db"); }
-
-  TempDir dir_;
 };
 
-TEST_F(CliInterrupt, StopsAnImportBeforeTheNextRecordWithoutACorrectedFile) {
-  InProcess run =
-      Run(cli::RunImport, {"ff", Path("primary.txt")}, [](int64_t, int64_t records) { return records == 10; });
+// Stopped before the next record: no corrected file, and the earlier table
+// and report stay as they were.
+TEST_F(CliInterrupt, AStoppedImportLeavesTheEarlierTableAndReport) {
+  auto atTen = [](int64_t, int64_t records) { return records == 10; };
+  InProcess run = Run(cli::RunImport, {"ff", Path("primary.txt")}, atTen);
   EXPECT_EQ(run.code, cli::kInterruptedExitCode);
   EXPECT_EQ(run.out, "");  // no summary of a complete import
-  EXPECT_NE(run.err.find("Import cancelled, nothing changed\n"), std::string::npos) << run.err;
+  EXPECT_TRUE(Has(run.err, "Import cancelled, nothing changed\n")) << run.err;
   EXPECT_FALSE(fs::exists(dir_ / "primary.txt_annex2bis.txt"));
   EXPECT_LE(Db()->QueryInt("SELECT count(*) FROM TABLE1"), 10);
-}
 
-TEST_F(CliInterrupt, AStoppedImportLeavesTheEarlierTableAndReport) {
   ASSERT_EQ(Run(cli::RunImport, {"ff", Path("primary.txt")}).code, 0);
   const std::string report = ReadFile(dir_ / "primary.txt_rep");
-  InProcess run =
-      Run(cli::RunImport, {"ff", Path("primary.txt")}, [](int64_t, int64_t records) { return records == 10; });
-  EXPECT_EQ(run.code, cli::kInterruptedExitCode);
+  EXPECT_EQ(Run(cli::RunImport, {"ff", Path("primary.txt")}, atTen).code, cli::kInterruptedExitCode);
   EXPECT_EQ(Db()->QueryInt("SELECT count(*) FROM TABLE1"), 50);
   EXPECT_EQ(ReadFile(dir_ / "primary.txt_rep"), report);
 }
@@ -88,12 +82,11 @@ TEST_F(CliInterrupt, StopsACompareKeepingTheRowsComparedSoFar) {
   // The compare's units are primary records.
   InProcess run = Run(cli::RunCompare, {}, [](int64_t primary, int64_t) { return primary == 12; });
   EXPECT_EQ(run.code, cli::kInterruptedExitCode);
-  EXPECT_NE(run.err.find("interrupted after 12 of 50 primary records; the result rows compared so far are kept"),
-            std::string::npos)
+  EXPECT_TRUE(Has(run.err, "interrupted after 12 of 50 primary records; the result rows compared so far are kept"))
       << run.err;
   EXPECT_EQ(rowsUpTo(12), firstTwelve);
   EXPECT_EQ(Db()->QueryInt("SELECT count(*) FROM TABLERESULT"), firstTwelve);
-  EXPECT_NE(run.out.find("compared pairs: " + std::to_string(firstTwelve) + "\n"), std::string::npos) << run.out;
+  EXPECT_TRUE(Has(run.out, "compared pairs: " + std::to_string(firstTwelve) + "\n")) << run.out;
 
   // check stops the same way.
   run = Run(cli::RunCheck, check, [](int64_t primary, int64_t pairs) { return primary == 12 && pairs > 0; });
@@ -104,25 +97,15 @@ TEST_F(CliInterrupt, StopsACompareKeepingTheRowsComparedSoFar) {
 // Scripts and logs get the messages the tool always printed, and nothing of
 // the progress line.
 TEST_F(CliInterrupt, PrintsNoProgressWhenStderrIsNoTerminal) {
-  CliRun run =
-      RunCli("--data-dir '" + Path("data") + "' check '" + Path("primary.txt") + "' '" + Path("secondary.txt") + "'");
+  const std::string data = Path("data");
+  CliRun run = RunCli("--data-dir '" + data + "' check '" + Path("primary.txt") + "' '" + Path("secondary.txt") + "'");
   EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "twinscan-cli: created the data directory " + Path("data") +
-                         "\n"
-                         "twinscan-cli: Copying original and empty 'twinscan.db' to " +
-                         Path("data") +
-                         " directory\n"
-                         "Comparing line  51 with line  2\n"
-                         "primary " +
-                         Path("primary.txt") +
-                         ": 50 records, 5 erroneous\n"
-                         "secondary " +
-                         Path("secondary.txt") +
-                         ": 51 records, 5 erroneous\n"
-                         "compared pairs: 40\n"
-                         "pairs with critical differences: 5\n"
-                         "pairs with non-critical differences: 6\n"
-                         "primary records without candidates: 8\n"
+  EXPECT_EQ(run.out, "twinscan-cli: created the data directory " + data +
+                         "\ntwinscan-cli: Copying original and empty 'twinscan.db' to " + data +
+                         " directory\nComparing line  51 with line  2\nprimary " + Path("primary.txt") +
+                         ": 50 records, 5 erroneous\nsecondary " + Path("secondary.txt") +
+                         ": 51 records, 5 erroneous\ncompared pairs: 40\npairs with critical differences: 5\n" +
+                         "pairs with non-critical differences: 6\nprimary records without candidates: 8\n" +
                          "decisions restored: 0\n");
 }
 

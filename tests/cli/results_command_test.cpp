@@ -3,12 +3,11 @@
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/results_formats.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan::testing {
 namespace {
 
-class ResultsCommand : public ::testing::Test {
+class ResultsCommand : public CliTest {
  protected:
   ResultsCommand() {
     CliRun check = Run("check '" + std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt' '" + TWINSCAN_SOURCE_DIR +
@@ -23,36 +22,26 @@ class ResultsCommand : public ::testing::Test {
     EXPECT_NE(at, std::string::npos) << out;
     return at == std::string::npos ? -1 : std::stoi(out.substr(at + label.size()));
   }
-  CliRun Run(const std::string& arguments) { return RunCli("--data-dir '" + Path("data") + "' " + arguments); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
-
-  TempDir dir_;
   int pairs_ = 0, withoutCandidate_ = 0;
 };
 
-TEST_F(ResultsCommand, WritesCsvToStandardOutputByDefault) {
-  CliRun run = Run("results --filter critical");
-  ASSERT_EQ(run.code, 0) << run.out;
-  auto rows = ParseCsv(run.out);
-  ASSERT_TRUE(rows.has_value());
-  ASSERT_GT(rows->size(), 1u);
-  for (size_t i = 1; i < rows->size(); ++i) EXPECT_EQ((*rows)[i][2], "true");
-}
-
-// The filters of the batch tool split the pairs as the grid's filters do,
-// and reading the results leaves the run's compare log as it was.
+// CSV to standard output by default; the filters split the pairs as the
+// grid's filters do; reading the results leaves the run's compare log.
 TEST_F(ResultsCommand, FiltersSplitThePairsAndTheCompareLogStays) {
   const std::string log = ReadFile(Path("data/comparelog"));
   ASSERT_FALSE(log.empty());
   auto rowsOf = [&](const char* filter) {
     CliRun run = Run(std::string("results --filter ") + filter);
     EXPECT_EQ(run.code, 0) << filter << ": " << run.out;
-    auto rows = ParseCsv(run.out);
-    return rows ? static_cast<int>(rows->size()) - 1 : -1;
+    return ParseCsv(run.out).value_or(std::vector<std::vector<std::string>>{});
   };
-  EXPECT_EQ(rowsOf("all"), pairs_);
-  EXPECT_EQ(rowsOf("differences") + rowsOf("without-differences"), pairs_);
-  EXPECT_EQ(rowsOf("decided") + rowsOf("undecided"), pairs_);
+  auto critical = rowsOf("critical");
+  ASSERT_GT(critical.size(), 1u);
+  for (size_t i = 1; i < critical.size(); ++i) EXPECT_EQ(critical[i][2], "true");
+  auto count = [&](const char* filter) { return static_cast<int>(rowsOf(filter).size()) - 1; };
+  EXPECT_EQ(count("all"), pairs_);
+  EXPECT_EQ(count("differences") + count("without-differences"), pairs_);
+  EXPECT_EQ(count("decided") + count("undecided"), pairs_);
   EXPECT_EQ(ReadFile(Path("data/comparelog")), log);
 }
 
@@ -75,7 +64,7 @@ TEST_F(ResultsCommand, HtmlIsLimitedAndSaysSo) {
   ASSERT_EQ(Run("results --format html --limit 3 --output '" + Path("r.html") + "'").code, 0);
   std::string html = ReadFile(Path("r.html"));
   EXPECT_EQ(HtmlStructureFault(html), "");
-  EXPECT_NE(html.find(std::to_string(pairs_ - 3) + " more pairs are not shown"), std::string::npos);
+  EXPECT_TRUE(Has(html, std::to_string(pairs_ - 3) + " more pairs are not shown"));
 }
 
 TEST_F(ResultsCommand, BadArgumentsAndGuardedOutputs) {
@@ -85,11 +74,11 @@ TEST_F(ResultsCommand, BadArgumentsAndGuardedOutputs) {
   std::string before = ReadFile(Path("data/twinscan.db"));
   CliRun refused = Run("results --output '" + Path("data/twinscan.db") + "'");
   EXPECT_EQ(refused.code, 1);
-  EXPECT_NE(refused.out.find("is the working database"), std::string::npos) << refused.out;
+  EXPECT_TRUE(Has(refused.out, "is the working database")) << refused.out;
   EXPECT_EQ(ReadFile(Path("data/twinscan.db")), before);
   CliRun missing = Run("results --output '" + Path("no/dir/r.csv") + "'");
   EXPECT_EQ(missing.code, 1);
-  EXPECT_NE(missing.out.find("cannot be written"), std::string::npos) << missing.out;
+  EXPECT_TRUE(Has(missing.out, "cannot be written")) << missing.out;
 }
 
 }  // namespace

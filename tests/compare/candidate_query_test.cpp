@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "tests/compare/compare_rows.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan {
 namespace {
@@ -25,10 +24,8 @@ CandidateKeys With(const std::function<void(CandidateKeys&)>& change) {
   return keys;
 }
 
-class CandidateRows : public ::testing::Test {
+class CandidateRows : public testing::CompareTest {
  protected:
-  void SetUp() override { db_ = testing::CreateTestDatabase(dir_.path()); }
-
   CandidateQuery Query(const CandidateKeys& keys, Search search) {
     CompareSettings settings;
     SetSearchFields(settings, search);
@@ -44,9 +41,6 @@ class CandidateRows : public ::testing::Test {
     while (s.Step()) lines.push_back(s.ColumnInt(0));
     return lines;
   }
-
-  testing::TempDir dir_;
-  std::unique_ptr<store::Database> db_;
 };
 
 TEST_F(CandidateRows, FrequencyBandIsInclusiveAsWritten) {

@@ -4,7 +4,6 @@
 
 #include "compare/compare_log.h"
 #include "tests/compare/compare_rows.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan {
 namespace {
@@ -12,26 +11,9 @@ namespace {
 using testing::InsertRecord;
 using Rows = std::vector<std::string>;
 
-class CompareRuns : public ::testing::Test {
+class CompareRuns : public testing::CompareTest {
  protected:
-  void SetUp() override {
-    db_ = testing::CreateTestDatabase(dir_.path());
-    views_ = std::make_unique<store::Views>(*db_, ui_);
-    engine_ = std::make_unique<CompareEngine>(*db_, *views_, settings_, ui_, dir_ / "comparelog");
-  }
-
-  std::string Log() const { return testing::ReadFile(dir_ / "comparelog"); }
-
-  Rows Results(const std::string& columns = "linenumber, linenumber2") { return testing::ResultRows(*db_, columns); }
-
   void InsertResult() { db_->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (5, 6)"); }
-
-  testing::TempDir dir_;
-  std::unique_ptr<store::Database> db_;
-  testing::RecordingUserInterface ui_;
-  CompareSettings settings_;
-  std::unique_ptr<store::Views> views_;
-  std::unique_ptr<CompareEngine> engine_;
 };
 
 TEST_F(CompareRuns, FullRunLogsInLoopOrder) {
@@ -43,14 +25,14 @@ TEST_F(CompareRuns, FullRunLogsInLoopOrder) {
   InsertRecord(*db_, "TABLE2", 9, {}, true);
   InsertRecord(*db_, "TABLE2", 4, {{"6B", std::string("CP")}});
   InsertRecord(*db_, "TABLE2", 5, {{"4A", std::string("ELSEWHERE")}});
-  engine_->RunFull();
+  engine_.RunFull();
   EXPECT_EQ(Log(),
             "linenumber, linenumber2, 6b, noncritical 1,  4, 'CV <-> CP', True\r\n"
             " 9 CONTAINS ERROR => NO COMPARISON\r\n"
             " 2 CONTAINS ERROR => NO COMPARISON\r\n"
             " 3 CAN NOT BE FOUND IN THE OTHER FILE\r\n");
   EXPECT_EQ(Results(), Rows{"1|4"});
-  const CompareCounts& c = engine_->lastRun();
+  const CompareCounts& c = engine_.lastRun();
   EXPECT_EQ((std::vector<int64_t>{c.primaryRecords, c.skippedPrimary, c.withoutCandidates, c.comparedPairs,
                                   c.criticalPairs, c.nonCriticalPairs}),
             (std::vector<int64_t>{3, 1, 1, 1, 0, 1}));
@@ -58,7 +40,7 @@ TEST_F(CompareRuns, FullRunLogsInLoopOrder) {
   FileOptions compareAll;
   compareAll.onlyErrorFreeLines = false;
   settings_.setFileOptions(compareAll, compareAll);
-  engine_->RunFull();
+  engine_.RunFull();
   EXPECT_EQ(Results(), (Rows{"1|4", "1|9", "2|4", "2|9"}));
 }
 
@@ -67,7 +49,7 @@ TEST_F(CompareRuns, StoresTheDifferencesAndLogsThemInLatin1) {
   InsertRecord(
       *db_, "TABLE2", 2,
       {{"4A", std::string("l'abbaye")}, {"2C", store::Date{2001, 7, 2}}, {"4D", std::monostate{}}, {"9A", 91.5}});
-  engine_->RunFull();
+  engine_.RunFull();
   EXPECT_EQ(Results("\"4A\", \"2C\", \"4D\", \"9A\", \"13Z\", critical, noncritical, \"1A\""),
             Rows{"L'ABBAYE <-> l'abbaye|01/07/2001 <-> 02/07/2001||90 <-> 91.5|CH\xC3\x89NE <-> TEST STATION|1|1|"});
   EXPECT_EQ(Log(),
@@ -78,39 +60,39 @@ TEST_F(CompareRuns, StoresTheDifferencesAndLogsThemInLatin1) {
 TEST_F(CompareRuns, StatusTextsYieldsAndViews) {
   for (int64_t line : {1, 2}) InsertRecord(*db_, "TABLE1", line);
   for (int64_t line : {7, 8}) InsertRecord(*db_, "TABLE2", line);
-  views_->primary().sortColumn = "4A";
-  views_->primary().sortDirection = store::SortDirection::Descending;
+  views_.primary().sortColumn = "4A";
+  views_.primary().sortDirection = store::SortDirection::Descending;
   std::vector<int64_t> seen;  // the result view's rows at each yield
   ui_.onYield = [&] {
-    EXPECT_TRUE(engine_->running());
-    seen.push_back(views_->result().RowCount());
+    EXPECT_TRUE(engine_.running());
+    seen.push_back(views_.result().RowCount());
   };
-  engine_->RunFull();
-  EXPECT_FALSE(engine_->running());
+  engine_.RunFull();
+  EXPECT_FALSE(engine_.running());
   EXPECT_EQ(ui_.statuses,
             (std::vector<std::string>{"Comparing line  1", "Comparing line  2 with line  2",
                                       "Comparing line  2 with line  3", "Comparing line  2",
                                       "Comparing line  3 with line  2", "Comparing line  3 with line  3"}));
   EXPECT_EQ(seen, (std::vector<int64_t>{0, 2}));  // after primary 1: its two rows, not yet primary 2's
-  EXPECT_EQ(views_->primary().sortColumn, "linenumber");
-  EXPECT_EQ(views_->primary().sortDirection, store::SortDirection::Ascending);
-  EXPECT_EQ(views_->result().RowCount(), 4);  // every result again, not one line's
-  EXPECT_EQ(views_->secondary().RowCount(), 2);
+  EXPECT_EQ(views_.primary().sortColumn, "linenumber");
+  EXPECT_EQ(views_.primary().sortDirection, store::SortDirection::Ascending);
+  EXPECT_EQ(views_.result().RowCount(), 4);  // every result again, not one line's
+  EXPECT_EQ(views_.secondary().RowCount(), 2);
 }
 
 TEST_F(CompareRuns, CancelKeepsWhatWasWritten) {
   for (int64_t line : {1, 2, 3}) InsertRecord(*db_, "TABLE1", line);
   InsertRecord(*db_, "TABLE2", 7);
   ui_.onYield = [&] {
-    if (ui_.yields == 2) engine_->RequestCancel();
+    if (ui_.yields == 2) engine_.RequestCancel();
   };
-  engine_->RunFull();
+  engine_.RunFull();
   EXPECT_EQ(Results(), Rows{"1|7"});
-  EXPECT_EQ(views_->result().RowCount(), 1);
-  EXPECT_FALSE(engine_->running());
+  EXPECT_EQ(views_.result().RowCount(), 1);
+  EXPECT_FALSE(engine_.running());
   // A new run starts from scratch.
   ui_.onYield = nullptr;
-  engine_->RunFull();
+  engine_.RunFull();
   EXPECT_EQ(Results(), (Rows{"1|7", "2|7", "3|7"}));
 }
 
@@ -120,19 +102,19 @@ TEST_F(CompareRuns, AFailureKeepsWhatWasWrittenAndEndsTheRun) {
   ui_.onYield = [&] {
     if (ui_.yields == 3) throw std::runtime_error("stopped");
   };
-  EXPECT_THROW(engine_->RunFull(), std::runtime_error);
-  EXPECT_FALSE(engine_->running());
+  EXPECT_THROW(engine_.RunFull(), std::runtime_error);
+  EXPECT_FALSE(engine_.running());
   EXPECT_FALSE(db_->InTransaction());  // the two pairs are committed, not left to a rollback
   EXPECT_EQ(Results(), (Rows{"1|7", "2|7"}));
   ui_.onYield = nullptr;
-  engine_->RunFull();  // the engine is idle again, not stuck as busy
+  engine_.RunFull();  // the engine is idle again, not stuck as busy
   EXPECT_EQ(Results(), (Rows{"1|7", "2|7", "3|7"}));
 }
 
 TEST_F(CompareRuns, EmptyPrimaryTableStillEmptiesTheResults) {
   InsertRecord(*db_, "TABLE2", 1);
   InsertResult();
-  engine_->RunFull();
+  engine_.RunFull();
   EXPECT_EQ(Results(), Rows{});
   EXPECT_EQ(Log(), "");
 }
@@ -141,46 +123,45 @@ TEST_F(CompareRuns, UnwritableLogTouchesNothing) {
   InsertRecord(*db_, "TABLE1", 1);
   InsertRecord(*db_, "TABLE2", 2);
   InsertResult();
-  views_->RefreshAll();
-  CompareEngine engine(*db_, *views_, settings_, ui_, dir_ / "missing" / "comparelog");
+  views_.RefreshAll();
+  CompareEngine engine(*db_, views_, settings_, ui_, dir_ / "missing" / "comparelog");
   EXPECT_THROW(engine.RunFull(), CompareLogError);
   EXPECT_FALSE(engine.running());
   EXPECT_THROW(engine.RunManual(0), CompareLogError);
   EXPECT_EQ(Results(), Rows{"5|6"});
 }
 
-// ---------------------------------------------------------------------------
 TEST_F(CompareRuns, ManualRunComparesOneRecordOnly) {
   for (int64_t line : {1, 2, 3}) InsertRecord(*db_, "TABLE1", line, {}, line == 3);
   for (int64_t line : {7, 8}) InsertRecord(*db_, "TABLE2", line);
   InsertResult();
-  views_->RefreshAll();
-  engine_->RunManual(2);  // the erroneous record is compared all the same
+  views_.RefreshAll();
+  engine_.RunManual(2);  // the erroneous record is compared all the same
   EXPECT_EQ(Results(), (Rows{"3|7", "3|8"}));
   EXPECT_EQ(ui_.statuses,
             (std::vector<std::string>{"Comparing line  4 with line  2", "Comparing line  4 with line  3"}));
   EXPECT_EQ(ui_.yields, 0);
-  EXPECT_EQ(views_->result().RowCount(), 2);
-  EXPECT_EQ(views_->secondary().RowCount(), 2);
+  EXPECT_EQ(views_.result().RowCount(), 2);
+  EXPECT_EQ(views_.secondary().RowCount(), 2);
 }
 
 TEST_F(CompareRuns, ManualRunLooksOnlyAtTheFirstCandidate) {
   InsertRecord(*db_, "TABLE1", 1);
   InsertRecord(*db_, "TABLE2", 7, {}, true);
   InsertRecord(*db_, "TABLE2", 8);
-  views_->RefreshAll();
-  engine_->RunManual(0);
+  views_.RefreshAll();
+  engine_.RunManual(0);
   EXPECT_EQ(Results(), Rows{});
 
   // First clean, second erroneous: both are compared.
   db_->Execute("UPDATE TABLE2 SET error = (linenumber = 8)");
-  engine_->RunManual(0);
+  engine_.RunManual(0);
   EXPECT_EQ(Results(), (Rows{"1|7", "1|8"}));
 
   // No candidate at all: the earlier results are gone all the same.
   db_->Execute("UPDATE TABLE1 SET linenumber = 12, \"1A\" = 99");
-  views_->RefreshAll();
-  engine_->RunManual(0);
+  views_.RefreshAll();
+  engine_.RunManual(0);
   EXPECT_EQ(Results(), Rows{});
   EXPECT_EQ(Log(),
             " 7 CONTAINS ERROR => NO COMPARISON\r\n"
@@ -190,14 +171,14 @@ TEST_F(CompareRuns, ManualRunLooksOnlyAtTheFirstCandidate) {
 
 TEST_F(CompareRuns, ManualRunWithoutARowOnlyRereads) {
   InsertResult();
-  engine_->RunManual(0);  // an empty primary view: nothing at all
+  engine_.RunManual(0);  // an empty primary view: nothing at all
   EXPECT_TRUE(ui_.reopened.empty());
   InsertRecord(*db_, "TABLE1", 1);
   InsertRecord(*db_, "TABLE2", 1);
-  views_->RefreshAll();
+  views_.RefreshAll();
   ui_.reopened.clear();
-  engine_->RunManual(-1);
-  engine_->RunManual(1);
+  engine_.RunManual(-1);
+  engine_.RunManual(1);
   EXPECT_EQ(Results(), Rows{"5|6"});
   EXPECT_EQ(ui_.reopened.size(), 6u);
   EXPECT_EQ(Log(), "");

@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "compare/compare_engine.h"
 #include "settings/compare_settings.h"
 #include "store/database.h"
+#include "tests/support/test_support.h"
 
 namespace twinscan::testing {
 
@@ -40,5 +44,25 @@ inline std::vector<std::string> ResultRows(store::Database& db, const std::strin
 // as --search takes them: 0 not used, 1 exact, 2 tolerant) through
 // cycleSearchField, the only way they change.
 void SetSearchFields(CompareSettings& settings, std::array<uint8_t, 5> values);
+
+// A fresh database, its views and an engine logging to dir/comparelog.
+class CompareTest : public ::testing::Test {
+ protected:
+  CompareTest()
+      : db_(CreateTestDatabase(dir_.path())),
+        views_(*db_, ui_),
+        engine_(*db_, views_, settings_, ui_, dir_ / "comparelog") {}
+  std::string Log() const { return ReadFile(dir_ / "comparelog"); }
+  std::vector<std::string> Results(const std::string& columns = "linenumber, linenumber2") {
+    return ResultRows(*db_, columns);
+  }
+
+  TempDir dir_;
+  std::unique_ptr<store::Database> db_;
+  RecordingUserInterface ui_;
+  CompareSettings settings_;
+  store::Views views_;
+  CompareEngine engine_;
+};
 
 }  // namespace twinscan::testing

@@ -11,7 +11,6 @@
 #include "compare/run_summary.h"
 #include "store/decision_journal.h"
 #include "tests/compare/compare_rows.h"
-#include "tests/support/test_support.h"
 
 namespace twinscan {
 namespace {
@@ -21,30 +20,19 @@ using Rows = std::vector<std::string>;
 
 constexpr const char* kDecisionColumns = "linenumber, linenumber2, ACCEPTFIRST, ACCEPTSECOND, REMARK, REFERENCE_TO_DB";
 
-class DecisionRuns : public ::testing::Test {
+class DecisionRuns : public testing::CompareTest {
  protected:
   void SetUp() override {
-    db_ = testing::CreateTestDatabase(dir_.path());
-    views_ = std::make_unique<store::Views>(*db_, ui_);
-    engine_ = std::make_unique<CompareEngine>(*db_, *views_, settings_, ui_, dir_ / "comparelog");
     // Primary 1 pairs with secondary 4 (a non-critical difference) and 9.
     InsertRecord(*db_, "TABLE1", 1);
     InsertRecord(*db_, "TABLE2", 4, {{"6B", std::string("CP")}});
     InsertRecord(*db_, "TABLE2", 9);
-    engine_->RunFull();
+    engine_.RunFull();
   }
-
-  Rows Decisions() { return testing::ResultRows(*db_, kDecisionColumns); }
+  Rows Decisions() { return Results(kDecisionColumns); }
   void Review(int64_t line2, bool first, bool second, const std::string& remark, const std::string& reference = "") {
-    StoreReview(*db_, *views_, 1, line2, first, second, remark, reference);
+    StoreReview(*db_, views_, 1, line2, first, second, remark, reference);
   }
-
-  testing::TempDir dir_;
-  std::unique_ptr<store::Database> db_;
-  testing::RecordingUserInterface ui_;
-  CompareSettings settings_;
-  std::unique_ptr<store::Views> views_;
-  std::unique_ptr<CompareEngine> engine_;
 };
 
 TEST_F(DecisionRuns, ARunGivesBackTheNewestDecisionOfUnchangedPairs) {
@@ -57,29 +45,29 @@ TEST_F(DecisionRuns, ARunGivesBackTheNewestDecisionOfUnchangedPairs) {
 
   // A full run, a manual run and a run after the secondary file was read
   // again with the same records: each gives every decision back as stored.
-  engine_->RunFull();
+  engine_.RunFull();
   EXPECT_EQ(Decisions(), reviewed);
-  EXPECT_EQ(engine_->lastRun().restoredDecisions, 2);
-  engine_->RunManual(0);
+  EXPECT_EQ(engine_.lastRun().restoredDecisions, 2);
+  engine_.RunManual(0);
   EXPECT_EQ(Decisions(), reviewed);
-  EXPECT_EQ(engine_->lastRun().restoredDecisions, 2);
+  EXPECT_EQ(engine_.lastRun().restoredDecisions, 2);
   db_->Execute("DELETE FROM TABLE2");
   InsertRecord(*db_, "TABLE2", 9);
   InsertRecord(*db_, "TABLE2", 4, {{"6B", std::string("CP")}});
-  views_->RefreshAll();
-  engine_->RunFull();
+  views_.RefreshAll();
+  engine_.RunFull();
   EXPECT_EQ(Decisions(), reviewed);
   EXPECT_EQ(store::JournalSize(*db_), 3);
 }
 
 TEST_F(DecisionRuns, RecordsWithoutFrequencyGetTheirDecisionsBackToo) {
   for (const char* table : {"TABLE1", "TABLE2"}) db_->Execute(std::string("UPDATE ") + table + " SET \"1A\" = NULL");
-  views_->RefreshAll();
-  engine_->RunFull();
+  views_.RefreshAll();
+  engine_.RunFull();
   ASSERT_EQ(Decisions().size(), 2u);
   Review(9, true, true, "no frequency");
-  engine_->RunFull();
-  EXPECT_EQ(engine_->lastRun().restoredDecisions, 1);
+  engine_.RunFull();
+  EXPECT_EQ(engine_.lastRun().restoredDecisions, 1);
   EXPECT_EQ(Decisions(), (Rows{"1|4||||", "1|9|1|1|no frequency|"}));
 }
 
@@ -109,17 +97,17 @@ TEST_F(DecisionRuns, AChangedRecordOrTheOptionOffLeavesPairsUndecided) {
   for (const Case& c : cases) {
     settings_.setRestoreDecisions(c.restore);
     if (c.change) db_->Execute(c.change);
-    views_->RefreshAll();
-    engine_->RunFull();
+    views_.RefreshAll();
+    engine_.RunFull();
     EXPECT_EQ(Decisions(), c.expected) << c.name;
-    EXPECT_EQ(engine_->lastRun().restoredDecisions, c.restored) << c.name;
+    EXPECT_EQ(engine_.lastRun().restoredDecisions, c.restored) << c.name;
   }
   EXPECT_EQ(store::JournalSize(*db_), 2);
 }
 
 TEST_F(DecisionRuns, ThePairDetailsShowTheRecordsTheirJudgementsAndTheDecision) {
   settings_.setCompareMode(field::k6B, CompareMode::Critical);  // 6B, after the run: the run's own modes judge
-  PairDetails undecided = ReadPairDetails(*db_, 1, 4, *engine_->lastRunSettings());
+  PairDetails undecided = ReadPairDetails(*db_, 1, 4, *engine_.lastRunSettings());
   EXPECT_EQ(PairTitle(undecided), "Primary line 1 - secondary line 4");
   EXPECT_TRUE(undecided.primaryFound && undecided.secondaryFound);
   EXPECT_FALSE(undecided.decision);
@@ -140,25 +128,11 @@ TEST_F(DecisionRuns, ThePairDetailsShowTheRecordsTheirJudgementsAndTheDecision) 
 }
 
 TEST(RunSummaryTest, SaysHowTheRunEnded) {
-  CompareCounts finished;
-  finished.comparedPairs = 40;
-  finished.criticalPairs = 5;
-  finished.nonCriticalPairs = 6;
-  finished.withoutCandidates = 8;
-  finished.restoredDecisions = 3;
+  const CompareCounts finished{
+      .withoutCandidates = 8, .comparedPairs = 40, .criticalPairs = 5, .nonCriticalPairs = 6, .restoredDecisions = 3};
   CompareCounts cancelled = finished;
   cancelled.cancelled = true;
   cancelled.cancelledBefore = 17;
-  CompareCounts manual;
-  manual.manual = true;
-  manual.manualLine = 12;
-  CompareCounts manualFound = manual;
-  manualFound.candidates = 3;
-  manualFound.comparedPairs = 3;
-  manualFound.criticalPairs = 1;
-  CompareCounts manualErroneous = manual;
-  manualErroneous.candidates = 2;
-  manualErroneous.erroneousCandidate = 49;
   struct Case {
     CompareCounts counts;
     const char* text;
@@ -167,11 +141,11 @@ TEST(RunSummaryTest, SaysHowTheRunEnded) {
        "Compare finished: 40 pairs, 5 with critical differences, 6 with non-critical differences, 8 primary records "
        "without candidate, 3 decisions restored"},
       {cancelled, "Compare cancelled before primary line 17"},
-      {manual, "Manual compare of primary line 12: no candidate found"},
-      {manualFound,
+      {{.manual = true, .manualLine = 12}, "Manual compare of primary line 12: no candidate found"},
+      {{.comparedPairs = 3, .criticalPairs = 1, .candidates = 3, .manual = true, .manualLine = 12},
        "Manual compare of primary line 12: 3 candidates found, 3 pairs compared, 1 with critical differences, 0 "
        "decisions restored"},
-      {manualErroneous,
+      {{.candidates = 2, .manual = true, .manualLine = 12, .erroneousCandidate = 49},
        "Manual compare of primary line 12: 2 candidates found, none compared: the first, secondary line 49, is "
        "erroneous and skipped"},
   };
@@ -180,20 +154,20 @@ TEST(RunSummaryTest, SaysHowTheRunEnded) {
 
 TEST_F(DecisionRuns, CountsTellACancelledRunAndAManualRun) {
   InsertRecord(*db_, "TABLE1", 2);
-  views_->RefreshAll();
+  views_.RefreshAll();
   int yields = 0;
   ui_.onYield = [this, &yields] {
-    if (++yields == 2) engine_->RequestCancel();
+    if (++yields == 2) engine_.RequestCancel();
   };
-  engine_->RunFull();
-  EXPECT_TRUE(engine_->lastRun().cancelled);
-  EXPECT_EQ(engine_->lastRun().cancelledBefore, 2);
+  engine_.RunFull();
+  EXPECT_TRUE(engine_.lastRun().cancelled);
+  EXPECT_EQ(engine_.lastRun().cancelledBefore, 2);
   ui_.onYield = nullptr;
 
   db_->Execute("UPDATE TABLE2 SET error = 1 WHERE linenumber = 4");
-  views_->RefreshAll();
-  engine_->RunManual(0);
-  const CompareCounts& c = engine_->lastRun();
+  views_.RefreshAll();
+  engine_.RunManual(0);
+  const CompareCounts& c = engine_.lastRun();
   EXPECT_TRUE(c.manual);
   EXPECT_EQ(c.manualLine, 1);
   EXPECT_EQ(c.candidates, 2);

@@ -64,81 +64,67 @@ TEST(CompareRecords, MarksFollowTheModes) {
   EXPECT_EQ(CompareRecords(p, s, settings).columns, "linenumber, linenumber2");
 }
 
-// ---------------------------------------------------------------------------
-// One field varied: whether it differs under given search fields and mode.
-struct FieldCase {
-  const char* name;
-  std::array<uint8_t, 5> search;
-  std::function<void(CompareRecord& p, CompareRecord& s)> change;
-  bool differs;
-  const char* text = "";  // the difference text, when it differs
-};
-
-class FieldRules : public ::testing::TestWithParam<FieldCase> {};
-
-TEST_P(FieldRules, JudgeTheField) {
-  const FieldCase& c = GetParam();
-  CompareSettings settings;
-  SetSearchFields(settings, c.search);
-  CompareRecord p = Record(1), s = Record(2);
-  c.change(p, s);
-  CompareResult r = CompareRecords(p, s, settings);
-  ASSERT_EQ(!r.differences.empty(), c.differs) << r.LogLine();
-  if (c.differs) {
-    EXPECT_EQ(r.differences.at(0).text, c.text);
+// One field varied: whether it differs under the given search fields, and how.
+TEST(CompareRecords, FieldRules) {
+  constexpr double h = 59.0 / 3600.0;
+  const std::array<uint8_t, 5> kExact{1, 1, 1, 1, 1}, kTolerant{2, 2, 1, 2, 2};
+  const struct {
+    const char* name;
+    std::array<uint8_t, 5> search;
+    std::function<void(CompareRecord& p, CompareRecord& s)> change;
+    bool differs;
+    const char* text = "";
+  } cases[] = {
+      {"CaseDiffers", kExact, [](auto& p, auto& s) { p.texts[k6B] = "cv", s.texts[k6B] = "CV"; }, true, "cv <-> CV"},
+      {"TrailingBlankDiffers", kExact, [](auto& p, auto& s) { p.texts[k6B] = "CV", s.texts[k6B] = "CV "; }, true,
+       "CV <-> CV "},
+      {"EmptyTextDiffers", kExact, [](auto&, auto& s) { s.texts[k6B] = ""; }, true, "T <-> "},
+      {"NullNumberNeverDiffers", kExact, [](auto& p, auto& s) { p.numbers[k4D].reset(), s.numbers[k4D] = 5; }, false},
+      {"NumbersInPlainForm", kExact, [](auto& p, auto& s) { p.numbers[k4D] = 0.5, s.numbers[k4D] = -3; }, true,
+       "0.5 <-> -3"},
+      {"ExactFrequency", kExact, [](auto&, auto& s) { s.numbers[k1A] = 146.50005; }, true, "146.5 <-> 146.50005"},
+      {"BandInside", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.50005; }, false},
+      {"BandUpperEdge", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.5 + 0.0001; }, false},
+      {"BandLowerEdge", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.5 - 0.0001; }, false},
+      {"BandOutside", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.5002; }, true, "146.5 <-> 146.5002"},
+      {"BandNull", kTolerant, [](auto&, auto& s) { s.numbers[k1A].reset(); }, false},
+      {"MobileGroup", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "MS", s.texts[k6A] = "ML"; }, false},
+      {"MobileAgainstFixed", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "MS", s.texts[k6A] = "FX"; }, true,
+       "MS <-> FX"},
+      {"FixedGroup", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "FX", s.texts[k6A] = "TR"; }, false},
+      {"NeitherGroup", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "XX", s.texts[k6A] = "XX"; }, true,
+       "XX <-> XX"},
+      {"GroupIsCaseSensitive", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "ML", s.texts[k6A] = "ml"; }, true,
+       "ML <-> ml"},
+      {"StatusA", kTolerant, [](auto&, auto& s) { s.texts[k13Y] = "A"; }, false},
+      {"PrimaryStatusA", kTolerant, [](auto& p, auto&) { p.texts[k13Y] = "A"; }, false},
+      {"StatusOther", kTolerant, [](auto&, auto& s) { s.texts[k13Y] = "B"; }, true, "C <-> B"},
+      {"StatusCase", kTolerant, [](auto&, auto& s) { s.texts[k13Y] = "c"; }, true, "C <-> c"},
+      {"StatusExact", kExact, [](auto&, auto& s) { s.texts[k13Y] = "A"; }, true, "C <-> A"},
+      {"Zone58SecondsEast", kTolerant,
+       [](auto&, auto& s) { s.longitude = 4.5 + 58.0 / 3600, s.texts[k4C] = "004E305851N3000"; }, false},
+      {"Zone60SecondsEast", kTolerant,
+       [](auto&, auto& s) { s.longitude = 4.5 + 60.0 / 3600, s.texts[k4C] = "004E310051N3000"; }, true,
+       "004E300051N3000 <-> 004E310051N3000"},
+      {"ZoneEdgeIsOutside", kTolerant, [](auto&, auto& s) { s.latitude = 51.5 - h; }, true,
+       "004E300051N3000 <-> 004E300051N3000"},
+      {"ZoneMissingPosition", kTolerant, [](auto&, auto& s) { s.longitude.reset(), s.latitude = 60.0; }, true,
+       "004E300051N3000 <-> 004E300051N3000"},
+      {"ZoneTextsAloneDoNotCount", kTolerant, [](auto&, auto& s) { s.texts[k4C] = "004E300051N3001"; }, false},
+      {"CoordinatesExact", kExact, [](auto&, auto& s) { s.texts[k4C] = "004E300051N3001"; }, true,
+       "004E300051N3000 <-> 004E300051N3001"}};
+  for (const auto& c : cases) {
+    CompareSettings settings;
+    SetSearchFields(settings, c.search);
+    CompareRecord p = Record(1), s = Record(2);
+    c.change(p, s);
+    CompareResult r = CompareRecords(p, s, settings);
+    ASSERT_EQ(!r.differences.empty(), c.differs) << c.name << ": " << r.LogLine();
+    if (c.differs) {
+      EXPECT_EQ(r.differences.at(0).text, c.text) << c.name;
+    }
   }
 }
-
-const double h = 59.0 / 3600.0;
-const std::array<uint8_t, 5> kExact{1, 1, 1, 1, 1}, kTolerant{2, 2, 1, 2, 2};
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, FieldRules,
-    ::testing::Values(
-        FieldCase{"CaseDiffers", kExact, [](auto& p, auto& s) { p.texts[k6B] = "cv"; s.texts[k6B] = "CV"; }, true,
-                  "cv <-> CV"},
-        FieldCase{"TrailingBlankDiffers", kExact, [](auto& p, auto& s) { p.texts[k6B] = "CV"; s.texts[k6B] = "CV "; },
-                  true, "CV <-> CV "},
-        FieldCase{"EmptyTextDiffers", kExact, [](auto&, auto& s) { s.texts[k6B] = ""; }, true, "T <-> "},
-        FieldCase{"NullNumberNeverDiffers", kExact, [](auto& p, auto& s) { p.numbers[k4D].reset(); s.numbers[k4D] = 5; },
-                  false},
-        FieldCase{"NumbersInPlainForm", kExact, [](auto& p, auto& s) { p.numbers[k4D] = 0.5; s.numbers[k4D] = -3; },
-                  true, "0.5 <-> -3"},
-        FieldCase{"ExactFrequency", kExact, [](auto&, auto& s) { s.numbers[k1A] = 146.50005; }, true,
-                  "146.5 <-> 146.50005"},
-        FieldCase{"BandInside", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.50005; }, false},
-        FieldCase{"BandUpperEdge", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.5 + 0.0001; }, false},
-        FieldCase{"BandLowerEdge", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.5 - 0.0001; }, false},
-        FieldCase{"BandOutside", kTolerant, [](auto&, auto& s) { s.numbers[k1A] = 146.5002; }, true,
-                  "146.5 <-> 146.5002"},
-        FieldCase{"BandNull", kTolerant, [](auto&, auto& s) { s.numbers[k1A].reset(); }, false},
-        FieldCase{"MobileGroup", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "MS"; s.texts[k6A] = "ML"; }, false},
-        FieldCase{"MobileAgainstFixed", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "MS"; s.texts[k6A] = "FX"; },
-                  true, "MS <-> FX"},
-        FieldCase{"FixedGroup", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "FX"; s.texts[k6A] = "TR"; }, false},
-        FieldCase{"NeitherGroup", kTolerant, [](auto& p, auto& s) { p.texts[k6A] = "XX"; s.texts[k6A] = "XX"; }, true,
-                  "XX <-> XX"},
-        FieldCase{"GroupIsCaseSensitive", kTolerant,
-                  [](auto& p, auto& s) { p.texts[k6A] = "ML"; s.texts[k6A] = "ml"; }, true, "ML <-> ml"},
-        FieldCase{"StatusA", kTolerant, [](auto&, auto& s) { s.texts[k13Y] = "A"; }, false},
-        FieldCase{"PrimaryStatusA", kTolerant, [](auto& p, auto&) { p.texts[k13Y] = "A"; }, false},
-        FieldCase{"StatusOther", kTolerant, [](auto&, auto& s) { s.texts[k13Y] = "B"; }, true, "C <-> B"},
-        FieldCase{"StatusCase", kTolerant, [](auto&, auto& s) { s.texts[k13Y] = "c"; }, true, "C <-> c"},
-        FieldCase{"StatusExact", kExact, [](auto&, auto& s) { s.texts[k13Y] = "A"; }, true, "C <-> A"},
-        FieldCase{"Zone58SecondsEast", kTolerant,
-                  [](auto&, auto& s) { s.longitude = 4.5 + 58.0 / 3600; s.texts[k4C] = "004E305851N3000"; }, false},
-        FieldCase{"Zone60SecondsEast", kTolerant,
-                  [](auto&, auto& s) { s.longitude = 4.5 + 60.0 / 3600; s.texts[k4C] = "004E310051N3000"; }, true,
-                  "004E300051N3000 <-> 004E310051N3000"},
-        FieldCase{"ZoneEdgeIsOutside", kTolerant, [](auto&, auto& s) { s.latitude = 51.5 - h; }, true,
-                  "004E300051N3000 <-> 004E300051N3000"},
-        FieldCase{"ZoneMissingPosition", kTolerant, [](auto&, auto& s) { s.longitude.reset(); s.latitude = 60.0; },
-                  true, "004E300051N3000 <-> 004E300051N3000"},
-        FieldCase{"ZoneTextsAloneDoNotCount", kTolerant, [](auto&, auto& s) { s.texts[k4C] = "004E300051N3001"; },
-                  false},
-        FieldCase{"CoordinatesExact", kExact, [](auto&, auto& s) { s.texts[k4C] = "004E300051N3001"; }, true,
-                  "004E300051N3000 <-> 004E300051N3001"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompareRecords, TolerantFieldsAreExaminedEvenWhenNotChecked) {
   CompareSettings settings;
