@@ -12,10 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(StartUp, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
+struct StartUpTest : ::testing::Test {
   testing::TempDir dir;
   testing::RecordingUserInterface ui;
   DataDirectoryLock lock;
+};
+
+TEST_F(StartUpTest, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
   // Installed, the pristine file is read-only; the working copy takes writes.
   fs::copy_file(testing::PristineDatabase(), dir / "pristine.db");
   fs::permissions(dir / "pristine.db", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -28,17 +31,33 @@ TEST(StartUp, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
   EXPECT_TRUE(fs::exists(CompareLogPath(dir / "data")));
 }
 
-// Started by its bare name through PATH, the program still finds the file
-// beside itself (the test programs lie beside the build's pristine file).
-TEST(StartUp, ThePristineDatabaseLiesBesideTheRunningProgram) {
+// Beside the program (found through PATH by its bare name too), else in
+// ../share/twinscan when installed; the place beside it is named in the
+// "MUST be in" message when neither exists.
+TEST_F(StartUpTest, ThePristineDatabaseLiesBesideTheProgramElseInShare) {
   EXPECT_EQ(PristineDatabaseBeside("twinscan-by-path"), fs::canonical(testing::PristineDatabase()));
   EXPECT_EQ(PristineDatabaseBeside("/opt/twinscan/bin/twinscan-cli"), fs::path("/opt/twinscan/bin/twinscan.db"));
+  struct Case {
+    bool beside, installed;
+    const char* expected;
+  } cases[] = {{true, false, "bin/twinscan.db"},
+               {true, true, "bin/twinscan.db"},
+               {false, true, "share/twinscan/twinscan.db"},
+               {false, false, "bin/twinscan.db"}};
+  fs::create_directories(dir / "share/twinscan");
+  for (const Case& c : cases) {
+    fs::remove_all(dir / "bin");
+    fs::remove(dir / "share/twinscan/twinscan.db");
+    fs::create_directories(dir / "bin");
+    testing::WriteFile(dir / "bin/twinscan-cli", "");
+    if (c.beside) testing::WriteFile(dir / "bin/twinscan.db", "");
+    if (c.installed) testing::WriteFile(dir / "share/twinscan/twinscan.db", "");
+    EXPECT_EQ(PristineDatabaseBeside(dir / "bin/twinscan-cli"), fs::canonical(dir.path()) / c.expected)
+        << c.beside << c.installed;
+  }
 }
 
-TEST(StartUp, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {
-  testing::TempDir dir;
-  testing::RecordingUserInterface ui;
-  DataDirectoryLock lock;
+TEST_F(StartUpTest, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {
   { testing::CreateTestDatabase(dir.path())->Execute("INSERT INTO TABLE1 (linenumber) VALUES (1)"); }
   testing::WriteFile(CompareLogPath(dir.path()), "old lines\r\n");
   auto db = StartUp(dir.path(), dir / "no-pristine.db", ui, lock);
@@ -48,19 +67,13 @@ TEST(StartUp, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {
   EXPECT_EQ(fs::file_size(CompareLogPath(dir.path())), 0u);
 }
 
-TEST(StartUp, StopsWhenBothDatabasesAreMissing) {
-  testing::TempDir dir;
-  testing::RecordingUserInterface ui;
-  DataDirectoryLock lock;
+TEST_F(StartUpTest, StopsWhenBothDatabasesAreMissing) {
   EXPECT_EQ(StartUp(dir.path(), dir / "no-pristine.db", ui, lock), nullptr);
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"The 'twinscan.db' file MUST be in " + dir.path().string() +
                                                    ", Quitting application"}));
 }
 
-TEST(StartUp, StopsWhenTheDataDirectoryCannotBeCreated) {
-  testing::TempDir dir;
-  testing::RecordingUserInterface ui;
-  DataDirectoryLock lock;
+TEST_F(StartUpTest, StopsWhenTheDataDirectoryCannotBeCreated) {
   testing::WriteFile(dir / "file", "x");
   EXPECT_EQ(StartUp(dir / "file" / "vienna", testing::PristineDatabase(), ui, lock), nullptr);
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -68,11 +81,9 @@ TEST(StartUp, StopsWhenTheDataDirectoryCannotBeCreated) {
 }
 
 // A start on a directory another process works on touches nothing there.
-TEST(StartUp, ASecondStartOnTheSameDirectoryIsRefusedAndTouchesNothing) {
-  testing::TempDir dir;
-  testing::RecordingUserInterface ui;
-  DataDirectoryLock first, second;
-  ASSERT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, first), nullptr);
+TEST_F(StartUpTest, ASecondStartOnTheSameDirectoryIsRefusedAndTouchesNothing) {
+  DataDirectoryLock second;
+  ASSERT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, lock), nullptr);
   testing::WriteFile(CompareLogPath(dir.path()), "running compare\r\n");
   ui.messages.clear();
 
@@ -82,13 +93,12 @@ TEST(StartUp, ASecondStartOnTheSameDirectoryIsRefusedAndTouchesNothing) {
   EXPECT_EQ(testing::ReadFile(CompareLogPath(dir.path())), "running compare\r\n");
   EXPECT_FALSE(second.held());
 
-  first.Release();
+  lock.Release();
   EXPECT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, second), nullptr);
 }
 
 // The lock goes with its process: a killed holder leaves none behind.
-TEST(StartUp, AKilledProcessLeavesNoStaleLock) {
-  testing::TempDir dir;
+TEST_F(StartUpTest, AKilledProcessLeavesNoStaleLock) {
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);
   pid_t child = fork();
@@ -106,7 +116,6 @@ TEST(StartUp, AKilledProcessLeavesNoStaleLock) {
   close(ready[1]);
   ASSERT_EQ(ok, 'y');
 
-  DataDirectoryLock lock;
   std::string message;
   EXPECT_FALSE(lock.Acquire(dir.path(), &message));
   EXPECT_EQ(message,
@@ -118,10 +127,7 @@ TEST(StartUp, AKilledProcessLeavesNoStaleLock) {
 
 // An empty working database (a failed copy, a touch) is replaced by the
 // pristine one, as a missing one is.
-TEST(StartUp, AnEmptyWorkingDatabaseCountsAsMissing) {
-  testing::TempDir dir;
-  testing::RecordingUserInterface ui;
-  DataDirectoryLock lock;
+TEST_F(StartUpTest, AnEmptyWorkingDatabaseCountsAsMissing) {
   testing::WriteFile(WorkingDatabasePath(dir.path()), "");
   testing::WriteFile(dir / "twinscan.db-wal", std::string(100, 'w'));
   auto db = StartUp(dir.path(), testing::PristineDatabase(), ui, lock);
@@ -131,8 +137,7 @@ TEST(StartUp, AnEmptyWorkingDatabaseCountsAsMissing) {
 }
 
 // A file that is not our database is named with its cause and left as it is.
-TEST(StartUp, AForeignWorkingDatabaseIsNamedAndLeftAlone) {
-  testing::TempDir dir;
+TEST_F(StartUpTest, AForeignWorkingDatabaseIsNamedAndLeftAlone) {
   testing::TempDir other;
   { auto foreign = store::Database::Create(other / "other.db", "CREATE TABLE notes (text TEXT)"); }
   const std::pair<std::string, std::string> cases[] = {
@@ -142,8 +147,7 @@ TEST(StartUp, AForeignWorkingDatabaseIsNamedAndLeftAlone) {
       {testing::ReadFile(other / "other.db"), "it has no table TABLE1"},
   };
   for (const auto& [bytes, cause] : cases) {
-    testing::RecordingUserInterface ui;
-    DataDirectoryLock lock;
+    ui.messages.clear();
     fs::path working = WorkingDatabasePath(dir.path());
     testing::WriteFile(working, bytes);
     EXPECT_EQ(StartUp(dir.path(), testing::PristineDatabase(), ui, lock), nullptr);

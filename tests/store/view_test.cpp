@@ -13,14 +13,10 @@ struct ViewFixture : ::testing::Test {
   std::unique_ptr<Database> db = testing::CreateTestDatabase(dir.path());
   testing::RecordingUserInterface ui;
 
-  void Insert(int line, const char* name, const char* date = nullptr) {
-    Statement s = db->Prepare("INSERT INTO TABLE1 (linenumber, \"4A\", \"2C\", error) VALUES (?, ?, ?, 0)");
+  void Insert(int line, const char* name) {
+    Statement s = db->Prepare("INSERT INTO TABLE1 (linenumber, \"4A\", error) VALUES (?, ?, 0)");
     s.BindInt(1, line);
     s.BindText(2, name);
-    if (date)
-      s.BindText(3, date);
-    else
-      s.BindNull(3);
     s.Step();
   }
 

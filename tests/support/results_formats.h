@@ -64,9 +64,6 @@ using JsonArray = std::vector<Json>;
 struct Json {
   std::variant<std::nullptr_t, bool, double, std::string, std::shared_ptr<JsonArray>, std::shared_ptr<JsonObject>> v;
   bool IsNull() const { return std::holds_alternative<std::nullptr_t>(v); }
-  bool IsBool() const { return std::holds_alternative<bool>(v); }
-  bool IsNumber() const { return std::holds_alternative<double>(v); }
-  bool IsString() const { return std::holds_alternative<std::string>(v); }
   double Number() const { return std::get<double>(v); }
   bool Bool() const { return std::get<bool>(v); }
   const std::string& String() const { return std::get<std::string>(v); }
@@ -109,42 +106,29 @@ class JsonParser {
     if (c == 't') return Expect("true"), Json{true};
     if (c == 'f') return Expect("false"), Json{false};
     if (c == '"') return Json{String()};
-    if (c == '[') {
+    if (c == '[' || c == '{') {
+      const char close[2] = {c == '[' ? ']' : '}', 0};
       auto array = std::make_shared<JsonArray>();
-      ++i_;
-      Space();
-      if (i_ < t_.size() && t_[i_] == ']') return ++i_, Json{array};
-      for (;;) {
-        array->push_back(Value());
-        Space();
-        if (i_ < t_.size() && t_[i_] == ',') {
-          ++i_;
-          continue;
-        }
-        Expect("]");
-        return Json{array};
-      }
-    }
-    if (c == '{') {
       auto object = std::make_shared<JsonObject>();
       ++i_;
       Space();
-      if (i_ < t_.size() && t_[i_] == '}') return ++i_, Json{object};
-      for (;;) {
-        Space();
-        if (i_ >= t_.size() || t_[i_] != '"') throw Bad{};
-        std::string key = String();
-        Space();
-        Expect(":");
-        if (!object->emplace(key, Value()).second) throw Bad{};  // a key twice
-        Space();
-        if (i_ < t_.size() && t_[i_] == ',') {
-          ++i_;
-          continue;
+      for (bool more = i_ >= t_.size() || t_[i_] != close[0]; more;) {
+        if (c == '[') {
+          array->push_back(Value());
+        } else {
+          Space();
+          if (i_ >= t_.size() || t_[i_] != '"') throw Bad{};
+          std::string key = String();
+          Space();
+          Expect(":");
+          if (!object->emplace(key, Value()).second) throw Bad{};  // a key twice
         }
-        Expect("}");
-        return Json{object};
+        Space();
+        more = i_ < t_.size() && t_[i_] == ',';
+        if (more) ++i_;
       }
+      Expect(close);
+      return c == '[' ? Json{array} : Json{object};
     }
     return Json{Number()};
   }

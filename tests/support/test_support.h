@@ -31,13 +31,13 @@ class RecordingUserInterface : public UserInterface {
  public:
   void SetStatusText(std::string_view text) override { statuses.emplace_back(text); }
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-  void Redraw() override { ++redraws; }
+  void Redraw() override {}
   void Yield() override {
     ++yields;
     if (onYield) onYield();
   }
   void ViewReopened(ViewId id) override { reopened.push_back(id); }
-  void CurrentRowChanged(ViewId id) override { rowChanges.push_back(id); }
+  void CurrentRowChanged(ViewId) override {}
   void ProgressBegin(std::string_view itemName, int64_t totalUnits) override {
     progressItemName.assign(itemName);
     progressTotal = totalUnits;
@@ -54,8 +54,6 @@ class RecordingUserInterface : public UserInterface {
   std::vector<std::string> statuses;
   std::vector<std::string> messages;
   std::vector<ViewId> reopened;
-  std::vector<ViewId> rowChanges;
-  int redraws = 0;
   int yields = 0;
   std::function<void()> onYield;
   // Long work: what it reported last, and a stop once `stopAtItem` items are done.
