@@ -50,6 +50,17 @@ ResultsWritten WriteResults(store::Database& db, const ResultsRequest& request, 
 // The one place that says which files an output must never replace; the
 // program-wide output guard takes its place when there is one.
 
+ResultsProgress ResultsProgressReport::Callback(ResultsProgress also) {
+  return [this, also = std::move(also)](int64_t written, int64_t total) {
+    if (!begun_) ui_.ProgressBegin("rows", total);
+    begun_ = true;
+    ui_.ProgressUpdate(written, written);
+    bool go = !ui_.StopRequested();
+    if (also) go = also(written, total) && go;
+    return go;
+  };
+}
+
 ResultsFileOutcome ExportResultsToFile(store::Database& db, const fs::path& dataDir, const fs::path& output,
                                        const ResultsRequest& request, const ResultsProgress& progress) {
   ResultsFileOutcome outcome;

@@ -16,6 +16,7 @@
 
 #include "app/result_filter.h"
 #include "export/results_csv.h"
+#include "record/user_interface.h"
 #include "store/database.h"
 
 namespace twinscan {
@@ -35,6 +36,25 @@ struct ResultsRequest {
 // Streams the request's rows to the sink; store and sink failures throw.
 ResultsWritten WriteResults(store::Database& db, const ResultsRequest& request, const ResultsSink& sink,
                             const ResultsProgress& progress = {});
+
+// Carries a results export's progress to the user interface (the window's
+// progress bar, the batch tool's terminal line) and stops the export when the
+// user asks to (UserInterface::StopRequested). Its callback may wrap another.
+class ResultsProgressReport {
+ public:
+  explicit ResultsProgressReport(UserInterface& ui) : ui_(ui) {}
+  ~ResultsProgressReport() {
+    if (begun_) ui_.ProgressEnd();
+  }
+  ResultsProgressReport(const ResultsProgressReport&) = delete;
+  ResultsProgressReport& operator=(const ResultsProgressReport&) = delete;
+
+  ResultsProgress Callback(ResultsProgress also = {});
+
+ private:
+  UserInterface& ui_;
+  bool begun_ = false;
+};
 
 struct ResultsFileOutcome {
   bool written = false;    // the file is complete and in place

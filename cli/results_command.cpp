@@ -8,6 +8,7 @@
 
 #include "app/results_export_command.h"
 #include "cli/cli.h"
+#include "store/compare_run_marker.h"
 
 namespace twinscan::cli {
 namespace {
@@ -45,8 +46,14 @@ int RunResults(Cli& cli) {
   // Reading the results leaves the last run's compare log as it is.
   cli.Start(store::CompareLogAtStart::Keep);
 
+  if (store::LastCompareUnfinished(cli.db())) cli.ui.ShowMessage(store::kLastCompareUnfinishedMessage);
+  ResultsProgressReport progress(cli.ui);
   if (output) {
-    ResultsFileOutcome outcome = ExportResultsToFile(cli.db(), cli.dataDir(), *output, request);
+    ResultsFileOutcome outcome = ExportResultsToFile(cli.db(), cli.dataDir(), *output, request, progress.Callback());
+    if (outcome.cancelled) {
+      cli.ui.ShowMessage("interrupted: " + *output + " was not written");
+      return kInterruptedExitCode;
+    }
     if (!outcome.written) {
       cli.ui.ShowMessage(outcome.error);
       return 1;
@@ -55,7 +62,11 @@ int RunResults(Cli& cli) {
     return 0;
   }
   try {
-    WriteResults(cli.db(), request, ToStdout);
+    if (WriteResults(cli.db(), request, ToStdout, progress.Callback()).cancelled) {
+      std::fflush(stdout);
+      cli.ui.ShowMessage("interrupted: the results written are incomplete");
+      return kInterruptedExitCode;
+    }
     if (std::fflush(stdout) != 0) throw StdoutFailed(std::strerror(errno));
   } catch (const StdoutFailed& e) {
     cli.ui.ShowMessage(std::string("The results cannot be written to standard output: ") + e.what());

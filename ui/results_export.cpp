@@ -32,11 +32,14 @@ void ExportResultsWithProgress(QWidget* parent, store::Database& db, const std::
   progress.setAutoReset(false);
   ResultsFileOutcome outcome;
   try {
-    outcome = ExportResultsToFile(db, db.file().parent_path(), file, request, [&](int64_t written, int64_t total) {
-      progress.setValue(total > 0 ? static_cast<int>(written * 1000 / total) : 1000);
-      QApplication::processEvents();
-      return !progress.wasCanceled();
-    });
+    // The status bar's progress bar shows the time left; the dialog offers Cancel.
+    ResultsProgressReport report(ui);
+    outcome = ExportResultsToFile(db, db.file().parent_path(), file, request,
+                                  report.Callback([&](int64_t written, int64_t total) {
+                                    progress.setValue(total > 0 ? static_cast<int>(written * 1000 / total) : 1000);
+                                    QApplication::processEvents();
+                                    return !progress.wasCanceled();
+                                  }));
   } catch (const std::exception& e) {
     outcome.error = std::string("The results cannot be written to ") + file.string() + ": " + e.what();
   }
@@ -49,8 +52,8 @@ void ExportResultsWithProgress(QWidget* parent, store::Database& db, const std::
     ui.ShowMessage(outcome.error);
 }
 
-void ExportResultsFromWindow(QWidget* parent, store::Database& db, const store::View& result,
-                             store::ResultFilter rows, UserInterface& ui) {
+void ExportResultsFromWindow(QWidget* parent, store::Database& db, const store::View& result, store::ResultFilter rows,
+                             UserInterface& ui) {
   QString filter = kCsvFilter;
   QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Results"), QString(),
                                               QString(kCsvFilter) + ";;" + kJsonFilter + ";;" + kHtmlFilter, &filter);

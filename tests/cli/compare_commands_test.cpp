@@ -83,6 +83,7 @@ TEST_F(CompareCommands, TheNextCompareSaysThatTheLastOneDidNotFinish) {
               0);
   // As a killed run leaves the database.
   store::MarkCompareRunning(*store::Database::Open(dir_ / "data" / "twinscan.db"));
+  EXPECT_TRUE(Has(Run("results").out, "The last compare did not finish"));
   CliRun next = Run("compare");
   EXPECT_EQ(next.code, 0);
   EXPECT_TRUE(Has(next.out, "The last compare did not finish: the results are incomplete")) << next.out;
