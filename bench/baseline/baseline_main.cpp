@@ -50,9 +50,10 @@ std::vector<std::string> ColumnsOf(store::Database& db, const std::string& table
 
 int Load(const std::string& sourceFile, const std::string& table, const std::string& targetFile, bool indexes) {
   auto source = store::Database::Open(sourceFile);
-  std::string create = Strings(*source, "SELECT sql FROM sqlite_master WHERE type='table' AND name='" + table + "'").at(0);
-  std::vector<std::string> indexSql =
-      Strings(*source, "SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='" + table + "' AND sql NOT NULL");
+  std::string create =
+      Strings(*source, "SELECT sql FROM sqlite_master WHERE type='table' AND name='" + table + "'").at(0);
+  std::vector<std::string> indexSql = Strings(
+      *source, "SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='" + table + "' AND sql NOT NULL");
   std::vector<std::string> columns = ColumnsOf(*source, table);
   std::vector<std::vector<store::Value>> rows;
   {
@@ -76,7 +77,8 @@ int Load(const std::string& sourceFile, const std::string& table, const std::str
     marks += c ? ", ?" : "?";
   }
   Stopwatch watch;
-  store::Statement insert = target->Prepare("INSERT INTO " + QuoteName(table) + " (" + names + ") VALUES (" + marks + ")");
+  store::Statement insert =
+      target->Prepare("INSERT INTO " + QuoteName(table) + " (" + names + ") VALUES (" + marks + ")");
   target->Begin();
   for (size_t r = 0; r < rows.size(); ++r) {
     if (r > 0 && r % kRowsPerTransaction == 0) {
@@ -116,7 +118,8 @@ int Compare(const std::string& file) {
   db->Execute(sql);
   db->Commit();
   double seconds = watch.Seconds();
-  std::fprintf(stderr, "baseline pairs: %lld\n", static_cast<long long>(db->QueryInt("SELECT count(*) FROM TABLERESULT")));
+  std::fprintf(stderr, "baseline pairs: %lld\n",
+               static_cast<long long>(db->QueryInt("SELECT count(*) FROM TABLERESULT")));
   std::printf("%.3f\n", seconds);
   return 0;
 }
