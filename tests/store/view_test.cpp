@@ -209,9 +209,15 @@ TEST(Value, CellTextsAndStoredDates) {
     const char* text;
   };
   const Case cases[] = {
-      {std::monostate{}, ColumnKind::Text, ""},        {Date{2001, 7, 1}, ColumnKind::Date, "01/07/2001"},
-      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"}, {int64_t{1}, ColumnKind::Boolean, "True"},
-      {int64_t{0}, ColumnKind::Boolean, "False"},      {146.5, ColumnKind::Real, "146.5"},
+      {std::monostate{}, ColumnKind::Text, ""},
+      {Date{2001, 7, 1}, ColumnKind::Date, "01/07/2001"},
+      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"},
+      {int64_t{1}, ColumnKind::Boolean, "True"},
+      {int64_t{0}, ColumnKind::Boolean, "False"},
+      {146.5, ColumnKind::Real, "146.5"},
+      {Date{9999, 99, 0}, ColumnKind::Date, "00/99/9999"},  // the widest a stored text holds
+      {Date{10000, 1, 1}, ColumnKind::Date, "01/01/10000"},
+      {Date{-1, 1, 5}, ColumnKind::Date, "05/01/-001"},
   };
   for (const Case& c : cases) EXPECT_EQ(DisplayText(c.value, c.kind), c.text);
   EXPECT_EQ(DateToStoredText({1, 7, 1}), "0001-07-01");
