@@ -68,6 +68,7 @@ for n in "${sizes[@]}"; do
     # shellcheck disable=SC2086
     timed "$cli" --data-dir "$d/data" check "$d/p.txt" "$d/s.txt"; add check "$secs" "$mib"
   done
+  # shellcheck disable=SC2086  # the figures are words
   v() { median ${t[$1]}; }
   row "import ff plain, $n" "$(v ffplain)" "bare load" "$(v ffbare)" "${m[ffplain]}"
   row "import ff with report and corrected file, $n" "$(v fffull)" "import ff plain" "$(v ffplain)" "${m[fffull]}"

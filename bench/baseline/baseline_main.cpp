@@ -12,30 +12,23 @@
 //   twinscan-baseline write FILE OUT
 //     times writing FILE's bytes to OUT as the program writes its files.
 // Prints the timed seconds on stdout.
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/bench.h"
 #include "record/output_file.h"
 #include "store/database.h"
 
 namespace {
 
 using namespace twinscan;
+using bench::Stopwatch;
 using store::QuoteName;
 
 constexpr int kRowsPerTransaction = 5000;
-
-class Stopwatch {
- public:
-  double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
-
- private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
 
 std::vector<std::string> Strings(store::Database& db, const std::string& sql) {
   std::vector<std::string> out;
