@@ -18,6 +18,7 @@
 
 #include "settings/compare_settings.h"
 #include "store/value.h"
+#include "store/view.h"
 
 namespace twinscan {
 
@@ -38,7 +39,7 @@ struct CandidateQuery {
 };
 
 // The order in which candidates come.
-inline constexpr const char* kCandidateOrder = "linenumber, rowid";
+inline constexpr const char* kCandidateOrder = store::kLineNumberOrder;
 
 // Reads SearchField at the moment of the call; changes nothing, never fails.
 // A missing 4CLONG or 4CLAT (rows not written by the import) searches for

@@ -40,7 +40,21 @@ bool ParseStoredDate(std::string_view text, Date* out) {
 std::string DisplayText(const Value& v, ColumnKind kind) {
   if (IsNull(v)) return "";
   if (auto* date = std::get_if<Date>(&v)) {
-    char buf[32];
+    // The comparison shows up to three dates of every record it reads: no
+    // printf for the dates a stored text can hold.
+    if (date->year >= 0 && date->year <= 9999 && date->month >= 0 && date->month <= 99 && date->day >= 0 &&
+        date->day <= 99) {
+      std::string out = "00/00/0000";
+      auto put = [&out](size_t end, int value, int digits) {
+        for (int i = 0; i < digits; ++i, value /= 10)
+          out[end - static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
+      };
+      put(1, date->day, 2);
+      put(4, date->month, 2);
+      put(9, date->year, 4);
+      return out;
+    }
+    char buf[48];
     std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", date->day, date->month, date->year);
     return buf;
   }

@@ -11,6 +11,10 @@ namespace {
 // grid then cost one fetch per row and nothing more.
 constexpr int64_t kCacheWindow = 256;
 
+// Filter statements kept prepared: the candidate search has one shape per
+// combination of search fields and empty values it meets.
+constexpr size_t kFilterStatements = 32;
+
 }  // namespace
 
 const char* SqlKeyword(SortDirection direction) { return direction == SortDirection::Ascending ? "ASC" : "DESC"; }
@@ -43,6 +47,7 @@ int View::ColumnIndex(std::string_view name) const {
 
 void View::Close() {
   fetch_.reset();
+  range_.reset();
   byLine_.reset();
   rowIds_.clear();
   sortedIds_.clear();
@@ -77,6 +82,8 @@ void View::OpenSorted() {
   if (!reader_) {
     reader_ = OpenConnection(db_.file(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
     sqlite3_busy_timeout(reader_.get(), 5000);
+    // SQLite's default 2 MB cache is small for reading a whole table in order.
+    sqlite3_exec(reader_.get(), "PRAGMA cache_size = -8192", nullptr, nullptr, nullptr);
   }
   filtered_ = false;
   // The read transaction starts with the first SELECT and pins the snapshot
@@ -84,8 +91,8 @@ void View::OpenSorted() {
   if (sqlite3_exec(reader_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
     throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader_.get()));
   Statement ids(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " ORDER BY " +
-                             QuoteName(columns_[static_cast<size_t>(column)].name) + " " +
-                                    SqlKeyword(sortDirection) + ", rowid");
+                                   QuoteName(columns_[static_cast<size_t>(column)].name) + " " +
+                                   SqlKeyword(sortDirection) + ", rowid");
   while (ids.Step()) {
     sortedIds_.push_back(ids.ColumnInt(0));
     highestId_ = std::max(highestId_, sortedIds_.back());
@@ -181,14 +188,25 @@ void View::OpenMatching(const std::string& sqliteWhere, const std::vector<Value>
                         const std::string& sqliteOrder) {
   Close();
   filtered_ = true;
+  // In linenumber order the rows are put in order here when every
+  // linenumber is a whole number (SQLite's order then is theirs and the row
+  // ids'): an ORDER BY would copy every whole row through a sorter.
+  if (sqliteOrder == kLineNumberOrder && ReadMatching(sqliteWhere, binds, "") && SortByLineNumber()) return;
+  ReadMatching(sqliteWhere, binds, sqliteOrder);
+}
+
+bool View::ReadMatching(const std::string& sqliteWhere, const std::vector<Value>& binds,
+                        const std::string& sqliteOrder) {
+  rowIds_.clear();
+  rows_.clear();
   std::string sql = "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE " + sqliteWhere +
                     (sqliteOrder.empty() ? "" : " ORDER BY " + sqliteOrder);
-  if (!filter_ || sql != filterSql_) {
-    filter_.reset();
-    filter_.emplace(db_.handle(), sql);
-    filterSql_ = std::move(sql);
+  auto found = filters_.find(sql);
+  if (found == filters_.end()) {
+    if (filters_.size() >= kFilterStatements) filters_.clear();
+    found = filters_.emplace(sql, Statement(db_.handle(), sql)).first;
   }
-  Statement& s = *filter_;
+  Statement& s = found->second;
   s.Reset();
   for (size_t i = 0; i < binds.size(); ++i) s.Bind(static_cast<int>(i) + 1, binds[i]);
   while (s.Step()) {
@@ -200,6 +218,31 @@ void View::OpenMatching(const std::string& sqliteWhere, const std::vector<Value>
   }
   s.Reset();
   current_ = rowIds_.empty() ? -1 : 0;
+  return true;
+}
+
+bool View::SortByLineNumber() {
+  int column = ColumnIndex("linenumber");
+  if (column < 0 || columns_[static_cast<size_t>(column)].kind != ColumnKind::Integer) return false;
+  std::vector<std::pair<int64_t, int64_t>> keys;  // (linenumber, row id) of each row
+  keys.reserve(rows_.size());
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    auto* line = std::get_if<int64_t>(&rows_[i][static_cast<size_t>(column)]);
+    if (!line) return false;
+    keys.emplace_back(*line, rowIds_[i]);
+  }
+  if (std::is_sorted(keys.begin(), keys.end())) return true;
+  std::vector<size_t> order(rows_.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  std::vector<Row> rows;
+  rows.reserve(rows_.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    rows.push_back(std::move(rows_[order[i]]));
+    rowIds_[i] = keys[order[i]].second;
+  }
+  rows_ = std::move(rows);
+  return true;
 }
 
 void View::SetCurrentRow(int64_t index) { current_ = (index >= 0 && index < RowCount()) ? index : -1; }
@@ -216,9 +259,15 @@ void View::FetchWindow(int64_t index) {
   cacheStart_ = std::max<int64_t>(0, index - kCacheWindow / 4);
   int64_t end = std::min<int64_t>(RowCount(), cacheStart_ + kCacheWindow);
   rows_.clear();
-  for (int64_t i = cacheStart_; i < end; ++i) {
+  auto first = rowIds_.begin() + cacheStart_, last = rowIds_.begin() + end;
+  // A window of ascending, nearly adjacent row ids (a view in linenumber
+  // order over an imported table: the full comparison's primary records) is
+  // read in one range scan instead of one search per row.
+  bool ascending = std::adjacent_find(first, last, [](int64_t a, int64_t b) { return a >= b; }) == last;
+  if (ascending && *(last - 1) - *first < 4 * kCacheWindow) return FetchRange(first, last);
+  for (auto id = first; id != last; ++id) {
     fetch_->Reset();
-    fetch_->BindInt(1, rowIds_[static_cast<size_t>(i)]);
+    fetch_->BindInt(1, *id);
     Row row;
     row.reserve(columns_.size());
     if (fetch_->Step())
@@ -227,6 +276,28 @@ void View::FetchWindow(int64_t index) {
       row.resize(columns_.size());
     rows_.push_back(std::move(row));
   }
+}
+
+void View::FetchRange(std::vector<int64_t>::const_iterator first, std::vector<int64_t>::const_iterator last) {
+  if (!range_)
+    range_.emplace(reader_.get(), "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE rowid BETWEEN ? AND ?");
+  Statement& s = *range_;
+  s.Reset();
+  s.BindInt(1, *first);
+  s.BindInt(2, *(last - 1));
+  auto wanted = first;
+  while (wanted != last && s.Step()) {
+    int64_t id = s.ColumnInt(0);
+    for (; wanted != last && *wanted < id; ++wanted) rows_.emplace_back(columns_.size());  // a row gone: Nulls
+    if (wanted == last || *wanted != id) continue;  // a row between the wanted ones
+    Row row;
+    row.reserve(columns_.size());
+    for (size_t c = 0; c < columns_.size(); ++c) row.push_back(s.Column(static_cast<int>(c) + 1, columns_[c].kind));
+    rows_.push_back(std::move(row));
+    ++wanted;
+  }
+  for (; wanted != last; ++wanted) rows_.emplace_back(columns_.size());
+  s.Reset();
 }
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,9 @@ using Row = std::vector<Value>;
 enum class SortDirection { Ascending, Descending };
 const char* SqlKeyword(SortDirection direction);  // "ASC" or "DESC"
 SortDirection Reversed(SortDirection direction);
+
+// The order of rows by linenumber, ties by row id (the candidate search's).
+inline constexpr const char* kLineNumberOrder = "linenumber, rowid";
 
 struct ColumnInfo {
   std::string name;  // as the grids caption it ("linenumber", "1A", "4CLONG")
@@ -100,20 +104,23 @@ class View {
   void LoadColumns();
   void OpenSorted();
   void OpenMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
+  bool ReadMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
+  bool SortByLineNumber();
   void FetchWindow(int64_t index);
+  void FetchRange(std::vector<int64_t>::const_iterator first, std::vector<int64_t>::const_iterator last);
   void SelectFilteredIds();
 
   Database& db_;
   ViewId id_;
   std::string table_;
-  Connection reader_;               // the snapshot connection of whole-table views
-  std::optional<Statement> fetch_;  // reads one row of the snapshot by row id
+  Connection reader_;                // the snapshot connection of whole-table views
+  std::optional<Statement> fetch_;   // reads one row of the snapshot by row id
+  std::optional<Statement> range_;   // reads the rows of the snapshot in a row-id range
   std::optional<Statement> byLine_;  // finds the row ids of a linenumber in the snapshot
-  // The last filter's statement: the comparison re-opens the same filter
-  // with new values for every record, and parsing it each time would cost
-  // more than running it.
-  std::optional<Statement> filter_;
-  std::string filterSql_;
+  // The filters' statements by their text: the comparison re-opens a few
+  // filters with new values for every record, and parsing them each time
+  // would cost more than running them.
+  std::map<std::string, Statement> filters_;
   bool filtered_ = false;
   std::vector<ColumnInfo> columns_;
   std::vector<int64_t> rowIds_;     // whole-table view: row ids in view order

@@ -69,6 +69,33 @@ TEST_F(CorrectedFileTest, RowsInLinenumberOrderWithStatusText) {
             (std::vector<std::string>{"exporting  1", "exporting  3", "exporting  12", "exporting  100000"}));
 }
 
+// Rows in linenumber order by row id are read by row id: the file must be
+// the same as through the linenumber index whatever the table holds (ties,
+// a linenumber out of order, one that is Null, a text or a fraction).
+TEST_F(CorrectedFileTest, TheOrderIsTheLinenumbersWhateverTheRowIds) {
+  struct Case {
+    const char* name;
+    std::vector<store::Value> lines;  // inserted in this order; 4D gets the insert position
+  } cases[] = {
+      {"in order with ties", {int64_t{1}, int64_t{2}, int64_t{2}, int64_t{7}}},
+      {"one out of order", {int64_t{1}, int64_t{5}, int64_t{3}, int64_t{9}}},
+      {"a Null", {int64_t{4}, std::monostate{}, int64_t{6}}},
+      {"a text", {int64_t{4}, std::string("x"), int64_t{6}}},
+      {"a fraction", {int64_t{1}, 2.5, int64_t{2}}},
+  };
+  for (const Case& c : cases) {
+    db_->Execute("DELETE FROM TABLE1");
+    int64_t position = 0;
+    for (const store::Value& line : c.lines) InsertRow({{"linenumber", line}, {"4d", ++position}});
+    std::string expected;
+    store::Statement order = db_->Prepare("SELECT \"4D\" FROM TABLE1 ORDER BY linenumber");
+    while (order.Step()) expected += "0000" + std::to_string(order.ColumnInt(0));
+    std::string file = Export(true), places4D;
+    for (size_t i = 0; i + 219 <= file.size(); i += 219) places4D += FieldOf(file.substr(i, 219), "4D");
+    EXPECT_EQ(places4D, expected) << c.name;
+  }
+}
+
 TEST_F(CorrectedFileTest, ALongerFileIsReplacedWhole) {
   ImportValidRecords();
   WriteFile(Out(), std::string(100000, 'x'));

@@ -136,6 +136,68 @@ TEST_F(ViewFixture, LargeViewsReadRowsInAnyOrder) {
   EXPECT_THROW(v.RowAt(2000), StoreError);
 }
 
+// Whole-table views read ascending row ids in ranges; the rows must be the
+// same as one by one, whatever lies between the ids (deleted rows, rows the
+// grid filter leaves out) and in any sort direction.
+TEST_F(ViewFixture, WindowsReadTheSameRowsWhateverTheRowIds) {
+  db->Begin();
+  for (int i = 1; i <= 1200; ++i) Insert(i, std::string("N").append(std::to_string(i)).c_str());
+  db->Execute("DELETE FROM TABLE1 WHERE linenumber % 7 = 0 OR linenumber BETWEEN 300 AND 340");
+  db->Commit();
+  struct Case {
+    const char* filter;
+    SortDirection direction;
+  } cases[] = {{"", SortDirection::Ascending},
+               {"", SortDirection::Descending},
+               {"linenumber % 3 = 0", SortDirection::Ascending},
+               {"linenumber > 1100 OR linenumber < 5", SortDirection::Ascending}};
+  for (const Case& c : cases) {
+    Views views(*db, ui);
+    View& v = views.primary();
+    v.sortDirection = c.direction;
+    v.SetFilter({c.filter, false});
+    views.RefreshAll();
+    std::string sql = "SELECT \"4A\" FROM TABLE1";
+    if (*c.filter) sql.append(" WHERE ").append(c.filter);
+    sql.append(" ORDER BY linenumber ").append(SqlKeyword(c.direction));
+    std::vector<std::string> expected;
+    Statement s = db->Prepare(sql);
+    while (s.Step()) expected.emplace_back(s.ColumnText(0));
+    EXPECT_EQ(Names(v), expected) << c.filter;
+  }
+}
+
+// Filtered views in linenumber order are put in order by the view unless a
+// linenumber is not a whole number; either way the order is SQLite's.
+TEST_F(ViewFixture, FilteredRowsInLineNumberOrderWhateverTheLineNumbers) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> lines;  // SQL literals, inserted in this order
+  } cases[] = {{"whole numbers out of order", {"5", "2", "9", "2", "1"}},
+               {"already in order", {"1", "2", "3"}},
+               {"a Null", {"4", "NULL", "2"}},
+               {"a text and a real", {"3", "'x'", "2.5", "1"}}};
+  for (const Case& c : cases) {
+    db->Execute("DELETE FROM TABLE1");
+    int n = 0;
+    for (const char* line : c.lines) {
+      std::string sql = "INSERT INTO TABLE1 (linenumber, \"4A\", error) VALUES (";
+      sql.append(line).append(", 'N").append(std::to_string(++n)).append("', 0)");
+      db->Execute(sql);
+    }
+    std::vector<std::string> expected;
+    Statement s = db->Prepare("SELECT \"4A\" FROM TABLE1 WHERE \"4A\" LIKE 'N%' ORDER BY linenumber, rowid");
+    while (s.Step()) expected.emplace_back(s.ColumnText(0));
+    Views views(*db, ui);
+    views.ReopenFiltered(ViewId::Primary, "\"4A\" LIKE ?", {std::string("N%")}, kLineNumberOrder);
+    EXPECT_EQ(Names(views.primary()), expected) << c.name;
+    for (int64_t i = 0; i < views.primary().RowCount(); ++i)  // the row ids follow their rows
+      EXPECT_EQ(views.primary().RowIdAt(i), db->QueryInt(std::string("SELECT rowid FROM TABLE1 WHERE \"4A\" = 'N")
+                                                             .append(expected[static_cast<size_t>(i)].substr(1))
+                                                             .append("'")));
+  }
+}
+
 TEST(Value, CellTextsAndStoredDates) {
   struct Case {
     Value value;
@@ -143,9 +205,15 @@ TEST(Value, CellTextsAndStoredDates) {
     const char* text;
   };
   const Case cases[] = {
-      {std::monostate{}, ColumnKind::Text, ""},        {Date{2001, 7, 1}, ColumnKind::Date, "01/07/2001"},
-      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"}, {int64_t{1}, ColumnKind::Boolean, "True"},
-      {int64_t{0}, ColumnKind::Boolean, "False"},      {146.5, ColumnKind::Real, "146.5"},
+      {std::monostate{}, ColumnKind::Text, ""},
+      {Date{2001, 7, 1}, ColumnKind::Date, "01/07/2001"},
+      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"},
+      {int64_t{1}, ColumnKind::Boolean, "True"},
+      {int64_t{0}, ColumnKind::Boolean, "False"},
+      {146.5, ColumnKind::Real, "146.5"},
+      {Date{9999, 99, 0}, ColumnKind::Date, "00/99/9999"},  // the widest a stored text holds
+      {Date{10000, 1, 1}, ColumnKind::Date, "01/01/10000"},
+      {Date{-1, 1, 5}, ColumnKind::Date, "05/01/-001"},
   };
   for (const Case& c : cases) EXPECT_EQ(DisplayText(c.value, c.kind), c.text);
   EXPECT_EQ(DateToStoredText({1, 7, 1}), "0001-07-01");
