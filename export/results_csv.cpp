@@ -93,9 +93,17 @@ ResultsWritten WriteResultsCsv(store::Database& db, const ResultSelection& selec
     Mark(out, row, kCritical);
     out += ',';
     Mark(out, row, kNonCritical);
-    for (int column = kFirstIdentity; column < kAcceptFirst; ++column) {
+    for (int column = kFirstIdentity; column < kDifference; ++column) {
       out += ',';
       Field(out, row, column, scratch);
+    }
+    if (row.ColumnInt(kNoDifference) != 0) {
+      out.append(kFields.size(), ',');
+    } else {
+      for (int column = kDifference; column < kAcceptFirst; ++column) {
+        out += ',';
+        Field(out, row, column, scratch);
+      }
     }
     out += ',';
     Decision(out, row, kAcceptFirst);

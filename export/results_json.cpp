@@ -166,7 +166,8 @@ void Pair(std::string& out, const store::Statement& row, const PairKeys& keys) {
   Identity(out, row, kSecondIdentity, keys);
   out += ",\"differences\":{";
   bool first = true;
-  for (size_t i = 0; i < kFields.size(); ++i) {
+  size_t fields = row.ColumnInt(kNoDifference) != 0 ? 0 : kFields.size();
+  for (size_t i = 0; i < fields; ++i) {
     int column = kDifference + static_cast<int>(i);
     if (IsNullCell(row, column)) continue;
     if (!first) out += ',';
