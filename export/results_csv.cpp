@@ -20,15 +20,37 @@ void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
 }
 
-// A data cell: its text, quoted when it must be.
+// Whether text goes out as it is: ASCII (valid UTF-8 unchanged) with
+// nothing that calls for quotes.
+bool IsPlain(std::string_view text) {
+  for (char c : text) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u >= 0x80 || c == ',' || c == '"' || c == '\r' || c == '\n') return false;
+  }
+  return true;
+}
+
+// A data cell: its text, quoted when it must be. Numbers never need quotes.
 void Field(std::string& out, const store::Statement& row, int column, std::string& scratch) {
+  switch (row.ColumnStored(column)) {
+    case store::Statement::Stored::Null: return;
+    case store::Statement::Stored::Integer: AppendInteger(out, row.ColumnInt(column)); return;
+    case store::Statement::Stored::Real: AppendNumber(out, row.ColumnDouble(column)); return;
+    case store::Statement::Stored::Text: break;
+  }
+  std::string_view text = row.ColumnText(column);
+  if (IsPlain(text)) {
+    out.append(text);
+    return;
+  }
   scratch.clear();
-  AppendCell(scratch, row, column);
+  AppendUtf8(scratch, text);
   AppendQuoted(out, scratch);
 }
 
 // Free text typed by a person, kept from being read as a formula.
 void TypedText(std::string& out, const store::Statement& row, int column, std::string& scratch) {
+  if (IsNullCell(row, column)) return;
   scratch.clear();
   AppendCell(scratch, row, column);
   if (!scratch.empty() && (scratch[0] == '=' || scratch[0] == '+' || scratch[0] == '-' || scratch[0] == '@'))
@@ -71,9 +93,17 @@ ResultsWritten WriteResultsCsv(store::Database& db, const ResultSelection& selec
     Mark(out, row, kCritical);
     out += ',';
     Mark(out, row, kNonCritical);
-    for (int column = kFirstIdentity; column < kAcceptFirst; ++column) {
+    for (int column = kFirstIdentity; column < kDifference; ++column) {
       out += ',';
       Field(out, row, column, scratch);
+    }
+    if (row.ColumnInt(kNoDifference) != 0) {
+      out.append(kFields.size(), ',');
+    } else {
+      for (int column = kDifference; column < kAcceptFirst; ++column) {
+        out += ',';
+        Field(out, row, column, scratch);
+      }
     }
     out += ',';
     Decision(out, row, kAcceptFirst);

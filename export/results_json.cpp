@@ -1,6 +1,8 @@
 #include "export/results_json.h"
 
+#include <array>
 #include <filesystem>
+#include <vector>
 
 #include "record/layout.h"
 
@@ -129,17 +131,27 @@ void Summary(std::string& out, const ResultsSummary& s, int64_t exported) {
   out += '}';
 }
 
-void Identity(std::string& out, const store::Statement& row, int first) {
+// The keys a pair repeats, as JSON with their colons, made once per export.
+struct PairKeys {
+  std::array<std::string, kIdentifyingFields.size()> identity;
+  std::vector<std::string> differences;  // per field of kFields
+  PairKeys() {
+    for (size_t i = 0; i < identity.size(); ++i) Key(identity[i], kIdentifyingFields[i]);
+    for (const RecordField& f : kFields) Key(differences.emplace_back(), f.code);
+  }
+};
+
+void Identity(std::string& out, const store::Statement& row, int first, const PairKeys& keys) {
   out += '{';
   for (size_t i = 0; i < kIdentifyingFields.size(); ++i) {
     if (i > 0) out += ',';
-    Key(out, kIdentifyingFields[i]);
+    out += keys.identity[i];
     Cell(out, row, first + static_cast<int>(i));
   }
   out += '}';
 }
 
-void Pair(std::string& out, const store::Statement& row) {
+void Pair(std::string& out, const store::Statement& row, const PairKeys& keys) {
   out += "{\"linenumber\":";
   Cell(out, row, kLine);
   out += ",\"linenumber2\":";
@@ -149,17 +161,18 @@ void Pair(std::string& out, const store::Statement& row) {
   out += ",\"noncritical\":";
   Boolean(out, row, kNonCritical, true);
   out += ",\"ff\":";
-  Identity(out, row, kFirstIdentity);
+  Identity(out, row, kFirstIdentity, keys);
   out += ",\"sf\":";
-  Identity(out, row, kSecondIdentity);
+  Identity(out, row, kSecondIdentity, keys);
   out += ",\"differences\":{";
   bool first = true;
-  for (size_t i = 0; i < kFields.size(); ++i) {
+  size_t fields = row.ColumnInt(kNoDifference) != 0 ? 0 : kFields.size();
+  for (size_t i = 0; i < fields; ++i) {
     int column = kDifference + static_cast<int>(i);
     if (IsNullCell(row, column)) continue;
     if (!first) out += ',';
     first = false;
-    Key(out, kFields[i].code);
+    out += keys.differences[i];
     Cell(out, row, column);
   }
   out += "},\"ACCEPTFIRST\":";
@@ -178,6 +191,20 @@ void Pair(std::string& out, const store::Statement& row) {
 void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out += '"';
+  // Most texts are printable ASCII and go out as they are.
+  bool plain = true;
+  for (char c : text) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u >= 0x80 || c == '"' || c == '\\') {
+      plain = false;
+      break;
+    }
+  }
+  if (plain) {
+    out.append(text);
+    out += '"';
+    return;
+  }
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
@@ -213,10 +240,11 @@ ResultsWritten WriteResultsJson(store::Database& db, const ResultSelection& sele
   out += ",\n";
   Summary(out, context.summary, reader.total());
   out += ",\n\"pairs\":[";
+  const PairKeys keys;
   ResultsWritten written;
   while (reader.Next()) {
     out += written.rows == 0 ? "\n" : ",\n";
-    Pair(out, reader.row());
+    Pair(out, reader.row(), keys);
     buffer.Spill();
     if (++written.rows % kResultsProgressEvery == 0 && progress && !progress(written.rows, reader.total())) {
       written.cancelled = true;

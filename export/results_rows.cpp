@@ -6,6 +6,11 @@
 namespace twinscan {
 namespace {
 
+int64_t Count(store::Database& db, const std::string& sql) {
+  store::Statement s = db.Prepare(sql);
+  return s.Step() ? s.ColumnInt(0) : 0;
+}
+
 std::string Identity(const char* alias) {
   std::string columns;
   for (std::string_view field : kIdentifyingFields)
@@ -13,23 +18,33 @@ std::string Identity(const char* alias) {
   return columns;
 }
 
-std::string RowsSql(const ResultSelection& s) {
+// Whether every record's linenumber is its rowid. Then a lookup by
+// linenumber can go straight to the row instead of through the linenumber
+// index, and finds the same one row: rowids are unique, and a record whose
+// linenumber is null or not its rowid makes the answer no.
+bool LinenumberIsRowid(store::Database& db, const char* table) {
+  return Count(db, std::string("SELECT NOT EXISTS (SELECT 1 FROM ") + table + " WHERE linenumber IS NOT rowid)") != 0;
+}
+
+std::string Join(store::Database& db, const char* table, const char* alias, const char* key) {
+  std::string column = LinenumberIsRowid(db, table) ? ".rowid" : ".linenumber";
+  return std::string(" LEFT JOIN ") + table + " AS " + alias + " ON " + alias + column + " = r." + key;
+}
+
+std::string RowsSql(store::Database& db, const ResultSelection& s) {
   std::string sql = "SELECT r.linenumber, r.linenumber2, r.critical, r.noncritical" + Identity("a") + Identity("b");
   for (const RecordField& f : kFields) sql += ", r." + store::QuoteName(f.code);
-  sql += ", r.ACCEPTFIRST, r.ACCEPTSECOND, r.REMARK, r.REFERENCE_TO_DB";
+  sql += ", r.ACCEPTFIRST, r.ACCEPTSECOND, r.REMARK, r.REFERENCE_TO_DB, coalesce(NULL";
+  // Most pairs differ in nothing; the writers then pass over the 28 columns.
+  for (const RecordField& f : kFields) sql += ", r." + store::QuoteName(f.code);
+  sql += ") IS NULL";
   // The condition names TABLERESULT's columns without a table, so it is
   // applied where no other table's columns are in sight.
   sql += std::string(" FROM (SELECT rowid AS result_order, * FROM ") + store::kTableResult + " WHERE " + s.where +
          ") AS r";
-  sql += std::string(" LEFT JOIN ") + store::kTable1 + " AS a ON a.linenumber = r.linenumber";
-  sql += std::string(" LEFT JOIN ") + store::kTable2 + " AS b ON b.linenumber = r.linenumber2 ORDER BY ";
+  sql += Join(db, store::kTable1, "a", "linenumber") + Join(db, store::kTable2, "b", "linenumber2") + " ORDER BY ";
   if (!s.orderColumn.empty()) sql += "r." + store::QuoteName(s.orderColumn) + (s.descending ? " DESC, " : " ASC, ");
   return sql + "r.result_order";
-}
-
-int64_t Count(store::Database& db, const std::string& sql) {
-  store::Statement s = db.Prepare(sql);
-  return s.Step() ? s.ColumnInt(0) : 0;
 }
 
 bool TableExists(store::Database& db, const char* table) {
@@ -42,7 +57,7 @@ bool TableExists(store::Database& db, const char* table) {
 
 ResultRowReader::ResultRowReader(store::Database& db, const ResultSelection& selection)
     : total_(Count(db, std::string("SELECT count(*) FROM ") + store::kTableResult + " WHERE " + selection.where)),
-      rows_(db.Prepare(RowsSql(selection))) {}
+      rows_(db.Prepare(RowsSql(db, selection))) {}
 
 ResultsContext ReadResultsContext(store::Database& db) {
   ResultsContext c;

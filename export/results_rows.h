@@ -34,6 +34,7 @@ inline constexpr int kFirstIdentity = 4;   // kIdentifyingFields of the primary 
 inline constexpr int kSecondIdentity = 8;  // ... of the secondary record
 inline constexpr int kDifference = 12;     // the 28 difference columns in grid order
 inline constexpr int kAcceptFirst = 40, kAcceptSecond = 41, kRemark = 42, kReference = 43;
+inline constexpr int kNoDifference = 44;  // 1 when all 28 difference columns are null
 }  // namespace result_column
 
 class ResultRowReader {

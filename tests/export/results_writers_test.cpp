@@ -76,6 +76,42 @@ TEST_F(ResultsTest, CsvMarksAndDecisions) {
   EXPECT_EQ(cells(2), (std::vector<std::string>{"false", "true", "", "false", "true", "1e-05", "=NOT A FORMULA"}));
 }
 
+// The records are found by linenumber whatever their rowids: straight by
+// rowid when every linenumber is its rowid, else through the index, which
+// also yields every record of a repeated linenumber.
+TEST_F(ResultsTest, RecordsAreFoundByLinenumberWhateverTheirRowids) {
+  struct Case {
+    const char* name;
+    std::vector<int64_t> lines;      // TABLE1's linenumbers in rowid order; -1 is Null
+    std::vector<std::string> found;  // ff_4A of the pairs with primary 1 and 2
+  };
+  const Case cases[] = {
+      {"linenumber is rowid", {1, 2}, {"R1", "R2"}},
+      {"reversed", {2, 1}, {"R1", "R2"}},
+      {"repeated", {1, 2, 2}, {"R1", "R2", "R2"}},
+      {"null linenumber at rowid 1", {-1, 2}, {"", "R2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    db_->Execute("DELETE FROM TABLE1");
+    db_->Execute("DELETE FROM TABLERESULT");
+    int64_t rowid = 1;
+    for (int64_t line : c.lines)
+      InsertRow({{"rowid", rowid++},
+                 {"linenumber", line < 0 ? Value{} : Value{line}},
+                 {"4A", "R" + std::to_string(line < 0 ? 1 : line)}});
+    InsertResult({1, 1});
+    InsertResult({2, 1, {}, {}, {{"1A", "1 <-> 2"}, {"13X", "A <-> B"}}});
+    std::vector<std::string> found;
+    std::vector<std::vector<std::string>> rows = Csv();
+    for (size_t i = 1; i < rows.size(); ++i) found.push_back(rows[i][kFf4A]);
+    EXPECT_EQ(found, c.found);
+    EXPECT_EQ(rows.back()[kDiff1A], "1 <-> 2");
+    EXPECT_EQ(rows.back()[kDiff1A + 27], "A <-> B");
+    EXPECT_EQ(rows[1][kDiff1A + 27], "");
+  }
+}
+
 TEST_F(ResultsTest, RowsComeInTableOrderOrInTheGivenSort) {
   for (int64_t line : {5, 2, 9}) InsertResult({line, 10 - line});
   auto lines = [&](const ResultSelection& s) {
