@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "export/results_text.h"
 #include "tests/export/export_fixture.h"
 
 namespace twinscan::testing {
@@ -10,6 +11,28 @@ using store::Value;
 // Column positions in the CSV.
 constexpr size_t kCritical = 2, kNonCritical = 3, kFf4A = 5, kSf1A = 8, kDiff1A = 12, kDiff13Z = 12 + 23;
 constexpr size_t kAcceptFirst = 40, kAcceptSecond = 41, kRemark = 42, kReference = 43;
+
+// Text that is not UTF-8 (Latin-1 from older files) is written byte by byte
+// as Latin-1; valid UTF-8 stays as it is, up to the end of the cell.
+TEST(ResultsText, TextIsWrittenAsUtf8) {
+  const std::string buffer = "a\xC3\x80";  // the cell ends before the second byte of a sequence
+  const std::pair<std::string_view, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
+      {"caf\xE9", "caf\xC3\xA9"},
+      {std::string_view(buffer).substr(0, 2), "a\xC3\x83"},
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                          // overlong
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},              // a surrogate
+      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},  // beyond U+10FFFF
+      {"\xF5\x80\x80\x80", "\xC3\xB5\xC2\x80\xC2\x80\xC2\x80"},  // no such lead byte
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+  };
+  for (const auto& [text, written] : cases) {
+    std::string out;
+    AppendUtf8(out, text);
+    EXPECT_EQ(out, written) << text;
+  }
+}
 
 TEST_F(ResultsTest, CsvHasTheHeaderAndCrlfLineEnds) {
   InsertRecord("TABLE1", 1, 146.5, "ANTWERPEN");

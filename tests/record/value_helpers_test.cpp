@@ -90,7 +90,8 @@ TEST(ValueHelpers, Conversions) {
   const std::pair<const char*, std::optional<int>> kWholes[] = {
       {"12.5", 12},         {"13.5", 14},      {"-0.5", 0},           {"-1.5", -2},       {"2.51", 3},
       {"-012", -12},        {" 100 ", 100},    {"32767.4", 32767},    {"32767.5", kNone}, {"32768", kNone},
-      {"-32768.5", -32768}, {"-32769", kNone}, {"1234567890", kNone}, {"A", kNone},       {" ", kNone}};
+      {"-32768.5", -32768}, {"-32769", kNone}, {"1234567890", kNone}, {"A", kNone},       {" ", kNone},
+      {"4294967306", kNone}};  // ten digits: wrapped into a small int, it would read as 10
   for (const auto& [text, value] : kWholes) EXPECT_EQ(ParseWhole(text), value) << '"' << text << '"';
 
   const std::pair<const char*, double> kLeading[] = {{" 5", 5},        {"0 01", 1}, {"", 0},      {"AB", 0},

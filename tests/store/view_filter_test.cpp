@@ -30,13 +30,21 @@ struct FilterFixture : ::testing::Test {
   }
 };
 
-TEST_F(FilterFixture, EachFilterKeepsItsRowsInTheSortOrder) {
-  // Result rows: linenumber, critical, noncritical, decided.
+// Row ids as the import writes them (dense) and far apart (the view's sparse path).
+class EachFilter : public FilterFixture, public ::testing::WithParamInterface<int64_t> {};
+
+TEST_P(EachFilter, KeepsItsRowsInTheSortOrder) {
+  // Result rows: linenumber, critical, noncritical, decided; row id = linenumber x spacing.
+  const std::string spacing = std::to_string(GetParam());
   db->Execute(
-      "INSERT INTO TABLERESULT (linenumber, linenumber2, critical, noncritical, ACCEPTFIRST, ACCEPTSECOND) VALUES "
-      "(1, 1, 1, NULL, NULL, NULL), (2, 1, 1, 1, 1, 0), (3, 1, NULL, 1, NULL, NULL), (4, 1, NULL, NULL, 0, 0), "
-      "(5, 1, NULL, NULL, NULL, NULL)");
-  db->Execute("INSERT INTO TABLE1 (linenumber, error) VALUES (1, 0), (2, 1), (3, NULL), (4, 1)");
+      "INSERT INTO TABLERESULT (rowid, linenumber, linenumber2, critical, noncritical, ACCEPTFIRST, ACCEPTSECOND) "
+      "SELECT column1 * " +
+      spacing +
+      ", column1, 1, column2, column3, column4, column5 FROM (VALUES "
+      "(1, 1, NULL, NULL, NULL), (2, 1, 1, 1, 0), (3, NULL, 1, NULL, NULL), (4, NULL, NULL, 0, 0), "
+      "(5, NULL, NULL, NULL, NULL))");
+  db->Execute("INSERT INTO TABLE1 (rowid, linenumber, error) SELECT column1 * " + spacing +
+              ", column1, column2 FROM (VALUES (1, 0), (2, 1), (3, NULL), (4, 1))");
   Views views(*db, ui);
   views.result().sortDirection = views.primary().sortDirection = SortDirection::Descending;
   views.RefreshAll();
@@ -72,6 +80,7 @@ TEST_F(FilterFixture, EachFilterKeepsItsRowsInTheSortOrder) {
         << c.condition;
   }
 }
+INSTANTIATE_TEST_SUITE_P(RowIds, EachFilter, ::testing::Values(int64_t{1}, int64_t{1000000000}));
 
 TEST_F(FilterFixture, TheCurrentRecordStaysWhenTheFilterKeepsIt) {
   db->Execute("INSERT INTO TABLE1 (linenumber, error) VALUES (1, 0), (2, 1), (3, 0), (4, 1)");
