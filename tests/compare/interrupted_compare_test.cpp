@@ -17,21 +17,6 @@
 namespace twinscan {
 namespace {
 
-class KillAtStatus : public SilentUserInterface {
- public:
-  KillAtStatus(std::string status, int pipe) : status_(std::move(status)), pipe_(pipe) {}
-  void SetStatusText(std::string_view text) override {
-    if (text != status_) return;
-    char reached = 'k';
-    if (::write(pipe_, &reached, 1) != 1) _exit(3);
-    for (;;) ::pause();
-  }
-
- private:
-  std::string status_;
-  int pipe_;
-};
-
 TEST(InterruptedCompare, IsNamedAtTheNextStartAndItsLogFollowsTheCommittedRows) {
   testing::TempDir dir;
   store::DataDirectoryLock lock;
@@ -58,7 +43,7 @@ TEST(InterruptedCompare, IsNamedAtTheNextStartAndItsLogFollowsTheCommittedRows) 
   ASSERT_GE(child, 0);
   if (child == 0) {
     ::close(pipes[0]);
-    KillAtStatus ui("Comparing line  2500", pipes[1]);
+    testing::StopAtStatus ui("Comparing line  2500", pipes[1]);
     auto db = store::StartUp(data, testing::PristineDatabase(), ui, lock);
     if (!db) _exit(2);
     store::Views views(*db, ui);

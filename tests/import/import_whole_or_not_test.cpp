@@ -79,23 +79,6 @@ struct WholeOrNot : ::testing::Test {
   }
 };
 
-// Tells the parent through a pipe when the status text is the one asked for,
-// then waits to be killed.
-class StopAtStatus : public SilentUserInterface {
- public:
-  StopAtStatus(std::string status, int pipe) : status_(std::move(status)), pipe_(pipe) {}
-  void SetStatusText(std::string_view text) override {
-    if (text != status_) return;
-    char reached = 'k';
-    if (::write(pipe_, &reached, 1) != 1) _exit(3);
-    for (;;) ::pause();
-  }
-
- private:
-  std::string status_;
-  int pipe_;
-};
-
 struct KillCase {
   const char* what;
   const char* table;
@@ -117,7 +100,7 @@ TEST_F(WholeOrNot, AnImportKilledAtAnyRecordLeavesEverythingAsItWas) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       ::close(pipes[0]);
-      StopAtStatus ui(c.status, pipes[1]);
+      testing::StopAtStatus ui(c.status, pipes[1]);
       auto db = Start();
       if (!db) _exit(2);
       ImportViennaFile(file, c.table, withReport, *db, ui);

@@ -1,5 +1,7 @@
 #include "tests/support/test_support.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <random>
@@ -86,6 +88,13 @@ std::string ReadFile(const fs::path& file) {
 void WriteFile(const fs::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+void StopAtStatus::SetStatusText(std::string_view text) {
+  if (text != status_) return;
+  char reached = 'k';
+  if (::write(pipe_, &reached, 1) != 1) _exit(3);
+  for (;;) ::pause();
 }
 
 }  // namespace twinscan::testing
