@@ -23,14 +23,8 @@ int RunCheck(Cli& cli) {
   ImportResult imported[2];
   for (FileTag tag : {FileTag::ff, FileTag::sf}) {
     const std::string& file = tag == FileTag::ff ? primaryFile : secondaryFile;
-    std::string headerText;
-    ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
-                                                  OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
-    if (result.import.outcome == ImportOutcome::Cancelled) {
-      cli.ui.Finish();
-      return kInterruptedExitCode;
-    }
-    if (!result.imported()) return 1;
+    ImportCommandResult result;
+    if (std::optional<int> ended = ImportForCommand(cli, file, tag, force, &result)) return *ended;
     complete = complete && !result.OutputFailed();
     imported[tag == FileTag::ff ? 0 : 1] = result.import;
   }

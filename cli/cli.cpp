@@ -104,6 +104,19 @@ LayoutQuestion LayoutAnswerOf(Cli& cli, const std::string& file, bool force) {
   };
 }
 
+std::optional<int> ImportForCommand(Cli& cli, const std::string& file, FileTag tag, bool force,
+                                    ImportCommandResult* result) {
+  std::string headerText;
+  *result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
+                             OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
+  if (result->import.outcome == ImportOutcome::Cancelled) {
+    cli.ui.Finish();
+    return kInterruptedExitCode;
+  }
+  if (!result->imported()) return 1;
+  return std::nullopt;
+}
+
 bool ParseLineNumber(const std::string& text, int64_t* out) {
   if (text.empty() || text.size() > 18) return false;
   int64_t value = 0;

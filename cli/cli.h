@@ -76,6 +76,12 @@ bool LayoutAccepted(Cli& cli, const std::string& file, const FileOptions& option
 // The answer the import command gets for a file that disagrees: as the
 // options say with --force, else the refusal (printed as above).
 LayoutQuestion LayoutAnswerOf(Cli& cli, const std::string& file, bool force);
+// Runs the import command of `import` and `check` (guarded outputs, the
+// layout answer above) into *result. The exit code that ends the command when
+// the import did not run to its end (130 after Ctrl+C, else 1); nullopt when
+// it did.
+std::optional<int> ImportForCommand(Cli& cli, const std::string& file, FileTag tag, bool force,
+                                    ImportCommandResult* result);
 
 // A line number given as an argument: digits only.
 bool ParseLineNumber(const std::string& text, int64_t* out);

@@ -19,14 +19,8 @@ int RunImport(Cli& cli) {
   cli.settings.setFileOptions(tag == FileTag::ff ? requested : FileOptions{},
                               tag == FileTag::sf ? requested : FileOptions{});
 
-  std::string headerText;
-  ImportCommandResult result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
-                                                OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
-  if (result.import.outcome == ImportOutcome::Cancelled) {
-    cli.ui.Finish();
-    return kInterruptedExitCode;
-  }
-  if (!result.imported()) return 1;
+  ImportCommandResult result;
+  if (std::optional<int> ended = ImportForCommand(cli, file, tag, force, &result)) return *ended;
   cli.ui.Finish();
   std::printf("%s: %d records, %d erroneous\n", file.c_str(), result.import.records, result.import.erroneous);
   return result.OutputFailed() ? 1 : 0;
