@@ -37,29 +37,14 @@ TEST(InterruptedCompare, IsNamedAtTheNextStartAndItsLogFollowsTheCommittedRows) 
   }
   lock.Release();  // the child takes it
 
-  int pipes[2];
-  ASSERT_EQ(::pipe(pipes), 0);
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::close(pipes[0]);
-    testing::StopAtStatus ui("Comparing line  2500", pipes[1]);
+  ASSERT_TRUE(testing::KilledAtStatus("Comparing line  2500", [&](UserInterface& ui) {
     auto db = store::StartUp(data, testing::PristineDatabase(), ui, lock);
     if (!db) _exit(2);
     store::Views views(*db, ui);
     CompareSettings settings;
     CompareEngine engine(*db, views, settings, ui, store::CompareLogPath(data));
     engine.RunFull();
-    _exit(0);
-  }
-  ::close(pipes[1]);
-  char reached = 0;
-  ssize_t n = ::read(pipes[0], &reached, 1);
-  ::close(pipes[0]);
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_EQ(n, 1) << "the compare ended before the kill point";
+  })) << "the compare ended before the kill point";
 
   // The log is read before the next start empties it.
   std::string log = testing::ReadFile(store::CompareLogPath(data));

@@ -94,27 +94,13 @@ TEST_F(WholeOrNot, AnImportKilledAtAnyRecordLeavesEverythingAsItWas) {
   };
   for (const KillCase& c : cases) {
     testing::WriteFile(file, Records(c.records, "NEW"));
-    int pipes[2];
-    ASSERT_EQ(::pipe(pipes), 0);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      ::close(pipes[0]);
-      testing::StopAtStatus ui(c.status, pipes[1]);
-      auto db = Start();
-      if (!db) _exit(2);
-      ImportViennaFile(file, c.table, withReport, *db, ui);
-      _exit(0);  // the kill point was never reached
-    }
-    ::close(pipes[1]);
-    char reached = 0;
-    ssize_t n = ::read(pipes[0], &reached, 1);
-    ::close(pipes[0]);
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_EQ(n, 1) << c.what << ": the child ended before the kill point";
-    ASSERT_TRUE(WIFSIGNALED(status)) << c.what;
+    ASSERT_TRUE(testing::KilledAtStatus(c.status,
+                                        [&](UserInterface& ui) {
+                                          auto db = Start();
+                                          if (!db) _exit(2);
+                                          ImportViennaFile(file, c.table, withReport, *db, ui);
+                                        }))
+        << c.what << ": the child ended before the kill point";
     SCOPED_TRACE(c.what);
     ExpectAsBefore();
   }

@@ -1,5 +1,7 @@
 #include "tests/support/test_support.h"
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,11 +92,46 @@ void WriteFile(const fs::path& file, const std::string& bytes) {
   out << bytes;
 }
 
-void StopAtStatus::SetStatusText(std::string_view text) {
-  if (text != status_) return;
-  char reached = 'k';
-  if (::write(pipe_, &reached, 1) != 1) _exit(3);
-  for (;;) ::pause();
+namespace {
+
+// The child side: tells the parent through `pipe` when the status text is
+// `status`, then waits to be killed.
+class StopAtStatus : public SilentUserInterface {
+ public:
+  StopAtStatus(std::string status, int pipe) : status_(std::move(status)), pipe_(pipe) {}
+  void SetStatusText(std::string_view text) override {
+    if (text != status_) return;
+    char reached = 'k';
+    if (::write(pipe_, &reached, 1) != 1) _exit(3);
+    for (;;) ::pause();
+  }
+
+ private:
+  std::string status_;
+  int pipe_;
+};
+
+}  // namespace
+
+bool KilledAtStatus(const std::string& status, const std::function<void(UserInterface&)>& work) {
+  int pipes[2];
+  if (::pipe(pipes) != 0) return false;
+  pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    ::close(pipes[0]);
+    StopAtStatus ui(status, pipes[1]);
+    work(ui);
+    _exit(0);  // the kill point was never reached
+  }
+  ::close(pipes[1]);
+  char reached = 0;
+  ssize_t n = ::read(pipes[0], &reached, 1);
+  ::close(pipes[0]);
+  ::kill(child, SIGKILL);
+  int result = 0;
+  ::waitpid(child, &result, 0);
+  return n == 1 && WIFSIGNALED(result);
 }
 
 }  // namespace twinscan::testing

@@ -64,17 +64,10 @@ class RecordingUserInterface : public UserInterface {
   bool stop = false;
 };
 
-// The child side of a kill test: tells the parent through `pipe` when the
-// status text is `status`, then waits to be killed.
-class StopAtStatus : public SilentUserInterface {
- public:
-  StopAtStatus(std::string status, int pipe) : status_(std::move(status)), pipe_(pipe) {}
-  void SetStatusText(std::string_view text) override;
-
- private:
-  std::string status_;
-  int pipe_;
-};
+// A kill test: runs `work` in a child process whose user interface stops it
+// when the status text is `status`; the child is then killed (SIGKILL).
+// True when it was killed there, false when the work ended before it.
+bool KilledAtStatus(const std::string& status, const std::function<void(UserInterface&)>& work);
 
 // A record of 219 characters that passes every field check without any
 // message: 1A 146.5 MHz, 6A FX, 4A ANTWERPEN, 4B BEL, 4C 004E300051N3000 ...
