@@ -32,8 +32,12 @@ void TryExecute(Database& db, const char* sql) { sqlite3_exec(db.handle(), sql, 
 
 std::string StagingNameOf(const std::string& table) { return table + "_staging"; }
 
-StagingTable::StagingTable(Database& db, std::string table)
-    : db_(db), table_(std::move(table)), staging_(StagingNameOf(table_)) {
+StagingTable::StagingTable(Database& db, std::string table, uintmax_t logBound)
+    : db_(db),
+      table_(std::move(table)),
+      staging_(StagingNameOf(table_)),
+      log_(db.file().string() + "-wal"),
+      logBound_(logBound) {
   db_.CommitPending();
   std::string definition = TableStatement(db_, table_);
   std::string::size_type columns = definition.find('(');
@@ -52,13 +56,16 @@ StagingTable::~StagingTable() {
 
 void StagingTable::CommitAndBegin() {
   db_.CommitPending();
-  db_.Checkpoint(false);
+  // The truncating checkpoint empties the file, so that its size tells what
+  // the log holds (a log folded back without it is reused from its start).
+  std::error_code unknown;
+  uintmax_t logSize = std::filesystem::file_size(log_, unknown);
+  if (!unknown && logSize > logBound_) db_.Checkpoint(true);
   db_.Begin();
 }
 
 void StagingTable::Replace(const std::vector<std::string>& alsoEmpty) {
   db_.CommitPending();
-  db_.Checkpoint(true);
   std::string definition = TableStatement(db_, table_);
   std::vector<std::string> indexes = IndexStatements(db_, table_);
   db_.Begin();
