@@ -4,10 +4,49 @@
 #include <utility>
 
 #include "export/corrected_file.h"
+#include "record/progress.h"
 #include "store/run_info.h"
 
 namespace twinscan {
 namespace fs = std::filesystem;
+
+namespace {
+
+// The corrected file written from the records as the import stores them; it
+// takes its name only when the import completes, as if written after it.
+class CorrectedFileOnTheWay : public ImportedRecords {
+ public:
+  CorrectedFileOnTheWay(const fs::path& file, bool export2001NoCrlf) : file_(file, export2001NoCrlf) {}
+
+  void Begin(std::string_view headerText) override { open_ = file_.Open(headerText); }
+  void Add(const store::RecordRow& row) override {
+    if (open_) file_.Add(renderer_, row);
+    lastLinenumber_ = std::get<int64_t>(row[store::RecordColumn::linenumber]);
+  }
+
+  // Moves the file to its name; the status text and progress end as the
+  // writer's own would. A failure is shown; false then.
+  bool Finish(UserInterface& ui) {
+    if (!open_ || !file_.Commit()) {
+      ui.ShowMessage(file_.Message());
+      return false;
+    }
+    ProgressScope shown(ui, "rows", file_.records());
+    if (file_.records() > 0) {
+      ui.SetStatusText(ExportingStatusText(lastLinenumber_));
+      shown.Update(file_.records(), file_.records());
+    }
+    return true;
+  }
+
+ private:
+  CorrectedFileWriter file_;
+  CorrectedRecordRenderer renderer_;
+  bool open_ = false;
+  int64_t lastLinenumber_ = 0;
+};
+
+}  // namespace
 
 fs::path CorrectedPathFor(const fs::path& file) { return fs::path(file.string() + "_annex2bis.txt"); }
 
@@ -26,8 +65,7 @@ std::string LayoutFindingText(const fs::path& file, const LayoutFinding& finding
 
 ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const CompareSettings& settings,
                                      store::Database& db, store::Views& views, UserInterface& ui,
-                                     std::string* headerText, const OutputGuard& guard,
-                                     const LayoutQuestion& ask) {
+                                     std::string* headerText, const OutputGuard& guard, const LayoutQuestion& ask) {
   ImportCommandResult result;
   const FileOptions& o = settings.fileOptions(tag);
   const OutputGuard outputs = guard.WithInput(file);
@@ -56,14 +94,17 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   const std::string table = tag == FileTag::ff ? store::kTable1 : store::kTable2;
   // The grids' snapshots would keep the write-ahead log from being folded back
   // while the table is rebuilt; the views are re-read at the end.
-  result.import = ImportViennaFile(file, table, options, db, ui, [&views] { views.ReleaseSnapshots(); });
+  std::optional<CorrectedFileOnTheWay> corrected;
+  if (o.correctedFile) corrected.emplace(CorrectedPathFor(file), o.export2001NoCrlf);
+  result.import = ImportViennaFile(
+      file, table, options, db, ui, [&views] { views.ReleaseSnapshots(); }, corrected ? &*corrected : nullptr);
   if (result.import.outcome == ImportOutcome::Cancelled) ui.SetStatusText(kImportCancelledText);
   if (result.import.outcome != ImportOutcome::Done) return result;
   *headerText = result.import.headerText;
   store::StoreImportInfo(db, {tag == FileTag::ff ? "ff" : "sf", fs::absolute(file).string(), store::LocalTimeText(),
                               result.import.records, result.import.erroneous});
-  if (o.correctedFile) {
-    bool written = WriteCorrectedFile(CorrectedPathFor(file), table, o.export2001NoCrlf, *headerText, db, ui).written;
+  if (corrected) {
+    bool written = corrected->Finish(ui);
     result.correctedWritten = written;
     result.correctedFailed = !written;
   }

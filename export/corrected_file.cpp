@@ -57,6 +57,53 @@ std::string CannotWriteMessage(const fs::path& file, int error) {
 
 }  // namespace
 
+CorrectedFileWriter::CorrectedFileWriter(fs::path outputFile, bool export2001NoCrlf)
+    : part_(std::move(outputFile)), lineEnd_(export2001NoCrlf ? "" : "\r\n") {}
+
+bool CorrectedFileWriter::Failed(int error) {
+  if (!failed_) error_ = error;
+  failed_ = true;
+  return false;
+}
+
+bool CorrectedFileWriter::Open(std::string_view headerText) {
+  // Moving over a read-only file would succeed where writing it must not.
+  std::error_code ec;
+  if (fs::is_directory(part_.target(), ec)) return Failed(EISDIR);
+  if (fs::exists(part_.target(), ec) && ::access(part_.target().c_str(), W_OK) != 0) return Failed(errno);
+  if (!part_.Open()) return Failed(errno);
+  block_.reserve(kWriteBlock + 2 * kRecordLength);
+  if (!headerText.empty()) {
+    block_ += headerText;
+    block_ += lineEnd_;
+  }
+  return true;
+}
+
+bool CorrectedFileWriter::Added() {
+  block_ += lineEnd_;
+  ++records_;
+  if (block_.size() >= kWriteBlock) {
+    if (!part_.Write(block_)) return Failed(errno);
+    block_.clear();
+  }
+  return true;
+}
+
+bool CorrectedFileWriter::Commit() {
+  if (failed_) return false;
+  if (!part_.Write(block_) || !part_.Commit()) return Failed(errno);
+  return true;
+}
+
+std::string ExportingStatusText(int64_t linenumber) {
+  std::string status = "exporting ";
+  SetLinenumber(linenumber, status.size(), &status);
+  return status;
+}
+
+std::string CorrectedFileWriter::Message() const { return CannotWriteMessage(part_.target(), error_); }
+
 CorrectedFileResult WriteCorrectedFile(const fs::path& outputFile, const std::string& table, bool export2001NoCrlf,
                                        std::string_view headerText, store::Database& db, UserInterface& ui) {
   CorrectedFileResult result;
@@ -67,43 +114,25 @@ CorrectedFileResult WriteCorrectedFile(const fs::path& outputFile, const std::st
   const int linenumberColumn = rows.ColumnIndex("linenumber");
   if (linenumberColumn < 0) throw store::StoreError(table + " has no column linenumber");
 
-  auto fail = [&](int error) {
-    ui.ShowMessage(CannotWriteMessage(outputFile, error));
-    result.records = 0;
+  CorrectedFileWriter file(outputFile, export2001NoCrlf);
+  auto fail = [&] {
+    ui.ShowMessage(file.Message());
     return result;
   };
-  // Moving over a read-only file would succeed where writing it must not.
-  std::error_code ec;
-  if (fs::is_directory(outputFile, ec)) return fail(EISDIR);
-  if (fs::exists(outputFile, ec) && ::access(outputFile.c_str(), W_OK) != 0) return fail(errno);
-
-  AtomicOutputFile part(outputFile);
-  if (!part.Open()) return fail(errno);
-
-  const std::string_view lineEnd = export2001NoCrlf ? "" : "\r\n";
-  std::string block;
-  block.reserve(kWriteBlock + 2 * kRecordLength);
-  if (!headerText.empty()) {
-    block += headerText;
-    block += lineEnd;
-  }
+  if (!file.Open(headerText)) return fail();
   std::string status = "exporting ";
   const size_t statusPrefix = status.size();
   ProgressScope shown(ui, "rows", CountRows(db, table));
   while (rows.Step()) {
-    renderer.Render(rows, &block);
+    bool added = file.Add(renderer, rows);
     SetLinenumber(rows.ColumnInt(linenumberColumn), statusPrefix, &status);
     ui.SetStatusText(status);
-    block += lineEnd;
-    ++result.records;
-    shown.Update(result.records, result.records);
-    if (block.size() >= kWriteBlock) {
-      if (!part.Write(block)) return fail(errno);
-      block.clear();
-    }
+    shown.Update(file.records(), file.records());
+    if (!added) return fail();
   }
-  if (!part.Write(block) || !part.Commit()) return fail(errno);
+  if (!file.Commit()) return fail();
   result.written = true;
+  result.records = file.records();
   return result;
 }
 

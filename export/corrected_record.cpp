@@ -19,7 +19,57 @@ namespace {
 // short would be a different number.
 bool BlankWhenTooLong(Rendering r) { return r != Rendering::Text; }
 
+using Stored = store::Statement::Stored;
+
+// The current row of a result set, as stored.
+struct StatementSource {
+  const store::Statement& row;
+  Stored StoredAs(int column) const { return row.ColumnStored(column); }
+  double Number(int column) const { return row.ColumnDouble(column); }
+  std::string_view Text(int column) const { return row.ColumnText(column); }
+};
+
+// A row before it is stored, read as SQLite will hand it back: a NaN is
+// stored as Null, a date as its stored text (each column holds a value of
+// its own kind, so no other conversion applies).
+struct RecordRowSource {
+  const store::RecordRow& row;
+  std::string& dateText;  // scratch for a date's stored text
+
+  const store::Value* ValueAt(int column) const {
+    auto c = static_cast<store::RecordColumn>(column);
+    return row.IsNull(c) ? nullptr : &row[c];
+  }
+  Stored StoredAs(int column) const {
+    const store::Value* v = ValueAt(column);
+    if (!v) return Stored::Null;
+    if (std::holds_alternative<int64_t>(*v)) return Stored::Integer;
+    if (const double* d = std::get_if<double>(v)) return std::isnan(*d) ? Stored::Null : Stored::Real;
+    return Stored::Text;
+  }
+  double Number(int column) const { return store::NumberOf(*ValueAt(column)).value_or(0); }
+  std::string_view Text(int column) const {
+    const store::Value* v = ValueAt(column);
+    if (!v) return {};
+    if (const std::string* s = std::get_if<std::string>(v)) return *s;
+    if (const store::Date* d = std::get_if<store::Date>(v)) {
+      dateText = store::DateToStoredText(*d);
+      return dateText;
+    }
+    // Numbers in a text column: the import writes none.
+    dateText = store::DisplayText(*v, store::ColumnKind::Text);
+    return dateText;
+  }
+};
+
 }  // namespace
+
+void CorrectedRecordRenderer::AddField(const RecordField& entry, int column) {
+  bool textMask = entry.rendering == Rendering::Text || entry.rendering == Rendering::NumberAsText;
+  fields_.push_back(
+      Field{&entry, entry.width(), column, NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
+            TextMask(textMask ? entry.mask : ""), DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
+}
 
 CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
   fields_.reserve(kRecordFields.size());
@@ -29,19 +79,31 @@ CorrectedRecordRenderer::CorrectedRecordRenderer(const store::Statement& rows) {
       column = rows.ColumnIndex(entry.code);
       if (column < 0) throw store::StoreError("the rows have no column " + std::string(entry.code));
     }
-    bool textMask = entry.rendering == Rendering::Text || entry.rendering == Rendering::NumberAsText;
-    fields_.push_back(
-        Field{&entry, entry.width(), column, NumberMask(entry.rendering == Rendering::Number ? entry.mask : ""),
-              TextMask(textMask ? entry.mask : ""), DateMask(entry.rendering == Rendering::Date ? entry.mask : "")});
+    AddField(entry, column);
   }
 }
 
+CorrectedRecordRenderer::CorrectedRecordRenderer() {
+  fields_.reserve(kRecordFields.size());
+  for (const RecordField& entry : kRecordFields)
+    AddField(entry, entry.rendering == Rendering::Unit ? -1 : store::Index(store::FieldColumn(entry.number)));
+}
+
 void CorrectedRecordRenderer::Render(const store::Statement& row, std::string* out) {
+  RenderFrom(StatementSource{row}, out);
+}
+
+void CorrectedRecordRenderer::Render(const store::RecordRow& row, std::string* out) {
+  RenderFrom(RecordRowSource{row, date_}, out);
+}
+
+template <class Source>
+void CorrectedRecordRenderer::RenderFrom(const Source& source, std::string* out) {
   for (const Field& f : fields_) {
     // The value is rendered straight behind the record so far, then fitted.
     const size_t start = out->size();
     const auto width = static_cast<size_t>(f.width);
-    RenderValue(f, row, out);
+    RenderValue(f, source, out);
     size_t length = out->size() - start;
     if (f.entry->leftJustify && length > 0 && (*out)[start] == ' ' &&
         out->find_first_not_of(' ', start) != std::string::npos) {
@@ -56,30 +118,29 @@ void CorrectedRecordRenderer::Render(const store::Statement& row, std::string* o
   }
 }
 
-void CorrectedRecordRenderer::RenderValue(const Field& f, const store::Statement& row, std::string* out) {
-  using Stored = store::Statement::Stored;
+template <class Source>
+void CorrectedRecordRenderer::RenderValue(const Field& f, const Source& row, std::string* out) {
   switch (f.entry->rendering) {
     case Rendering::Number: {
-      Stored stored = row.ColumnStored(f.column);
-      if (stored == Stored::Integer || stored == Stored::Real) f.numberMask.FormatTo(row.ColumnDouble(f.column), out);
+      Stored stored = row.StoredAs(f.column);
+      if (stored == Stored::Integer || stored == Stored::Real) f.numberMask.FormatTo(row.Number(f.column), out);
       break;
     }
     case Rendering::NumberAsText: {
-      Stored stored = row.ColumnStored(f.column);
+      Stored stored = row.StoredAs(f.column);
       if (stored == Stored::Integer || stored == Stored::Real) {
-        f.textMask.FormatTo(NumberText(row.ColumnDouble(f.column)), out);
+        f.textMask.FormatTo(NumberText(row.Number(f.column)), out);
       }
       break;
     }
     case Rendering::Text:
       // Text columns hold texts or Null (their affinity turns numbers into
       // texts), and Null renders like the empty text.
-      f.textMask.FormatTo(Latin1Of(row.ColumnText(f.column)), out);
+      f.textMask.FormatTo(Latin1Of(row.Text(f.column)), out);
       break;
     case Rendering::Date: {
       store::Date date;
-      if (store::ParseStoredDate(row.ColumnText(f.column), &date))
-        f.dateMask.FormatTo(date.day, date.month, date.year, out);
+      if (store::ParseStoredDate(row.Text(f.column), &date)) f.dateMask.FormatTo(date.day, date.month, date.year, out);
       break;
     }
     case Rendering::Unit: out->append(static_cast<size_t>(f.width), 'M'); break;

@@ -116,7 +116,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 fs::path ReportPathFor(const fs::path& file) { return fs::path(file.string() + "_rep"); }
 
 ImportResult ImportViennaFile(const fs::path& file, const std::string& table, const ImportOptions& options,
-                              store::Database& db, UserInterface& ui, const std::function<void()>& releaseSnapshots) {
+                              store::Database& db, UserInterface& ui, const std::function<void()>& releaseSnapshots,
+                              ImportedRecords* records) {
   ImportResult result;
   File in(std::fopen(file.c_str(), "rb"));
   if (!in || fs::is_directory(file)) {
@@ -154,6 +155,7 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
   }
 
   if (releaseSnapshots) releaseSnapshots();
+  if (records) records->Begin(result.headerText);
   {
     store::StagingTable staging(db, table);
     std::optional<store::Statement> insert(db.Prepare(InsertStatement(staging.name())));
@@ -185,6 +187,7 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
       for (RecordColumn c : kInsertColumns) insert->BindNoCopy(place++, ctx.row.value(c));
       insert->Step();
       insert->Reset();
+      if (records) records->Add(ctx.row.row());
 
       ++result.records;
       if (rec.error) ++result.erroneous;

@@ -16,9 +16,11 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "record/user_interface.h"
 #include "store/database.h"
+#include "store/tables.h"
 
 namespace twinscan {
 
@@ -47,14 +49,27 @@ struct ImportResult {
 
 inline constexpr const char* kHeaderTooShortMessage = "error: header is not long enough";
 
+// Takes the records of an import as they are stored (the corrected file is
+// written on the way). Nothing is said of an import that does not complete:
+// whoever takes the records keeps them to itself until it ends Done.
+class ImportedRecords {
+ public:
+  virtual ~ImportedRecords() = default;
+  // Once the file has passed its checks, before the first record.
+  virtual void Begin(std::string_view headerText) = 0;
+  // Each record's row as it is stored, in file order.
+  virtual void Add(const store::RecordRow& row) = 0;
+};
+
 // table is store::kTable1 ("ff") or store::kTable2 ("sf"). Messages go to ui;
 // a database failure throws store::StoreError, the table, TABLERESULT and the
 // report then being as they were. releaseSnapshots, when given, is called once
 // the file has passed its checks, before the first write: readers that pin a
 // snapshot let go of it, so that the write-ahead log can be folded back.
+// records, when given, takes every stored record.
 ImportResult ImportViennaFile(const std::filesystem::path& file, const std::string& table, const ImportOptions& options,
                               store::Database& db, UserInterface& ui,
-                              const std::function<void()>& releaseSnapshots = {});
+                              const std::function<void()>& releaseSnapshots = {}, ImportedRecords* records = nullptr);
 
 // The validation report's name: the file's full name with "_rep" appended.
 std::filesystem::path ReportPathFor(const std::filesystem::path& file);

@@ -24,6 +24,8 @@ class RowBuilder {
   // The written value; Null for a column not written in this record.
   const store::Value& value(RecordColumn column) const;
   void Clear();
+  // The row as written so far, for those who take it before it is stored.
+  store::RecordRow row() const { return {values_, written_}; }
 
  private:
   store::Value& Slot(RecordColumn column);

@@ -91,6 +91,18 @@ inline constexpr int Index(RecordColumn c) { return static_cast<int>(c); }
 inline constexpr RecordColumn FieldColumn(field::Number n) { return static_cast<RecordColumn>(n); }
 inline constexpr std::string_view NameOf(RecordColumn c) { return kRecordColumns[static_cast<size_t>(c)].name; }
 
+// A record's row as the import holds it before storing it: the value of each
+// column in table order, each of its column's kind (texts in text columns,
+// whole numbers in whole-number columns, ...); Null where not written.
+struct RecordRow {
+  const std::array<Value, kRecordColumnCount>& values;
+  const std::array<bool, kRecordColumnCount>& written;
+  bool IsNull(RecordColumn c) const {
+    return !written[static_cast<size_t>(c)] || store::IsNull(values[static_cast<size_t>(c)]);
+  }
+  const Value& operator[](RecordColumn c) const { return values[static_cast<size_t>(c)]; }  // when written
+};
+
 // TABLERESULT: the pair, the two marks, the 28 difference columns in grid
 // order (all texts), then the review (the grid shows all of them).
 inline constexpr TableColumn kResultLeadingColumns[] = {
