@@ -64,7 +64,7 @@ std::string LayoutFindingText(const fs::path& file, const LayoutFinding& finding
 }
 
 ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const CompareSettings& settings,
-                                     store::Database& db, store::Views& views, UserInterface& ui,
+                                     store::Database& db, store::Views* views, UserInterface& ui,
                                      std::string* headerText, const OutputGuard& guard, const LayoutQuestion& ask) {
   ImportCommandResult result;
   const FileOptions& o = settings.fileOptions(tag);
@@ -97,7 +97,11 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   std::optional<CorrectedFileOnTheWay> corrected;
   if (o.correctedFile) corrected.emplace(CorrectedPathFor(file), o.export2001NoCrlf);
   result.import = ImportViennaFile(
-      file, table, options, db, ui, [&views] { views.ReleaseSnapshots(); }, corrected ? &*corrected : nullptr);
+      file, table, options, db, ui,
+      [views] {
+        if (views) views->ReleaseSnapshots();
+      },
+      corrected ? &*corrected : nullptr);
   if (result.import.outcome == ImportOutcome::Cancelled) ui.SetStatusText(kImportCancelledText);
   if (result.import.outcome != ImportOutcome::Done) return result;
   *headerText = result.import.headerText;
@@ -109,7 +113,7 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
     result.correctedFailed = !written;
   }
   if (tag == FileTag::ff) ui.SetStatusText("Importing ff done");
-  views.RefreshAll();
+  if (views) views->RefreshAll();
   return result;
 }
 

@@ -45,7 +45,8 @@ std::string LayoutFindingText(const std::filesystem::path& file, const LayoutFin
 
 // Runs the import of `file` into TABLE1 (ff) or TABLE2 (sf) with the file's
 // current options, then the corrected-file writer when `correctedFile` is set,
-// then RefreshAll. The file's path is recorded in IMPORTS once it was read.
+// then RefreshAll of the views when there are any (the batch tool's import
+// has none open). The file's path is recorded in IMPORTS once it was read.
 // Before anything is read or written, the outputs the options ask for (the
 // corrected file, the validation report) are checked by `guard` with the
 // file as input; a refused one is shown and ends the command with
@@ -59,7 +60,7 @@ std::string LayoutFindingText(const std::filesystem::path& file, const LayoutFin
 // An import the user stopped writes no corrected file and ends with the
 // status text kImportCancelledText.
 ImportCommandResult RunImportCommand(const std::filesystem::path& file, FileTag tag, const CompareSettings& settings,
-                                     store::Database& db, store::Views& views, UserInterface& ui,
+                                     store::Database& db, store::Views* views, UserInterface& ui,
                                      std::string* headerText, const OutputGuard& guard, const LayoutQuestion& ask);
 
 // The corrected file's name: the file's full name with "_annex2bis.txt" appended.

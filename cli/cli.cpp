@@ -47,7 +47,7 @@ void Cli::ExpectEnd() {
   if (!args_.empty()) throw UsageError("unexpected argument " + args_.front());
 }
 
-void Cli::Start(store::CompareLogAtStart compareLog) {
+void Cli::Start(store::CompareLogAtStart compareLog, ViewsAtStart views) {
   settings.resetToDefaults();
   // The start-up creates a missing data directory; the batch tool says so,
   // as a mistyped --data-dir otherwise goes unnoticed.
@@ -56,6 +56,7 @@ void Cli::Start(store::CompareLogAtStart compareLog) {
     ui.ShowMessage("created the data directory " + dataDir_.string());
   db_ = store::StartUp(dataDir_, store::PristineDatabaseBeside(executable_), ui, lock_, compareLog);
   if (!db_) throw Failure("start-up failed");
+  if (views == ViewsAtStart::Closed) return;
   try {
     views_ = std::make_unique<store::Views>(*db_, ui);
   } catch (const store::StoreError&) {
@@ -107,7 +108,7 @@ LayoutQuestion LayoutAnswerOf(Cli& cli, const std::string& file, bool force) {
 std::optional<int> ImportForCommand(Cli& cli, const std::string& file, FileTag tag, bool force,
                                     ImportCommandResult* result) {
   std::string headerText;
-  *result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.views(), cli.ui, &headerText,
+  *result = RunImportCommand(file, tag, cli.settings, cli.db(), cli.openViews(), cli.ui, &headerText,
                              OutputGuard(cli.dataDir()), LayoutAnswerOf(cli, file, force));
   if (result->import.outcome == ImportOutcome::Cancelled) {
     cli.ui.Finish();

@@ -43,17 +43,22 @@ class Cli {
   std::vector<std::string> TakeAll(const std::string& option);       // every "--opt VALUE"
   void ExpectEnd();                                                  // UsageError on anything left
 
+  // Whether Start opens the grids' views: the import and the export of the
+  // batch tool leave them closed, as nothing of them is shown or kept.
+  enum class ViewsAtStart { Open, Closed };
   // Starts like the desktop program: settings at start values, the compare
   // log emptied, the database opened; a data directory it creates is named
   // on stderr. Throws Failure when the start fails.
-  void Start(store::CompareLogAtStart compareLog = store::CompareLogAtStart::Empty);
+  void Start(store::CompareLogAtStart compareLog = store::CompareLogAtStart::Empty,
+             ViewsAtStart views = ViewsAtStart::Open);
 
   CompareSettings settings;
   CliUserInterface ui;
   InterruptHandler interrupt;  // SIGINT stops an import or a full compare
   const std::filesystem::path& dataDir() const { return dataDir_; }
   store::Database& db() { return *db_; }
-  store::Views& views() { return *views_; }
+  store::Views& views() { return *views_; }           // when opened
+  store::Views* openViews() { return views_.get(); }  // null when closed
 
  private:
   std::filesystem::path dataDir_;

@@ -12,7 +12,7 @@ int RunExport(Cli& cli) {
   std::string file = cli.Next("OUTFILE");
   bool lineLayout = cli.TakeFlag("--export-lines");
   cli.ExpectEnd();
-  cli.Start();
+  cli.Start(store::CompareLogAtStart::Empty, Cli::ViewsAtStart::Closed);
 
   CorrectedFileResult result = RunExportCommand(file, which == "ff" ? FileTag::ff : FileTag::sf, !lineLayout, cli.db(),
                                                 cli.ui, OutputGuard(cli.dataDir()));

@@ -15,7 +15,7 @@ int RunImport(Cli& cli) {
   bool force = cli.TakeFlag("--force");
   cli.ExpectEnd();
   if (!LayoutAccepted(cli, file, requested, force)) return 1;
-  cli.Start();
+  cli.Start(store::CompareLogAtStart::Empty, Cli::ViewsAtStart::Closed);
   cli.settings.setFileOptions(tag == FileTag::ff ? requested : FileOptions{},
                               tag == FileTag::sf ? requested : FileOptions{});
 

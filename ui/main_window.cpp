@@ -523,7 +523,7 @@ void MainWindow::ImportPath(FileTag file, const QString& path) {
     ok = Guarded([&] {
       // The header is written into the corrected file by the command itself.
       std::string headerText;
-      result = RunImportCommand(filePath, file, settings_, *db_, *views_, *this, &headerText, *outputs_, ask);
+      result = RunImportCommand(filePath, file, settings_, *db_, views_.get(), *this, &headerText, *outputs_, ask);
     });
   }
   SetBusy(Activity::Idle);

@@ -21,7 +21,7 @@ class CorrectedOnTheWayTest : public ExportTest {
   ImportCommandResult Run(const fs::path& file, FileTag tag, const FileOptions& options) {
     settings_.setFileOptions(options, options);
     std::string header;
-    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header, OutputGuard(dir_.path()),
+    return RunImportCommand(file, tag, settings_, *db_, &views_, ui_, &header, OutputGuard(dir_.path()),
                             [](const LayoutFinding&) { return LayoutAnswer::AsOptions; });
   }
 

@@ -16,7 +16,7 @@ class ImportFileCommandTest : public ExportTest {
 
   ImportCommandResult Run(const fs::path& file, FileTag tag, LayoutAnswer answer = LayoutAnswer::Cancel) {
     std::string header;
-    return RunImportCommand(file, tag, settings_, *db_, views_, ui_, &header, OutputGuard(dir_.path()),
+    return RunImportCommand(file, tag, settings_, *db_, &views_, ui_, &header, OutputGuard(dir_.path()),
                             [&](const LayoutFinding& finding) {
                               questions.push_back(finding);
                               return answer;

@@ -75,7 +75,7 @@ class FuzzSession {
     std::string header;
     for (FileTag tag : {FileTag::ff, FileTag::sf})
       // As the options say, so that every input reaches the import (the detector still looks at it first).
-      RunImportCommand(file, tag, settings_, *db_, *views_, ui_, &header, guard,
+      RunImportCommand(file, tag, settings_, *db_, views_.get(), ui_, &header, guard,
                        [](const LayoutFinding&) { return LayoutAnswer::AsOptions; });
     RunExportCommand(dir_ / "ff.txt", FileTag::ff, options.export2001NoCrlf, *db_, ui_, guard);
     RunExportCommand(dir_ / "sf.txt", FileTag::sf, !options.export2001NoCrlf, *db_, ui_, guard);
