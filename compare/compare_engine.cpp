@@ -8,6 +8,7 @@
 #include "compare/compare_log.h"
 #include "compare/decision_restore.h"
 #include "compare/record_compare.h"
+#include "compare/zone_grid.h"
 #include "record/number_text.h"
 #include "record/progress.h"
 #include "store/compare_run_marker.h"
@@ -130,13 +131,19 @@ struct CompareEngine::Impl {
   // secondary view would hold, read straight into candidates[order[k]].
   int64_t ReadCandidates(const CandidateQuery& query) {
     if (!candidateReader) candidateReader.emplace(db.handle(), store::kTable2);
+    const std::vector<int64_t>* onlyRows = nullptr;
+    if (query.zone && zoneGrid) {
+      zoneGrid->Inside(query.zone->lonLow, query.zone->lonHigh, query.zone->latLow, query.zone->latHigh, &zoneRows);
+      onlyRows = &zoneRows;
+    }
     size_t used = 0;
     candidateOrder = candidateReader->Read(
         query.where, query.binds, kCandidateOrder, [&] { used = 0; },
         [&](const store::Statement& row) {
           if (used == candidates.size()) candidates.emplace_back();
           secondaryColumns.Read(row, 1, &candidates[used++]);
-        });
+        },
+        onlyRows);
     counts.candidates += static_cast<int64_t>(candidateOrder.size());
     return static_cast<int64_t>(candidateOrder.size());
   }
@@ -202,7 +209,11 @@ struct CompareEngine::Impl {
   std::optional<store::MatchingRows> candidateReader;
   std::vector<CompareRecord> candidates;  // the full run's, in the order read
   std::vector<size_t> candidateOrder;     // their candidate order
-  std::vector<CompareRecord> batch;       // primary records from batchStart on
+  // The full run's zone coordinates of TABLE2 when 4C is searched with a
+  // tolerance, and the rows inside the current record's zone.
+  std::optional<ZoneGrid> zoneGrid;
+  std::vector<int64_t> zoneRows;
+  std::vector<CompareRecord> batch;  // primary records from batchStart on
   int64_t batchStart = 0;
   uint64_t batchGeneration = 0;
   std::optional<store::Statement> insert;
@@ -317,6 +328,8 @@ void CompareEngine::RunFull() {
   e.ui.Redraw();
   store::View& primaryView = e.views.primary();
   const int64_t n = primaryView.RowCount();
+  e.zoneGrid.reset();
+  if (e.settings.searchField(kSearch4C) == SearchValue::Tolerant) e.zoneGrid = ZoneGrid::Read(e.db, store::kTable2);
   ProgressScope shown(e.ui, "pairs", n);
   RunDisplay display(e);
   try {

@@ -28,23 +28,40 @@ void MatchingRows::Run(Statement& s, const std::vector<Value>& binds, const Visi
   s.Reset();
 }
 
+void MatchingRows::RunOn(const std::vector<int64_t>& rowIds, Statement& s, const std::vector<Value>& binds,
+                         const Visitor& visit) {
+  for (int64_t id : rowIds) {
+    s.Reset();
+    s.BindInt(1, id);
+    for (size_t i = 0; i < binds.size(); ++i) s.Bind(static_cast<int>(i) + 2, binds[i]);
+    if (s.Step()) visit(s);
+  }
+  s.Reset();
+}
+
 std::vector<size_t> MatchingRows::Read(const std::string& sqliteWhere, const std::vector<Value>& binds,
                                        const std::string& sqliteOrder, const std::function<void()>& restart,
-                                       const Visitor& visit) {
+                                       const Visitor& visit, const std::vector<int64_t>* onlyRowIds) {
   std::string select = "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE " + sqliteWhere;
   if (sqliteOrder == kLineNumberOrder) {
-    Statement& s = Prepared(select);
+    Statement& s =
+        Prepared(onlyRowIds ? "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE rowid = ? AND (" + sqliteWhere + ")"
+                            : select);
     int line = s.ColumnIndex("linenumber");
     if (line > 0 && s.ColumnKindOf(line) == ColumnKind::Integer) {
       keys_.clear();
       bool whole = true;
-      Run(s, binds, [&](const Statement& row) {
+      Visitor keyed = [&](const Statement& row) {
         if (!whole) return;
         whole = row.ColumnStored(line) == Statement::Stored::Integer;
         if (!whole) return;
         keys_.emplace_back(row.ColumnInt(line), row.ColumnInt(0));
         visit(row);
-      });
+      };
+      if (onlyRowIds)
+        RunOn(*onlyRowIds, s, binds, keyed);
+      else
+        Run(s, binds, keyed);
       if (whole) {
         std::vector<size_t> order(keys_.size());
         std::iota(order.begin(), order.end(), size_t{0});
@@ -55,6 +72,7 @@ std::vector<size_t> MatchingRows::Read(const std::string& sqliteWhere, const std
       restart();
     }
   }
+  // Otherwise SQLite sorts, over the whole table.
   size_t visited = 0;
   Run(Prepared(sqliteOrder.empty() ? select : select + " ORDER BY " + sqliteOrder), binds, [&](const Statement& row) {
     ++visited;

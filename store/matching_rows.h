@@ -35,13 +35,17 @@ class MatchingRows {
   // is the visit number (from 0) of the k-th row in sqliteOrder. restart is
   // called when the rows visited so far are to be forgotten because SQLite
   // must sort them after all (a linenumber that is not a whole number).
-  // Throws StoreError.
+  // With onlyRowIds (ascending), the condition is tested on those rows
+  // alone: the caller knows that no other row can match it. Throws
+  // StoreError.
   std::vector<size_t> Read(const std::string& sqliteWhere, const std::vector<Value>& binds,
-                           const std::string& sqliteOrder, const std::function<void()>& restart, const Visitor& visit);
+                           const std::string& sqliteOrder, const std::function<void()>& restart, const Visitor& visit,
+                           const std::vector<int64_t>* onlyRowIds = nullptr);
 
  private:
   Statement& Prepared(const std::string& sql);
   void Run(Statement& s, const std::vector<Value>& binds, const Visitor& visit);
+  void RunOn(const std::vector<int64_t>& rowIds, Statement& s, const std::vector<Value>& binds, const Visitor& visit);
 
   sqlite3* db_;
   std::string table_;
