@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QSettings>
 #include "bench/bench.h"
+#include "compare/compare_engine.h"
 #include "store/database.h"
 #include "store/startup.h"
 #include "tools/vienna_generator.h"
@@ -152,6 +153,19 @@ void FullCompareFromTheMenu(const BenchArgs& args, int records) {
   double seconds = run.Seconds();
   Report("full compare of " + std::to_string(records) + " primary records", seconds * 1000, "ms");
   Report("pairs compared", static_cast<double>(window.views().result().RowCount()), "rows");
+
+  // Beside it, the batch tool's run: the same engine on the same database
+  // with a user interface that shows nothing.
+  struct NothingShown : SilentUserInterface {
+    bool WantsDisplay() override { return false; }
+  } nothing;
+  store::Views views(window.database(), nothing);
+  CompareEngine engine(window.database(), views, window.settings(), nothing, args.dir / "batch-comparelog");
+  Stopwatch batch;
+  engine.RunFull();
+  double batchSeconds = batch.Seconds();
+  Report("the same compare without a window", batchSeconds * 1000, "ms");
+  Report("menu / without a window", 100 * seconds / batchSeconds, "%");
 }
 
 TWINSCAN_BENCH(ui_full_compare_10k) { FullCompareFromTheMenu(args, args.quick ? 1000 : 10000); }
