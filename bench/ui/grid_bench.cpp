@@ -148,22 +148,26 @@ void FullCompareFromTheMenu(const BenchArgs& args, int records) {
   window.findChild<QAction*>("M_FIRSTFILE")->trigger();
   window.findChild<QAction*>("M_SECFILE")->trigger();
   Report("import both files from the menu", imports.Seconds() * 1000, "ms");
-  Stopwatch run;
-  window.findChild<QAction*>("M_AUTOCOMP")->trigger();
-  double seconds = run.Seconds();
-  Report("full compare of " + std::to_string(records) + " primary records", seconds * 1000, "ms");
-  Report("pairs compared", static_cast<double>(window.views().result().RowCount()), "rows");
-
   // Beside it, the batch tool's run: the same engine on the same database
-  // with a user interface that shows nothing.
+  // with a user interface that shows nothing, once before and once after the
+  // menu's run, so that neither comes first to a cold cache alone.
   struct NothingShown : SilentUserInterface {
     bool WantsDisplay() override { return false; }
   } nothing;
   store::Views views(window.database(), nothing);
   CompareEngine engine(window.database(), views, window.settings(), nothing, args.dir / "batch-comparelog");
-  Stopwatch batch;
-  engine.RunFull();
-  double batchSeconds = batch.Seconds();
+  auto batch = [&engine] {
+    Stopwatch watch;
+    engine.RunFull();
+    return watch.Seconds();
+  };
+  double batchSeconds = batch();
+  Stopwatch run;
+  window.findChild<QAction*>("M_AUTOCOMP")->trigger();
+  double seconds = run.Seconds();
+  batchSeconds = (batchSeconds + batch()) / 2;
+  Report("full compare of " + std::to_string(records) + " primary records", seconds * 1000, "ms");
+  Report("pairs compared", static_cast<double>(engine.lastRun().comparedPairs), "rows");
   Report("the same compare without a window", batchSeconds * 1000, "ms");
   Report("menu / without a window", 100 * seconds / batchSeconds, "%");
 }
