@@ -48,6 +48,7 @@ void View::Close() {
   byLine_.reset();
   rowIds_.clear();
   sortedIds_.clear();
+  allShown_ = false;
   highestId_ = 0;
   rows_.clear();
   cacheStart_ = 0;
@@ -105,12 +106,17 @@ void View::SelectFilteredIds() {
   rows_.clear();
   cacheStart_ = 0;
   if (filterCondition.empty()) {
-    rowIds_ = sortedIds_;
+    // Every row shows: the one list serves both (a million ids are 8 MB).
+    if (!allShown_) rowIds_ = std::move(sortedIds_);
+    sortedIds_.clear();
+    allShown_ = true;
     return;
   }
   Statement match(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " WHERE " + filterCondition);
   std::vector<int64_t> matched;
   while (match.Step()) matched.push_back(match.ColumnInt(0));
+  if (allShown_) sortedIds_ = std::move(rowIds_);
+  allShown_ = false;
   rowIds_.clear();
   rowIds_.reserve(filterInverted ? sortedIds_.size() - std::min(sortedIds_.size(), matched.size()) : matched.size());
   const auto size = static_cast<int64_t>(sortedIds_.size());

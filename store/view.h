@@ -128,7 +128,8 @@ class View {
   bool filtered_ = false;
   std::vector<ColumnInfo> columns_;
   std::vector<int64_t> rowIds_;     // whole-table view: row ids in view order
-  std::vector<int64_t> sortedIds_;  // whole-table view: every row id in sort order, before the filter
+  std::vector<int64_t> sortedIds_;  // whole-table view: every row id in sort order, before the filter ...
+  bool allShown_ = false;           // ... unless the filter keeps every row: then rowIds_ holds them
   int64_t highestId_ = 0;
   std::vector<Row> rows_;  // filtered view: all rows; else the cache window
   int64_t cacheStart_ = 0;
