@@ -23,9 +23,10 @@ Statement& MatchingRows::Prepared(const std::string& sql) {
 
 void MatchingRows::Run(Statement& s, const std::vector<Value>& binds, const Visitor& visit) {
   s.Reset();
-  for (size_t i = 0; i < binds.size(); ++i) s.Bind(static_cast<int>(i) + 1, binds[i]);
+  for (size_t i = 0; i < binds.size(); ++i) s.BindNoCopy(static_cast<int>(i) + 1, binds[i]);
   while (s.Step()) visit(s);
   s.Reset();
+  s.ClearBindings();  // the texts were bound without a copy
 }
 
 void MatchingRows::RunOn(const std::vector<int64_t>& rowIds, Statement& s, const std::vector<Value>& binds,
@@ -33,10 +34,11 @@ void MatchingRows::RunOn(const std::vector<int64_t>& rowIds, Statement& s, const
   for (int64_t id : rowIds) {
     s.Reset();
     s.BindInt(1, id);
-    for (size_t i = 0; i < binds.size(); ++i) s.Bind(static_cast<int>(i) + 2, binds[i]);
+    for (size_t i = 0; i < binds.size(); ++i) s.BindNoCopy(static_cast<int>(i) + 2, binds[i]);
     if (s.Step()) visit(s);
   }
   s.Reset();
+  s.ClearBindings();  // the texts were bound without a copy
 }
 
 std::vector<size_t> MatchingRows::Read(const std::string& sqliteWhere, const std::vector<Value>& binds,
