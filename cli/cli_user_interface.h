@@ -26,6 +26,7 @@ class CliUserInterface : public UserInterface {
   ~CliUserInterface() override;
 
   void SetStatusText(std::string_view text) override;
+  bool WantsDisplay() override { return terminal_ && MonotonicSeconds() >= nextDraw_; }
   void ShowMessage(std::string_view text) override;
   void ProgressBegin(std::string_view itemName, int64_t totalUnits) override;
   void ProgressUpdate(int64_t doneUnits, int64_t doneItems) override;

@@ -106,17 +106,27 @@ class QueryBuilder {
   void Add4C(bool tolerant) {
     if (keys_.coordinates.empty()) return Sql(Column("4C", kSearch4C) + " IS NULL");
     if (!tolerant) return AddText("4C", keys_.coordinates, kSearch4C);
-    AddZoneAxis("4CLONG", kSearch4C, keys_.longitude);
+    auto longitude = AddZoneAxis("4CLONG", kSearch4C, keys_.longitude);
     Sql(" AND ");
-    AddZoneAxis("4CLAT", 0, keys_.latitude);
+    auto latitude = AddZoneAxis("4CLAT", 0, keys_.latitude);
+    if (longitude && latitude)
+      query_.zone = ZoneBox{longitude->first, longitude->second, latitude->first, latitude->second};
   }
 
-  void AddZoneAxis(const char* name, int searchIndex, std::optional<double> centre) {
+  // Returns the bounds bound, if any.
+  std::optional<std::pair<double, double>> AddZoneAxis(const char* name, int searchIndex,
+                                                       std::optional<double> centre) {
     std::string column = Column(name, searchIndex);
-    if (!centre) return Sql(column + " IS NULL");
+    if (!centre) {
+      Sql(column + " IS NULL");
+      return std::nullopt;
+    }
     Sql(column + " > ? AND " + column + " < ?");
-    Bind(AsWritten(LeadingBlankNumber(*centre - kZoneHalfWidth)));
-    Bind(AsWritten(LeadingBlankNumber(*centre + kZoneHalfWidth)));
+    std::pair bounds{AsWritten(LeadingBlankNumber(*centre - kZoneHalfWidth)),
+                     AsWritten(LeadingBlankNumber(*centre + kZoneHalfWidth))};
+    Bind(bounds.first);
+    Bind(bounds.second);
+    return bounds;
   }
 
   void AddText(const char* name, const std::string& value, int searchIndex) {

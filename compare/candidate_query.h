@@ -33,9 +33,16 @@ struct CandidateKeys {
   std::optional<double> latitude;   // 4CLAT
 };
 
+// The box of a tolerant 4C search, as the condition binds it: the rows
+// with lonLow < 4CLONG < lonHigh and latLow < 4CLAT < latHigh.
+struct ZoneBox {
+  double lonLow, lonHigh, latLow, latHigh;
+};
+
 struct CandidateQuery {
   std::string where;                // the SQLite condition
   std::vector<store::Value> binds;  // its values, in order
+  std::optional<ZoneBox> zone;      // a tolerant 4C search with both centres
 };
 
 // The order in which candidates come.

@@ -1,14 +1,18 @@
 #include "compare/compare_engine.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "compare/candidate_query.h"
 #include "compare/compare_log.h"
 #include "compare/decision_restore.h"
 #include "compare/record_compare.h"
+#include "compare/zone_grid.h"
 #include "record/number_text.h"
 #include "record/progress.h"
 #include "store/compare_run_marker.h"
+#include "store/matching_rows.h"
 #include "store/run_info.h"
 #include "store/tables.h"
 
@@ -18,6 +22,9 @@ namespace {
 // Result rows are committed in groups of about this many, between two
 // primary records, and at the end of every run.
 constexpr int64_t kCommitEvery = 4096;
+
+// Primary records read at a time by the full run.
+constexpr int64_t kPrimaryBatch = 256;
 
 std::string N(int64_t value) { return LeadingBlankNumber(static_cast<double>(value)); }
 
@@ -42,7 +49,8 @@ store::RunInfo RunInfoOf(const CompareSettings& settings, const char* kind) {
                       "",
                       !settings.fileOptions(FileTag::ff).onlyErrorFreeLines,
                       !settings.fileOptions(FileTag::sf).onlyErrorFreeLines};
-  for (int field = 1; field <= kFieldCount; ++field) info.modes += static_cast<char>('0' + static_cast<int>(settings.compareMode(field)));
+  for (int field = 1; field <= kFieldCount; ++field)
+    info.modes += static_cast<char>('0' + static_cast<int>(settings.compareMode(field)));
   for (int index : {kSearch1A, kSearch6A, kSearch4A, kSearch13Y, kSearch4C})
     info.search += static_cast<char>('0' + static_cast<int>(settings.searchField(index)));
   return info;
@@ -119,23 +127,68 @@ struct CompareEngine::Impl {
 
   CompareRecord Candidate(int64_t index) { return secondaryColumns.Read(views.secondary().RowAt(index)); }
 
-  // One compared pair: its TABLERESULT row, its log line, and the result
-  // view showing the primary line's rows written so far.
-  void ComparePair(const CompareRecord& primary, const CompareRecord& secondary) {
+  // The full run's candidate search: the same rows in the same order as the
+  // secondary view would hold, read straight into candidates[order[k]].
+  int64_t ReadCandidates(const CandidateQuery& query) {
+    if (!candidateReader) candidateReader.emplace(db.handle(), store::kTable2);
+    const std::vector<int64_t>* onlyRows = nullptr;
+    if (query.zone && zoneGrid) {
+      zoneGrid->Inside(query.zone->lonLow, query.zone->lonHigh, query.zone->latLow, query.zone->latHigh, &zoneRows);
+      onlyRows = &zoneRows;
+    }
+    size_t used = 0;
+    candidateOrder = candidateReader->Read(
+        query.where, query.binds, kCandidateOrder, [&] { used = 0; },
+        [&](const store::Statement& row) {
+          if (used == candidates.size()) candidates.emplace_back();
+          secondaryColumns.Read(row, 1, &candidates[used++]);
+        },
+        onlyRows);
+    counts.candidates += static_cast<int64_t>(candidateOrder.size());
+    return static_cast<int64_t>(candidateOrder.size());
+  }
+  const CompareRecord& CandidateInOrder(int64_t index) const {
+    return candidates[candidateOrder[static_cast<size_t>(index)]];
+  }
+
+  // The primary view's record at a position, read in batches past the
+  // view's row cache.
+  const CompareRecord& PrimaryAt(int64_t index) {
+    store::View& view = views.primary();
+    if (index < batchStart || index >= batchStart + static_cast<int64_t>(batch.size()) ||
+        batchGeneration != view.generation()) {
+      batchStart = index;
+      batchGeneration = view.generation();
+      batch.resize(static_cast<size_t>(std::max<int64_t>(0, std::min(kPrimaryBatch, view.RowCount() - index))));
+      view.VisitRows(index, index + static_cast<int64_t>(batch.size()),
+                     [&](int64_t position, const store::Statement* row) {
+                       CompareRecord& r = batch[static_cast<size_t>(position - index)];
+                       if (row)
+                         primaryColumns.Read(*row, 1, &r);
+                       else
+                         r = CompareRecord{};  // a row gone since the view was opened: all Null
+                     });
+    }
+    return batch.at(static_cast<size_t>(index - batchStart));
+  }
+
+  // One compared pair: its TABLERESULT row, its log line, and, when shown,
+  // the result view showing the primary line's rows written so far.
+  void ComparePair(const CompareRecord& primary, const CompareRecord& secondary, bool shown = true) {
     CompareResult result = CompareRecords(primary, secondary, settings);
     Insert(result);
     log->Append(result.LogLine());
     ++counts.comparedPairs;
     if (result.critical) ++counts.criticalPairs;
     if (result.nonCritical) ++counts.nonCriticalPairs;
-    views.ReopenFiltered(ViewId::Result, "linenumber = ?", {primary.line}, "rowid");
+    if (shown) views.ReopenFiltered(ViewId::Result, "linenumber = ?", {primary.line}, "rowid");
   }
 
   void Insert(const CompareResult& r) {
     if (!insert) insert.emplace(db.Prepare(ResultInsertSql()));
     store::Statement& s = *insert;
     s.Reset();
-    for (int i = 1; i <= store::kResultFieldsEnd; ++i) s.BindNull(i);
+    s.ClearBindings();
     s.BindInt(1, r.primaryLine);
     s.BindInt(2, r.secondaryLine);
     if (r.critical) s.BindInt(3, 1);
@@ -153,6 +206,16 @@ struct CompareEngine::Impl {
   UserInterface& ui;
   std::filesystem::path logPath;
   RecordColumns primaryColumns, secondaryColumns;
+  std::optional<store::MatchingRows> candidateReader;
+  std::vector<CompareRecord> candidates;  // the full run's, in the order read
+  std::vector<size_t> candidateOrder;     // their candidate order
+  // The full run's zone coordinates of TABLE2 when 4C is searched with a
+  // tolerance, and the rows inside the current record's zone.
+  std::optional<ZoneGrid> zoneGrid;
+  std::vector<int64_t> zoneRows;
+  std::vector<CompareRecord> batch;  // primary records from batchStart on
+  int64_t batchStart = 0;
+  uint64_t batchGeneration = 0;
   std::optional<store::Statement> insert;
   std::optional<CompareLog> log;
   std::optional<store::RunInfoWriter> runInfo;
@@ -186,6 +249,67 @@ const CompareSettings* CompareEngine::lastRunSettings() const {
   return impl_->usedSettings ? &*impl_->usedSettings : nullptr;
 }
 
+// What the grids and the status bar show of a full run. They follow it
+// where the user interface would show it now: the current rows, the
+// candidates and results of the current primary record and the status texts
+// are brought up to date for those records and pairs only, in the order the
+// run would have made them; the last status text is set when the run ends.
+class CompareEngine::RunDisplay {
+ public:
+  explicit RunDisplay(Impl& e) : e_(e) {}
+
+  // Before the candidate search of primary record i (1-based).
+  void Primary(int64_t i) {
+    i_ = i;
+    j_ = 0;
+    primaryShown_ = candidatesShown_ = shown_ = false;
+    if (e_.ui.WantsDisplay()) ShowPrimary();
+  }
+  // After the candidate search of the current primary record.
+  void Searched(const CandidateQuery& query) {
+    query_ = &query;
+    if (primaryShown_) ShowCandidates();
+  }
+  // Before the comparison of candidate j (1-based); true when it shows.
+  bool Pair(int64_t j) {
+    j_ = j;
+    shown_ = false;
+    if (!e_.ui.WantsDisplay()) return false;
+    if (!primaryShown_) ShowPrimary();
+    if (!candidatesShown_) ShowCandidates();
+    e_.views.SetCurrentRow(ViewId::Secondary, j - 1);
+    e_.ui.Redraw();
+    Status();
+    return true;
+  }
+  // The status text of the last record or pair, unless it was shown.
+  void End() {
+    if (i_ > 0 && !shown_) Status();
+  }
+
+ private:
+  void ShowPrimary() {
+    primaryShown_ = true;
+    e_.views.SetCurrentRow(ViewId::Primary, i_ - 1);
+    Status();
+  }
+  void ShowCandidates() {
+    candidatesShown_ = true;
+    e_.views.ReopenFiltered(ViewId::Secondary, query_->where, query_->binds, kCandidateOrder);
+  }
+  void Status() {
+    shown_ = true;
+    // The primary position shown with a pair is one more than without.
+    e_.ui.SetStatusText(j_ == 0 ? "Comparing line " + N(i_)
+                                : "Comparing line " + N(i_ + 1) + " with line " + N(j_ + 1));
+  }
+
+  Impl& e_;
+  const CandidateQuery* query_ = nullptr;
+  int64_t i_ = 0, j_ = 0;
+  bool primaryShown_ = false, candidatesShown_ = false, shown_ = true;
+};
+
 void CompareEngine::RunFull() {
   Impl& e = *impl_;
   if (e.busy) return;
@@ -204,45 +328,52 @@ void CompareEngine::RunFull() {
   e.ui.Redraw();
   store::View& primaryView = e.views.primary();
   const int64_t n = primaryView.RowCount();
+  e.zoneGrid.reset();
+  if (e.settings.searchField(kSearch4C) == SearchValue::Tolerant) e.zoneGrid = ZoneGrid::Read(e.db, store::kTable2);
   ProgressScope shown(e.ui, "pairs", n);
-  for (int64_t i = 1; i <= n; ++i) {
-    shown.Update(i - 1, e.counts.comparedPairs);
-    e.ui.Yield();
-    if (!continueFlag_ || e.ui.StopRequested()) {
-      e.counts.cancelled = true;
-      e.counts.cancelledBefore = e.primaryColumns.Read(primaryView.RowAt(i - 1)).line;
-      break;
-    }
-    // Only an unsupported re-import during the yield could shrink the view.
-    if (i > primaryView.RowCount()) break;
-    e.CommitNowAndThen(transaction);
-    e.views.SetCurrentRow(ViewId::Primary, i - 1);
-    e.ui.SetStatusText("Comparing line " + N(i));
-    ++e.counts.primaryRecords;
-    CompareRecord primary = e.primaryColumns.Read(primaryView.RowAt(i - 1));
-    if (primary.erroneous && e.SkipsErroneous(FileTag::ff)) {
-      ++e.counts.skippedPrimary;
-      e.LogSkipped(primary.line, kContainsErrorText);
-      continue;
-    }
-    const int64_t m = e.SearchCandidates(primary);
-    if (m == 0) {
-      e.NoCandidate(primary.line);
-      continue;
-    }
-    for (int64_t j = 1; j <= m; ++j) {
-      e.views.SetCurrentRow(ViewId::Secondary, j - 1);
-      e.ui.Redraw();
-      // The primary position shown here is one more than above.
-      e.ui.SetStatusText("Comparing line " + N(i + 1) + " with line " + N(j + 1));
-      CompareRecord candidate = e.Candidate(j - 1);
-      if (candidate.erroneous && e.SkipsErroneous(FileTag::sf)) {
-        e.LogSkipped(candidate.line, kContainsErrorText);
+  RunDisplay display(e);
+  try {
+    for (int64_t i = 1; i <= n; ++i) {
+      shown.Update(i - 1, e.counts.comparedPairs);
+      e.ui.Yield();
+      if (!continueFlag_ || e.ui.StopRequested()) {
+        e.counts.cancelled = true;
+        e.counts.cancelledBefore = e.primaryColumns.Read(primaryView.RowAt(i - 1)).line;
+        break;
+      }
+      // Only an unsupported re-import during the yield could shrink the view.
+      if (i > primaryView.RowCount()) break;
+      e.CommitNowAndThen(transaction);
+      display.Primary(i);
+      ++e.counts.primaryRecords;
+      const CompareRecord& primary = e.PrimaryAt(i - 1);
+      if (primary.erroneous && e.SkipsErroneous(FileTag::ff)) {
+        ++e.counts.skippedPrimary;
+        e.LogSkipped(primary.line, kContainsErrorText);
         continue;
       }
-      e.ComparePair(primary, candidate);
+      CandidateQuery query = BuildCandidateQuery(KeysOf(primary), e.settings);
+      const int64_t m = e.ReadCandidates(query);
+      display.Searched(query);
+      if (m == 0) {
+        e.NoCandidate(primary.line);
+        continue;
+      }
+      for (int64_t j = 1; j <= m; ++j) {
+        bool pairShown = display.Pair(j);
+        const CompareRecord& candidate = e.CandidateInOrder(j - 1);
+        if (candidate.erroneous && e.SkipsErroneous(FileTag::sf)) {
+          e.LogSkipped(candidate.line, kContainsErrorText);
+          continue;
+        }
+        e.ComparePair(primary, candidate, pairShown);
+      }
     }
+  } catch (...) {
+    display.End();
+    throw;
   }
+  display.End();
   e.Finish(transaction);
 }
 

@@ -69,6 +69,7 @@ class CompareEngine {
  private:
   struct Impl;
   struct RunEnd;
+  class RunDisplay;
   std::unique_ptr<Impl> impl_;
   bool continueFlag_ = false;
   bool running_ = false;

@@ -98,22 +98,45 @@ RecordColumns::RecordColumns(const store::View& view) {
   for (const RecordField& f : kFields) fields_[static_cast<size_t>(f.number)] = find(f.code);
 }
 
-CompareRecord RecordColumns::Read(const store::Row& row) const {
-  CompareRecord r;
-  auto number = [&](int column) { return store::NumberOf(row.at(static_cast<size_t>(column))); };
-  r.line = static_cast<int64_t>(std::llround(number(line_).value_or(0)));
-  r.erroneous = number(error_).value_or(0) != 0;
-  r.longitude = number(longitude_);
-  r.latitude = number(latitude_);
+template <class Cells>
+void RecordColumns::Fill(const Cells& cells, CompareRecord* out) const {
+  CompareRecord& r = *out;
+  r.line = static_cast<int64_t>(std::llround(cells.Number(line_).value_or(0)));
+  r.erroneous = cells.Number(error_).value_or(0) != 0;
+  r.longitude = cells.Number(longitude_);
+  r.latitude = cells.Number(latitude_);
   for (int field = 1; field <= kFieldCount; ++field) {
     int column = fields_[static_cast<size_t>(field)];
     if (IsNumberField(field))
-      r.numbers[static_cast<size_t>(field)] = number(column);
+      r.numbers[static_cast<size_t>(field)] = cells.Number(column);
     else
-      r.texts[static_cast<size_t>(field)] =
-          store::DisplayText(row.at(static_cast<size_t>(column)), kinds_[static_cast<size_t>(column)]);
+      cells.Text(column, kinds_[static_cast<size_t>(column)], &r.texts[static_cast<size_t>(field)]);
   }
+}
+
+CompareRecord RecordColumns::Read(const store::Row& row) const {
+  struct Cells {
+    const store::Row& row;
+    std::optional<double> Number(int c) const { return store::NumberOf(row.at(static_cast<size_t>(c))); }
+    void Text(int c, store::ColumnKind kind, std::string* out) const {
+      *out = store::DisplayText(row.at(static_cast<size_t>(c)), kind);
+    }
+  };
+  CompareRecord r;
+  Fill(Cells{row}, &r);
   return r;
+}
+
+void RecordColumns::Read(const store::Statement& row, int offset, CompareRecord* out) const {
+  struct Cells {
+    const store::Statement& row;
+    int offset;
+    std::optional<double> Number(int c) const { return store::NumberAt(row, offset + c); }
+    void Text(int c, store::ColumnKind kind, std::string* out) const {
+      store::DisplayTextAt(row, offset + c, kind, out);
+    }
+  };
+  Fill(Cells{row, offset}, out);
 }
 
 // ---------------------------------------------------------------------------

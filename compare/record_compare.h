@@ -38,8 +38,15 @@ class RecordColumns {
  public:
   explicit RecordColumns(const store::View& view);
   CompareRecord Read(const store::Row& row) const;
+  // The same from the current row of a statement that holds the view's
+  // column k at offset + k ("SELECT rowid, *": offset 1), into *out, whose
+  // texts keep their storage; for readers of many rows.
+  void Read(const store::Statement& row, int offset, CompareRecord* out) const;
 
  private:
+  template <class Cells>
+  void Fill(const Cells& cells, CompareRecord* out) const;
+
   std::vector<store::ColumnKind> kinds_;
   int line_, error_, longitude_, latitude_;
   std::array<int, kFieldCount + 1> fields_{};

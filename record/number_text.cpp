@@ -1,7 +1,7 @@
 #include "record/number_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,8 +15,11 @@ std::string FixedDigits(double value) {
   if (value == 0 || !std::isfinite(value)) return "0";
   // Whole numbers (line numbers, counters) are the common case: no printf.
   if (value < 1e15 && value == std::floor(value)) return std::to_string(static_cast<long long>(value));
+  // d.dddddddddddddde+XX, as printf's "%.14e" writes it (to_chars with a
+  // precision is specified to), without printf's cost.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", value);  // d.dddddddddddddde+XX
+  char* end = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 14).ptr;
+  *end = '\0';
   std::string mantissa;
   for (const char* p = buf; *p && *p != 'e'; ++p)
     if (*p != '.') mantissa += *p;

@@ -32,6 +32,12 @@ class UserInterface {
   virtual void Redraw() {}
   // One pass of the event loop (the full comparison calls it per primary record).
   virtual void Yield() {}
+  // Whether display-only work would be seen now. The full compare moves the
+  // grids to its current records, re-opens their views and makes its status
+  // texts only for the records and pairs it is told yes for (its last status
+  // text is set in any case). The desktop app says yes at its repaint rate,
+  // the batch tool when its progress line is due; the default keeps every call.
+  virtual bool WantsDisplay() { return true; }
   // A view was re-opened: grids re-bind and rewrite their position labels.
   virtual void ViewReopened(ViewId) {}
   // The current row of a view moved.

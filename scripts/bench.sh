@@ -21,7 +21,7 @@ runs=${BENCH_RUNS:-1}
 io_only=${BENCH_IO_ONLY:-0}
 if [ "${BENCH_NO_BUILD:-0}" != 1 ]; then
   { cmake -S . -B build -DCMAKE_BUILD_TYPE=Release && cmake --build build -j"$(nproc)" \
-      --target twinscan-cli vienna-gen twinscan-baseline; } >/tmp/bench-build.$$.log 2>&1 ||
+      --target twinscan-cli vienna-gen twinscan-baseline twinscan-ui-bench; } >/tmp/bench-build.$$.log 2>&1 ||
     { tail -30 /tmp/bench-build.$$.log; exit 2; }
   rm -f /tmp/bench-build.$$.log
 fi
@@ -89,3 +89,19 @@ for n in "${sizes[@]}"; do
   [ "$io_only" = 1 ] || row "check end to end, $n x $n" "$(v check)" "-" 0 "${m[check]}"
   rm -rf "$d"
 done
+
+# The full compare of 100,000 records from the desktop app's menu (offscreen, grids, labels and yields
+# included) beside the same engine run without a window, in one process. BENCH_UI=0 leaves it out.
+if [ "${BENCH_UI:-1}" != 0 ]; then
+  mkdir -p "$work/ui"
+  uiout=$work/ui/out
+  for ((r = 0; r < runs; r++)); do
+    "$PWD/build/twinscan-ui-bench" ui_full_compare_100k >"$uiout" 2>&1 || { cat "$uiout"; exit 1; }
+    menu="${menu:-} $(awk '/full compare of/ {print $(NF-1) / 1000}' "$uiout")"
+    plain="${plain:-} $(awk '/same compare without a window/ {print $(NF-1) / 1000}' "$uiout")"
+    uimib=$(awk '/peak memory/ {print int($(NF-1))}' "$uiout")
+  done
+  # shellcheck disable=SC2086
+  row "full compare from the desktop menu, 100000 x 100000" "$(median $menu)" "the same compare without a window" \
+    "$(median $plain)" "${uimib:-0}"
+fi

@@ -33,7 +33,14 @@ bool SameName(std::string_view a, std::string_view b) {
 
 void CloseConnection::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 
+void ConfigureSqlite() {
+  // SQLite counts every allocation under a global mutex unless told not to
+  // before it starts; nothing here reads the counts.
+  [[maybe_unused]] static const int kNoMemoryStatistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+}
+
 Connection OpenConnection(const std::filesystem::path& file, int flags) {
+  ConfigureSqlite();
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
   Connection db(raw);  // SQLite hands out a handle to close even when the open fails
@@ -85,6 +92,8 @@ void Statement::BindNoCopy(int index, const Value& value) {
   }
   Bind(index, value);
 }
+
+void Statement::ClearBindings() { sqlite3_clear_bindings(stmt_.get()); }
 
 bool Statement::Step() {
   int rc = sqlite3_step(stmt_.get());
@@ -153,6 +162,21 @@ Value Statement::Column(int column, ColumnKind kind) const {
       return std::string(view);
     }
   }
+}
+
+std::optional<double> NumberAt(const Statement& s, int column) {
+  switch (s.ColumnStored(column)) {
+    case Statement::Stored::Integer: return static_cast<double>(s.ColumnInt(column));
+    case Statement::Stored::Real: return s.ColumnDouble(column);
+    default: return std::nullopt;
+  }
+}
+
+void DisplayTextAt(const Statement& s, int column, ColumnKind kind, std::string* out) {
+  if (s.ColumnStored(column) == Statement::Stored::Text && kind != ColumnKind::Date)
+    out->assign(s.ColumnText(column));
+  else
+    *out = DisplayText(s.Column(column, kind), kind);
 }
 
 // ---------------------------------------------------------------------------

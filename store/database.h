@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,6 +40,9 @@ struct CloseConnection {
   void operator()(sqlite3* db) const;
 };
 using Connection = std::unique_ptr<sqlite3, CloseConnection>;
+// Settings of the SQLite library for the whole process; before the first
+// connection opens (later calls do nothing).
+void ConfigureSqlite();
 // A connection of its own to file, with SQLite's open flags; throws StoreError.
 Connection OpenConnection(const std::filesystem::path& file, int flags);
 // Ends the transaction open on db with COMMIT; throws StoreError when the
@@ -63,6 +67,8 @@ class Statement {
   void BindDouble(int index, double value);
   void BindText(int index, std::string_view utf8);
 
+  // Sets every parameter to Null.
+  void ClearBindings();
   // Runs one step; true while a row is available.
   bool Step();
   // Makes the statement ready to run again (bindings are kept).
@@ -90,6 +96,13 @@ class Statement {
   sqlite3* db_;
   std::unique_ptr<sqlite3_stmt, Finalize> stmt_;
 };
+
+// A cell of a statement's current row as the grids read it, without
+// building a Value: the same as NumberOf(s.Column(column, kind)) and
+// DisplayText(s.Column(column, kind), kind). For readers of many rows (the
+// full compare); DisplayTextAt keeps the storage of *out.
+std::optional<double> NumberAt(const Statement& s, int column);
+void DisplayTextAt(const Statement& s, int column, ColumnKind kind, std::string* out);
 
 class Database {
  public:

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "store/database.h"
-#include "store/tables.h"
 #include "store/review_schema.h"
+#include "store/tables.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -78,6 +78,7 @@ std::string NotOursCause(const fs::path& working) {
     }
   }
   uri += "?immutable=1";
+  ConfigureSqlite();
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(uri.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
   Connection db(raw);

@@ -11,10 +11,6 @@ namespace {
 // grid then cost one fetch per row and nothing more.
 constexpr int64_t kCacheWindow = 256;
 
-// Filter statements kept prepared: the candidate search has one shape per
-// combination of search fields and empty values it meets.
-constexpr size_t kFilterStatements = 32;
-
 }  // namespace
 
 const char* SqlKeyword(SortDirection direction) { return direction == SortDirection::Ascending ? "ASC" : "DESC"; }
@@ -46,11 +42,13 @@ int View::ColumnIndex(std::string_view name) const {
 }
 
 void View::Close() {
+  ++generation_;
   fetch_.reset();
   range_.reset();
   byLine_.reset();
   rowIds_.clear();
   sortedIds_.clear();
+  allShown_ = false;
   highestId_ = 0;
   rows_.clear();
   cacheStart_ = 0;
@@ -98,7 +96,7 @@ void View::OpenSorted() {
     highestId_ = std::max(highestId_, sortedIds_.back());
   }
   SelectFilteredIds();
-  fetch_.emplace(reader_.get(), "SELECT * FROM " + QuoteName(table_) + " WHERE rowid = ?");
+  fetch_.emplace(reader_.get(), "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE rowid = ?");
   current_ = rowIds_.empty() ? -1 : 0;
 }
 
@@ -108,12 +106,17 @@ void View::SelectFilteredIds() {
   rows_.clear();
   cacheStart_ = 0;
   if (filterCondition.empty()) {
-    rowIds_ = sortedIds_;
+    // Every row shows: the one list serves both (a million ids are 8 MB).
+    if (!allShown_) rowIds_ = std::move(sortedIds_);
+    sortedIds_.clear();
+    allShown_ = true;
     return;
   }
   Statement match(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " WHERE " + filterCondition);
   std::vector<int64_t> matched;
   while (match.Step()) matched.push_back(match.ColumnInt(0));
+  if (allShown_) sortedIds_ = std::move(rowIds_);
+  allShown_ = false;
   rowIds_.clear();
   rowIds_.reserve(filterInverted ? sortedIds_.size() - std::min(sortedIds_.size(), matched.size()) : matched.size());
   const auto size = static_cast<int64_t>(sortedIds_.size());
@@ -188,61 +191,29 @@ void View::OpenMatching(const std::string& sqliteWhere, const std::vector<Value>
                         const std::string& sqliteOrder) {
   Close();
   filtered_ = true;
-  // In linenumber order the rows are put in order here when every
-  // linenumber is a whole number (SQLite's order then is theirs and the row
-  // ids'): an ORDER BY would copy every whole row through a sorter.
-  if (sqliteOrder == kLineNumberOrder && ReadMatching(sqliteWhere, binds, "") && SortByLineNumber()) return;
-  ReadMatching(sqliteWhere, binds, sqliteOrder);
-}
-
-bool View::ReadMatching(const std::string& sqliteWhere, const std::vector<Value>& binds,
-                        const std::string& sqliteOrder) {
-  rowIds_.clear();
-  rows_.clear();
-  std::string sql = "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE " + sqliteWhere +
-                    (sqliteOrder.empty() ? "" : " ORDER BY " + sqliteOrder);
-  auto found = filters_.find(sql);
-  if (found == filters_.end()) {
-    if (filters_.size() >= kFilterStatements) filters_.clear();
-    found = filters_.emplace(sql, Statement(db_.handle(), sql)).first;
-  }
-  Statement& s = found->second;
-  s.Reset();
-  for (size_t i = 0; i < binds.size(); ++i) s.Bind(static_cast<int>(i) + 1, binds[i]);
-  while (s.Step()) {
-    rowIds_.push_back(s.ColumnInt(0));
-    Row row;
-    row.reserve(columns_.size());
-    for (size_t c = 0; c < columns_.size(); ++c) row.push_back(s.Column(static_cast<int>(c) + 1, columns_[c].kind));
-    rows_.push_back(std::move(row));
-  }
-  s.Reset();
-  current_ = rowIds_.empty() ? -1 : 0;
-  return true;
-}
-
-bool View::SortByLineNumber() {
-  int column = ColumnIndex("linenumber");
-  if (column < 0 || columns_[static_cast<size_t>(column)].kind != ColumnKind::Integer) return false;
-  std::vector<std::pair<int64_t, int64_t>> keys;  // (linenumber, row id) of each row
-  keys.reserve(rows_.size());
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    auto* line = std::get_if<int64_t>(&rows_[i][static_cast<size_t>(column)]);
-    if (!line) return false;
-    keys.emplace_back(*line, rowIds_[i]);
-  }
-  if (std::is_sorted(keys.begin(), keys.end())) return true;
-  std::vector<size_t> order(rows_.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  if (!matching_) matching_.emplace(db_.handle(), table_);
+  std::vector<int64_t> ids;
   std::vector<Row> rows;
-  rows.reserve(rows_.size());
-  for (size_t i = 0; i < order.size(); ++i) {
-    rows.push_back(std::move(rows_[order[i]]));
-    rowIds_[i] = keys[order[i]].second;
+  std::vector<size_t> order = matching_->Read(
+      sqliteWhere, binds, sqliteOrder,
+      [&] {
+        ids.clear();
+        rows.clear();
+      },
+      [&](const Statement& s) {
+        ids.push_back(s.ColumnInt(0));
+        Row row;
+        row.reserve(columns_.size());
+        for (size_t c = 0; c < columns_.size(); ++c) row.push_back(s.Column(static_cast<int>(c) + 1, columns_[c].kind));
+        rows.push_back(std::move(row));
+      });
+  rowIds_.reserve(order.size());
+  rows_.reserve(order.size());
+  for (size_t k : order) {
+    rowIds_.push_back(ids[k]);
+    rows_.push_back(std::move(rows[k]));
   }
-  rows_ = std::move(rows);
-  return true;
+  current_ = rowIds_.empty() ? -1 : 0;
 }
 
 void View::SetCurrentRow(int64_t index) { current_ = (index >= 0 && index < RowCount()) ? index : -1; }
@@ -259,44 +230,52 @@ void View::FetchWindow(int64_t index) {
   cacheStart_ = std::max<int64_t>(0, index - kCacheWindow / 4);
   int64_t end = std::min<int64_t>(RowCount(), cacheStart_ + kCacheWindow);
   rows_.clear();
-  auto first = rowIds_.begin() + cacheStart_, last = rowIds_.begin() + end;
-  // A window of ascending, nearly adjacent row ids (a view in linenumber
-  // order over an imported table: the full comparison's primary records) is
-  // read in one range scan instead of one search per row.
-  bool ascending = std::adjacent_find(first, last, [](int64_t a, int64_t b) { return a >= b; }) == last;
-  if (ascending && *(last - 1) - *first < 4 * kCacheWindow) return FetchRange(first, last);
-  for (auto id = first; id != last; ++id) {
-    fetch_->Reset();
-    fetch_->BindInt(1, *id);
+  VisitRows(cacheStart_, end, [this](int64_t, const Statement* s) {
     Row row;
-    row.reserve(columns_.size());
-    if (fetch_->Step())
-      for (size_t c = 0; c < columns_.size(); ++c) row.push_back(fetch_->Column(static_cast<int>(c), columns_[c].kind));
-    else
+    if (!s) {
       row.resize(columns_.size());
+    } else {
+      row.reserve(columns_.size());
+      for (size_t c = 0; c < columns_.size(); ++c) row.push_back(s->Column(static_cast<int>(c) + 1, columns_[c].kind));
+    }
     rows_.push_back(std::move(row));
-  }
+  });
 }
 
-void View::FetchRange(std::vector<int64_t>::const_iterator first, std::vector<int64_t>::const_iterator last) {
+void View::VisitRows(int64_t first, int64_t last, const RowVisitor& visit) {
+  if (filtered_ || !fetch_) throw StoreError("the view of " + table_ + " is not open over its table");
+  first = std::max<int64_t>(first, 0);
+  last = std::min(last, RowCount());
+  if (first >= last) return;
+  auto begin = rowIds_.begin() + first, end = rowIds_.begin() + last;
+  // Ascending, nearly adjacent row ids (a view in linenumber order over an
+  // imported table) are read in one range scan instead of one search per row.
+  bool ascending = std::adjacent_find(begin, end, [](int64_t a, int64_t b) { return a >= b; }) == end;
+  if (ascending && *(end - 1) - *begin < 4 * std::max<int64_t>(last - first, kCacheWindow))
+    return VisitRange(first, last, visit);
+  for (int64_t position = first; position < last; ++position) {
+    fetch_->Reset();
+    fetch_->BindInt(1, rowIds_[static_cast<size_t>(position)]);
+    visit(position, fetch_->Step() ? &*fetch_ : nullptr);
+  }
+  fetch_->Reset();
+}
+
+void View::VisitRange(int64_t first, int64_t last, const RowVisitor& visit) {
   if (!range_)
     range_.emplace(reader_.get(), "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE rowid BETWEEN ? AND ?");
   Statement& s = *range_;
   s.Reset();
-  s.BindInt(1, *first);
-  s.BindInt(2, *(last - 1));
-  auto wanted = first;
-  while (wanted != last && s.Step()) {
+  s.BindInt(1, rowIds_[static_cast<size_t>(first)]);
+  s.BindInt(2, rowIds_[static_cast<size_t>(last - 1)]);
+  int64_t wanted = first;
+  while (wanted < last && s.Step()) {
     int64_t id = s.ColumnInt(0);
-    for (; wanted != last && *wanted < id; ++wanted) rows_.emplace_back(columns_.size());  // a row gone: Nulls
-    if (wanted == last || *wanted != id) continue;  // a row between the wanted ones
-    Row row;
-    row.reserve(columns_.size());
-    for (size_t c = 0; c < columns_.size(); ++c) row.push_back(s.Column(static_cast<int>(c) + 1, columns_[c].kind));
-    rows_.push_back(std::move(row));
-    ++wanted;
+    for (; wanted < last && rowIds_[static_cast<size_t>(wanted)] < id; ++wanted) visit(wanted, nullptr);  // gone
+    if (wanted == last || rowIds_[static_cast<size_t>(wanted)] != id) continue;  // a row between the wanted ones
+    visit(wanted++, &s);
   }
-  for (; wanted != last; ++wanted) rows_.emplace_back(columns_.size());
+  for (; wanted < last; ++wanted) visit(wanted, nullptr);
   s.Reset();
 }
 

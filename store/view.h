@@ -10,7 +10,7 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +18,7 @@
 
 #include "record/user_interface.h"
 #include "store/database.h"
+#include "store/matching_rows.h"
 #include "store/view_filter.h"
 
 namespace twinscan::store {
@@ -28,9 +29,6 @@ using Row = std::vector<Value>;
 enum class SortDirection { Ascending, Descending };
 const char* SqlKeyword(SortDirection direction);  // "ASC" or "DESC"
 SortDirection Reversed(SortDirection direction);
-
-// The order of rows by linenumber, ties by row id (the candidate search's).
-inline constexpr const char* kLineNumberOrder = "linenumber, rowid";
 
 struct ColumnInfo {
   std::string name;  // as the grids caption it ("linenumber", "1A", "4CLONG")
@@ -94,41 +92,49 @@ class View {
   // The row at a 0-based position of the view's order.
   const Row& RowAt(int64_t index);
   const Row& Current() { return RowAt(current_); }
+  // Reads the rows at positions [first, last) of a whole-table view from its
+  // snapshot, past the cache: visit(position, row) with the row id in column
+  // 0 and the table's columns from 1, or with nullptr for a row no longer in
+  // the table. For readers of many rows that need each once (the full
+  // compare). Throws StoreError, also for a view not open over its table.
+  using RowVisitor = std::function<void(int64_t position, const Statement* row)>;
+  void VisitRows(int64_t first, int64_t last, const RowVisitor& visit);
+
   const std::vector<ColumnInfo>& Columns() const { return columns_; }
   // Index of a column by name (case-insensitive); -1 when absent.
   int ColumnIndex(std::string_view name) const;
   bool IsFiltered() const { return filtered_; }
+  // Grows whenever the view is closed or re-opened: a reader that keeps rows
+  // read from it knows when they may be stale.
+  uint64_t generation() const { return generation_; }
 
  private:
   friend class Views;
   void LoadColumns();
   void OpenSorted();
   void OpenMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
-  bool ReadMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
-  bool SortByLineNumber();
   void FetchWindow(int64_t index);
-  void FetchRange(std::vector<int64_t>::const_iterator first, std::vector<int64_t>::const_iterator last);
+  void VisitRange(int64_t first, int64_t last, const RowVisitor& visit);
   void SelectFilteredIds();
 
   Database& db_;
   ViewId id_;
   std::string table_;
-  Connection reader_;                // the snapshot connection of whole-table views
-  std::optional<Statement> fetch_;   // reads one row of the snapshot by row id
-  std::optional<Statement> range_;   // reads the rows of the snapshot in a row-id range
-  std::optional<Statement> byLine_;  // finds the row ids of a linenumber in the snapshot
-  // The filters' statements by their text: the comparison re-opens a few
-  // filters with new values for every record, and parsing them each time
-  // would cost more than running them.
-  std::map<std::string, Statement> filters_;
+  Connection reader_;                     // the snapshot connection of whole-table views
+  std::optional<Statement> fetch_;        // reads one row of the snapshot by row id
+  std::optional<Statement> range_;        // reads the rows of the snapshot in a row-id range
+  std::optional<Statement> byLine_;       // finds the row ids of a linenumber in the snapshot
+  std::optional<MatchingRows> matching_;  // reads the filtered views' rows
   bool filtered_ = false;
   std::vector<ColumnInfo> columns_;
   std::vector<int64_t> rowIds_;     // whole-table view: row ids in view order
-  std::vector<int64_t> sortedIds_;  // whole-table view: every row id in sort order, before the filter
+  std::vector<int64_t> sortedIds_;  // whole-table view: every row id in sort order, before the filter ...
+  bool allShown_ = false;           // ... unless the filter keeps every row: then rowIds_ holds them
   int64_t highestId_ = 0;
   std::vector<Row> rows_;  // filtered view: all rows; else the cache window
   int64_t cacheStart_ = 0;
   int64_t current_ = -1;
+  uint64_t generation_ = 0;
 };
 
 // The three views that feed the grids.

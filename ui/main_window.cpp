@@ -338,6 +338,11 @@ void MainWindow::Redraw() { PaintSoon(); }
 
 void MainWindow::Yield() { PassEvents(QEventLoop::AllEvents, true); }
 
+// The full compare's grids and status text show only at the repaint rate.
+bool MainWindow::WantsDisplay() {
+  return activity_ != Activity::Comparing || sinceRepaint_.elapsed() >= kRepaintEveryMs;
+}
+
 void MainWindow::ViewReopened(ViewId id) {
   if (!grid(id)) return;
   grid(id)->ViewReopened();

@@ -91,6 +91,7 @@ class MainWindow : public QMainWindow, public UserInterface {
   void ShowMessage(std::string_view text) override;
   void ShowRecordMessage(std::string_view text, int64_t lineNumber) override;
   void Redraw() override;
+  bool WantsDisplay() override;
   void Yield() override;
   void ViewReopened(ViewId id) override;
   void CurrentRowChanged(ViewId id) override;

@@ -88,6 +88,12 @@ TEST_F(CandidateRows, ZoneExcludesItsEdgesAsWrittenAndDoesNotWrap) {
       {With([](auto& k) { k.longitude.reset(), k.latitude.reset(); }), {9}},
   };
   for (const auto& c : cases) EXPECT_EQ(Found(c.keys, {0, 0, 0, 0, 2}), c.found) << c.keys.longitude.value_or(-99);
+  // The full run, which finds the rows inside a zone through its zone grid,
+  // pairs the same ones.
+  InsertRecord(*db_, "TABLE1", 1);
+  SetSearchFields(settings_, {0, 0, 0, 0, 2});
+  engine_.RunFull();
+  EXPECT_EQ(Results("linenumber2"), (std::vector<std::string>{"1", "3", "5", "8"}));
 }
 
 TEST_F(CandidateRows, ClassGroupsStatusAndEmptyCoordinates) {

@@ -80,6 +80,35 @@ TEST_F(CompareRuns, StatusTextsYieldsAndViews) {
   EXPECT_EQ(views_.secondary().RowCount(), 2);
 }
 
+TEST_F(CompareRuns, AtDisplayRateTheRunStoresLogsAndEndsTheSame) {
+  // A record without candidates, an erroneous one, and several candidates
+  // with an erroneous one among them.
+  for (int64_t line : {1, 2, 3, 4}) InsertRecord(*db_, "TABLE1", line, {}, line == 3);
+  InsertRecord(*db_, "TABLE1", 5, {{"4A", std::string("NOWHERE")}});
+  for (int64_t line : {7, 8, 9}) InsertRecord(*db_, "TABLE2", line, {{"6B", std::string("CP")}}, line == 8);
+  auto run = [&] {
+    std::filesystem::remove(dir_ / "comparelog");  // the log grows run by run
+    engine_.RunFull();
+  };
+  run();
+  const std::vector<std::string> results = Results("*");
+  const std::string log = Log(), last = ui_.statuses.back();
+  for (int every : {0, 2, 3}) {  // never, every second or third time asked
+    int asked = 0;
+    ui_.wantsDisplay = [&] { return every > 0 && ++asked % every == 0; };
+    ui_.statuses.clear();
+    ui_.reopened.clear();
+    run();
+    EXPECT_EQ(Results("*"), results) << every;
+    EXPECT_EQ(Log(), log) << every;
+    EXPECT_EQ(ui_.statuses.back(), last) << every;
+    if (every == 0) {
+      EXPECT_EQ(ui_.statuses.size(), 1u);
+      EXPECT_EQ(ui_.reopened.size(), 6u);  // the re-reads at the start and the end only
+    }
+  }
+}
+
 TEST_F(CompareRuns, CancelKeepsWhatWasWritten) {
   for (int64_t line : {1, 2, 3}) InsertRecord(*db_, "TABLE1", line);
   InsertRecord(*db_, "TABLE2", 7);

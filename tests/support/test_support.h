@@ -36,6 +36,7 @@ class RecordingUserInterface : public UserInterface {
     ++yields;
     if (onYield) onYield();
   }
+  bool WantsDisplay() override { return wantsDisplay ? wantsDisplay() : true; }
   void ViewReopened(ViewId id) override { reopened.push_back(id); }
   void CurrentRowChanged(ViewId) override {}
   void ProgressBegin(std::string_view itemName, int64_t totalUnits) override {
@@ -56,6 +57,7 @@ class RecordingUserInterface : public UserInterface {
   std::vector<ViewId> reopened;
   int yields = 0;
   std::function<void()> onYield;
+  std::function<bool()> wantsDisplay;  // unset: always
   // Long work: what it reported last, and a stop once `stopAtItem` items are done.
   std::string progressItemName;
   int64_t progressTotal = 0, progressUnits = 0, progressItems = 0;
