@@ -16,12 +16,11 @@ class CliGuards : public CliTest {
  protected:
   CliGuards() {
     WriteFile(dir_ / "a.txt", std::string(219, 'H') + BaseRecord() + WithField(BaseRecord(), "4A", "GENT"));
-    EXPECT_EQ(Run("import ff '" + Path("a.txt") + "' --no-report --no-corrected").code, 0);
+    Expect("import ff '" + Path("a.txt") + "' --no-report --no-corrected", 0);
   }
   fs::path data() const { return dir_ / "data"; }
-  // TABLE1 as stored, through an export that is allowed.
-  std::string Table1() {
-    EXPECT_EQ(Run("export ff '" + Path("check.txt") + "'").code, 0);
+  std::string Table1() {  // as stored, through an export that is allowed
+    Expect("export ff '" + Path("check.txt") + "'", 0);
     return ReadFile(dir_ / "check.txt");
   }
 };
@@ -51,19 +50,13 @@ TEST_F(CliGuards, RefusesOutputsThatAreTheProgramsOwnFiles) {
       {"import sf '" + Path("d.txt") + "' --no-corrected", "d.txt_rep: it is the file being imported"},
       {"import ff '" + Path("d.txt") + "' --no-report", "d.txt_annex2bis.txt: it is the file being imported"},
   };
-  for (const auto& [args, message] : cases) {
-    CliRun run = Run(args);
-    EXPECT_EQ(run.code, 1) << args;
-    EXPECT_TRUE(Has(run.out, message)) << args << "\n" << run.out;
-    EXPECT_TRUE(Has(run.out, ", nothing was written")) << run.out;
-  }
+  for (const auto& [args, message] : cases) Expect(args, 1, {message, ", nothing was written"});
   EXPECT_TRUE(ReadFile(db) == dbBytes);  // not printed: binary
   EXPECT_EQ(ReadFile(data() / "comparelog"), "");
   EXPECT_EQ(ReadFile(dir_ / "d.txt"), std::string(219, 'H') + BaseRecord());
   EXPECT_FALSE(fs::exists(db.string() + "-wal"));
-  EXPECT_EQ(Table1(), records);  // the refused import touched no table
-  // A file of another name is written as ever.
-  EXPECT_EQ(Run("export ff '" + Path("twinscan.db") + "'").code, 0);
+  EXPECT_EQ(Table1(), records);                          // the refused import touched no table
+  Expect("export ff '" + Path("twinscan.db") + "'", 0);  // another file of that name is written
 }
 
 TEST_F(CliGuards, ASecondProcessOnTheDataDirectoryIsRefused) {
@@ -80,7 +73,7 @@ TEST_F(CliGuards, ASecondProcessOnTheDataDirectoryIsRefused) {
   }
   EXPECT_EQ(ReadFile(data() / "comparelog"), "a running compare's lines\r\n");
   running.Release();
-  EXPECT_EQ(Run("export ff out.txt").code, 0);
+  Expect("export ff out.txt", 0);
 }
 
 // A write beyond ulimit -f is a failed write with its message, not a silent death.
@@ -88,10 +81,9 @@ TEST_F(CliGuards, AWriteBeyondTheFileSizeLimitIsReported) {
   std::string many;
   for (int i = 0; i < 1500; ++i) many += BaseRecord();
   WriteFile(dir_ / "many.txt", std::string(219, 'H') + many);
-  ASSERT_EQ(Run("import sf '" + Path("many.txt") + "' --no-report --no-corrected").code, 0);
+  Expect("import sf '" + Path("many.txt") + "' --no-report --no-corrected", 0);
 
-  // 128 blocks (64 or 128 KiB by the shell's unit) hold the database's
-  // shared memory but not the 330 KB export.
+  // 128 blocks (64 or 128 KiB) hold the database's shared memory, not the 330 KB export.
   CliRun run = RunShell("ulimit -f 128; exec '" + std::string(TWINSCAN_BUILD_DIR) + "/twinscan-cli' --data-dir '" +
                         data().string() + "' export sf '" + Path("big.txt") + "'");
   EXPECT_EQ(run.code, 1) << "-1: killed by a signal";
