@@ -147,7 +147,7 @@ TEST(ReviewDialogTest, OkWaitsUntilBothBoxesAreDecided) {
 }
 
 // A double click or Enter opens the review of that row, with its decision;
-// OK stores, journals and shows it; closing another way writes nothing.
+// OK stores, journals and shows it.
 TEST_F(WindowTest, ReviewDecisionGoesIntoTheChosenRow) {
   EXPECT_FALSE(Answering([](QDialog* d) { d->close(); }, [this] { DoubleClickRow(ViewId::Result, 0); }));
   EXPECT_EQ(Dialog("TWINSCAN3"), nullptr);  // an empty grid opens nothing
@@ -181,8 +181,15 @@ TEST_F(WindowTest, ReviewDecisionGoesIntoTheChosenRow) {
   EXPECT_EQ(Count("TABLERESULT WHERE ACCEPTFIRST IS NOT NULL"), 2);
   QDialog* dialog = Dialog("TWINSCAN3");
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(Answering([](QDialog* d) { d->close(); }, [this] { DoubleClickRow(ViewId::Result, 2); }));
-  EXPECT_EQ(Count("TABLERESULT WHERE ACCEPTFIRST IS NOT NULL"), 2);
+  // The stored decision shows again; closing another way writes nothing.
+  auto close = [](QDialog* d) {
+    EXPECT_EQ(First(*d)->checkState(), Qt::Checked);
+    EXPECT_EQ(Second(*d)->checkState(), Qt::Unchecked);
+    ClickBox(Second(*d));
+    d->close();
+  };
+  ASSERT_TRUE(Answering(close, [this] { DoubleClickRow(ViewId::Result, 1); }));
+  EXPECT_EQ(Count("TABLERESULT WHERE ACCEPTSECOND = 0 AND linenumber2 = 9"), 1);
   EXPECT_EQ(Dialog("TWINSCAN3"), dialog);  // made once
 
   ClickRow(ViewId::Result, 0);
