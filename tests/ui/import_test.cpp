@@ -18,10 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using twinscan::testing::ReadFile;
 
-class ImportTest : public WindowTest {
- protected:
-  void SetUp() override { UsePlainFiles(); }
-};
+using ImportTest = WindowTest;
 
 // Each import fills its own table and names the file in its grid's caption,
 // empties the results and leaves the other file's table and caption alone.

@@ -267,10 +267,8 @@ TEST(PositionLabelTest, EmptyResultOfOnePrimaryLineReadsQuestionMarks) {
 class RememberedTest : public WindowTest {
  protected:
   RememberedTest() {
-    // A settings folder of this test's own: nothing from other tests.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString((dir_ / "settings").string()));
-    UsePlainFiles();
   }
   // A second run of the program on the same data directory and settings.
   std::unique_ptr<MainWindow> Restart(AnsweringPrompter& prompter) {

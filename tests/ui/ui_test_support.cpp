@@ -60,12 +60,14 @@ WindowTest::WindowTest() {
   window_ = std::make_unique<MainWindow>(prompter_);
   EXPECT_TRUE(window_->Start(dataDir(), twinscan::testing::PristineDatabase()));
   prompter_.messages.clear();  // the copy of the pristine database
+  FileOptions plain;
+  plain.vienna2001Format = plain.hasHeader = plain.validationReport = plain.correctedFile = false;
+  window_->settings().setFileOptions(plain, plain);
   window_->show();
   QCoreApplication::processEvents();
 }
 
 void WindowTest::ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf) {
-  UsePlainFiles();
   prompter_.files = {WriteViennaFile("ff.txt", ff), WriteViennaFile("sf.txt", sf)};
   Command("M_FIRSTFILE")->trigger();
   Command("M_SECFILE")->trigger();
@@ -92,12 +94,6 @@ QString WindowTest::WriteViennaFile(const std::string& name, const std::vector<s
   for (const std::string& r : records) bytes += r + "\r\n";
   twinscan::testing::WriteFile(dir_ / name, bytes);
   return QString::fromStdString((dir_ / name).string());
-}
-
-void WindowTest::UsePlainFiles() {
-  FileOptions plain;
-  plain.vienna2001Format = plain.hasHeader = plain.validationReport = plain.correctedFile = false;
-  window_->settings().setFileOptions(plain, plain);
 }
 
 void WindowTest::Insert(const char* table, const std::vector<std::pair<std::string, std::string>>& row) {

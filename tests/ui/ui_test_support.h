@@ -67,7 +67,8 @@ class AnsweringPrompter : public Prompter {
   bool silenceRecordMessages = false;
 };
 
-// A main window started on a fresh data directory and shown.
+// A main window started on a fresh data directory and shown, both files'
+// options set to the line layout without header, report or corrected file.
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest();
@@ -79,10 +80,8 @@ class WindowTest : public ::testing::Test {
   QAbstractButton* CancelButton();  // the window's "Cancel Compare"
   // A dialog the window made ("TWINSCAN3" .. "TWINSCAN7"), or nullptr.
   QDialog* Dialog(const char* name) { return window_->findChild<QDialog*>(name, Qt::FindDirectChildrenOnly); }
-  // A file of records in the line layout without header, as UsePlainFiles reads it.
+  // A file of records in the line layout without header.
   QString WriteViennaFile(const std::string& name, const std::vector<std::string>& records);
-  // File options of both files: line layout, no header, report or corrected file.
-  void UsePlainFiles();
   void ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf);
   void Activate();  // so that the window's shortcuts receive keys
   // A row straight into a table: a list of (column, SQL literal).
