@@ -24,13 +24,6 @@ class ReviewCommand : public ::testing::Test {
   store::Views views_;
 };
 
-TEST_F(ReviewCommand, FindsOnlyComparedPairs) {
-  const std::tuple<int64_t, int64_t, bool> cases[] = {
-      {1, 7, true}, {1, 8, true}, {2, 7, true}, {2, 8, false}, {7, 1, false}};
-  for (const auto& [first, second, exists] : cases)
-    EXPECT_EQ(ComparedPairExists(*db_, first, second), exists) << first << " " << second;
-}
-
 TEST_F(ReviewCommand, StoresTheDecisionOfOnePair) {
   StoreReview(*db_, views_, 1, 7, true, true, "late", "");  // not yet in the view: nothing
   EXPECT_EQ(Reviews(), (Rows{"|||", "|||", "|||"}));

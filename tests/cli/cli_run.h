@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/support/test_support.h"
 
@@ -36,6 +37,13 @@ inline bool Has(const std::string& text, const std::string& part) { return text.
 class CliTest : public ::testing::Test {
  protected:
   CliRun Run(const std::string& arguments) { return RunCli("--data-dir '" + Path("data") + "' " + arguments); }
+  // Runs `arguments`, expecting the exit code and each text in the output.
+  CliRun Expect(const std::string& arguments, int code, const std::vector<std::string>& said = {}) {
+    CliRun run = Run(arguments);
+    EXPECT_EQ(run.code, code) << arguments << "\n" << run.out;
+    for (const std::string& text : said) EXPECT_TRUE(Has(run.out, text)) << arguments << "\n" << run.out;
+    return run;
+  }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   TempDir dir_;

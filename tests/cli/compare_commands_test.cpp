@@ -1,9 +1,10 @@
-// twinscan-cli check, compare and review, run as the batch tool they are.
+// twinscan-cli check, compare, review and results, run as the batch tool they are.
 #include <gtest/gtest.h>
 
 #include "store/compare_run_marker.h"
 #include "tests/cli/cli_run.h"
 #include "tests/compare/compare_rows.h"
+#include "tests/support/results_formats.h"
 
 namespace twinscan::testing {
 namespace {
@@ -20,80 +21,95 @@ TEST_F(CompareCommands, CheckCompareAndReview) {
     return ResultRows(*store::Database::Open(dir_ / "data" / "twinscan.db"), columns);
   };
 
-  CliRun check = Run("check " + (dir_ / "a.txt").string() + " " + (dir_ / "b.txt").string() +
-                     " --no-header --no-report --no-corrected");
-  ASSERT_EQ(check.code, 0) << check.out;
-  EXPECT_TRUE(Has(check.out, "3 records, 0 erroneous")) << check.out;
-  EXPECT_TRUE(Has(check.out,
-                  "compared pairs: 3\npairs with critical differences: 1\n"
-                  "pairs with non-critical differences: 1\nprimary records without candidates: 1\n"))
-      << check.out;
+  Expect("check " + Path("a.txt") + " " + Path("b.txt") + " --no-header --no-report --no-corrected", 0,
+         {"3 records, 0 erroneous",
+          "compared pairs: 3\npairs with critical differences: 1\n"
+          "pairs with non-critical differences: 1\nprimary records without candidates: 1\n"});
   EXPECT_EQ(results("linenumber, linenumber2, critical, noncritical"),
             (std::vector<std::string>{"1|1||1", "1|2||", "3|3|1|"}));
   EXPECT_TRUE(Has(ReadFile(dir_ / "data" / "comparelog"), " 2 CAN NOT BE FOUND IN THE OTHER FILE\r\n"));
 
-  // The search fields change through the settings' own steps: clearing the
-  // last field in use is refused; any order reaches a state with one in use.
-  CliRun refused = Run("compare --search 1A=0 --search 6A=0 --search 4A=0 --search 13Y=0 --search 4C=0");
-  EXPECT_EQ(refused.code, 2);
-  EXPECT_TRUE(Has(refused.out, "At least one Field required")) << refused.out;
-  EXPECT_EQ(Run("compare --search 1A=0 --search 6A=0 --search 4A=0 --search 13Y=0 --search 4C=2").code, 0);
-  CliRun accepted = Run("compare --search 4A=0 --search 1a=2 --mode 13Z=0");
-  ASSERT_EQ(accepted.code, 0) << accepted.out;
-  EXPECT_TRUE(Has(accepted.out,
-                  "compared pairs: 6\npairs with critical differences: 4\n"
-                  "pairs with non-critical differences: 0\n"))
-      << accepted.out;
-
-  ASSERT_EQ(Run("compare --manual 3").code, 0);
+  // Clearing the last search field in use is refused; any order that keeps one in use is not.
+  Expect("compare --search 1A=0 --search 6A=0 --search 4A=0 --search 13Y=0 --search 4C=0", 2,
+         {"At least one Field required"});
+  Expect("compare --search 1A=0 --search 6A=0 --search 4A=0 --search 13Y=0 --search 4C=2", 0);
+  Expect("compare --search 4A=0 --search 1a=2 --mode 13Z=0", 0,
+         {"compared pairs: 6\npairs with critical differences: 4\npairs with non-critical differences: 0\n"});
+  Expect("compare --manual 3", 0);
   EXPECT_EQ(results("linenumber, linenumber2"), std::vector<std::string>{"3|3"});
-  EXPECT_EQ(Run("compare --manual 99").code, 1);
-
-  CliRun review = Run("review 3 3 --first yes --second no --remark \"it's\" --reference \"A'B\"");
-  ASSERT_EQ(review.code, 0) << review.out;
+  Expect("compare --manual 99", 1);
+  Expect("review 3 3 --first yes --second no --remark \"it's\" --reference \"A'B\"", 0);
   EXPECT_EQ(results("ACCEPTFIRST, ACCEPTSECOND, REMARK, REFERENCE_TO_DB"), std::vector<std::string>{"1|0|it's|A'B"});
-  CliRun unknown = Run("review 3 4 --first yes --second yes");
-  EXPECT_EQ(unknown.code, 1);
-  EXPECT_TRUE(Has(unknown.out, "no compared pair")) << unknown.out;
+  Expect("review 3 4 --first yes --second yes", 1, {"no compared pair"});
 
-  // The decision comes back with every run over the same records, unless
-  // the run forgets it; the journal keeps it either way.
-  struct Rerun {
-    const char* arguments;
-    const char* summaryEnd;
-    std::vector<std::string> decisions;
-  } reruns[] = {
+  // The decision comes back with every run over the same records unless the run forgets it.
+  const std::tuple<const char*, const char*, std::vector<std::string>> reruns[] = {
       {"compare", "without candidates: 1\ndecisions restored: 1\n", {"1|1||", "1|2||", "3|3|1|0"}},
       {"compare --forget-decisions", "without candidates: 1\ndecisions restored: 0\n", {"1|1||", "1|2||", "3|3||"}},
-      {"compare --manual 3", "without candidates: 0\ndecisions restored: 1\n", {"3|3|1|0"}},
-  };
-  for (const Rerun& r : reruns) {
-    CliRun rerun = Run(r.arguments);
-    ASSERT_EQ(rerun.code, 0) << rerun.out;
-    EXPECT_TRUE(Has(rerun.out, r.summaryEnd)) << r.arguments << rerun.out;
-    EXPECT_EQ(results("linenumber, linenumber2, ACCEPTFIRST, ACCEPTSECOND"), r.decisions) << r.arguments;
+      {"compare --manual 3", "without candidates: 0\ndecisions restored: 1\n", {"3|3|1|0"}}};
+  for (const auto& [arguments, summaryEnd, decisions] : reruns) {
+    Expect(arguments, 0, {summaryEnd});
+    EXPECT_EQ(results("linenumber, linenumber2, ACCEPTFIRST, ACCEPTSECOND"), decisions) << arguments;
   }
 }
 
-TEST_F(CompareCommands, TheNextCompareSaysThatTheLastOneDidNotFinish) {
-  for (const char* tag : {"ff", "sf"})
-    ASSERT_EQ(Run(std::string("import ") + tag + " " + TWINSCAN_SOURCE_DIR +
-                  "/samples/primary.txt --no-report --no-corrected")
-                  .code,
-              0);
-  // As a killed run leaves the database.
+// The number after `label` in a compare summary.
+int Number(const std::string& out, const std::string& label) {
+  size_t at = out.find(label);
+  EXPECT_NE(at, std::string::npos) << out;
+  return at == std::string::npos ? -1 : std::stoi(out.substr(at + label.size()));
+}
+
+// CSV to standard output, the filters as the grid's, JSON and a limited HTML
+// report to files; reading the results leaves the run's compare log.
+TEST_F(CompareCommands, ResultsAfterACheckOfTheSamples) {
+  CliRun check = Expect("check '" + std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt' '" + TWINSCAN_SOURCE_DIR +
+                            "/samples/secondary.txt' --no-report --no-corrected --mode 1Z=2 --search 4C=0",
+                        0);
+  const int pairs = Number(check.out, "compared pairs: ");
+  const std::string log = ReadFile(Path("data/comparelog"));
+  ASSERT_FALSE(log.empty());
+  auto rowsOf = [&](const std::string& filter) {
+    return ParseCsv(Run("results --filter " + filter).out).value_or(std::vector<std::vector<std::string>>{});
+  };
+  auto critical = rowsOf("critical");
+  ASSERT_GT(critical.size(), 1u);
+  for (size_t i = 1; i < critical.size(); ++i) EXPECT_EQ(critical[i][2], "true");
+  EXPECT_EQ(rowsOf("all").size(), pairs + 1u);
+  EXPECT_EQ(rowsOf("differences").size() + rowsOf("without-differences").size(), pairs + 2u);
+  EXPECT_EQ(ReadFile(Path("data/comparelog")), log);
+
+  Expect("results --format json --output '" + Path("r.json") + "'", 0);
+  std::optional<Json> json = JsonParser::Parse(ReadFile(Path("r.json")));
+  ASSERT_TRUE(json.has_value());
+  const Json& d = *json;
+  EXPECT_EQ(d["files"][0]["name"].String(), "primary.txt");
+  EXPECT_EQ(d["files"][1]["records"].Number(), 51);
+  EXPECT_EQ(d["files"][1]["erroneous"].Number(), 5);
+  EXPECT_EQ(d["settings"]["mode"]["1Z"].Number(), 2);
+  EXPECT_EQ(d["settings"]["search"]["4C"].Number(), 0);
+  EXPECT_EQ(d["summary"]["pairs"].Number(), pairs);
+  EXPECT_EQ(d["summary"]["without-candidate"].Number(), Number(check.out, "primary records without candidates: "));
+  EXPECT_EQ(d["pairs"].Array().size(), static_cast<size_t>(pairs));
+  Expect("results --format html --limit 3 --output '" + Path("r.html") + "'", 0);
+  const std::string html = ReadFile(Path("r.html"));
+  EXPECT_EQ(HtmlStructureFault(html), "");
+  EXPECT_TRUE(Has(html, std::to_string(pairs - 3) + " more pairs are not shown"));
+
+  const std::string before = ReadFile(Path("data/twinscan.db"));
+  Expect("results --output '" + Path("data/twinscan.db") + "'", 1, {"is the working database"});
+  Expect("results --output '" + Path("no/r.csv") + "'", 1, {"cannot be written"});
+  EXPECT_TRUE(ReadFile(Path("data/twinscan.db")) == before);
+
+  // A killed run leaves its mark; the next compare says so, once. An import
+  // empties the results: an unfinished run leaves nothing behind.
   store::MarkCompareRunning(*store::Database::Open(dir_ / "data" / "twinscan.db"));
-  EXPECT_TRUE(Has(Run("results").out, "The last compare did not finish"));
-  CliRun next = Run("compare");
-  EXPECT_EQ(next.code, 0);
-  EXPECT_TRUE(Has(next.out, "The last compare did not finish: the results are incomplete")) << next.out;
-  CliRun after = Run("compare");
-  EXPECT_EQ(after.out.find("did not finish"), std::string::npos) << after.out;
-  // An import empties the results: an unfinished run leaves nothing behind.
+  Expect("results", 0, {"The last compare did not finish"});
+  Expect("compare", 0, {"The last compare did not finish: the results are incomplete"});
+  EXPECT_FALSE(Has(Run("compare").out, "did not finish"));
   store::MarkCompareRunning(*store::Database::Open(dir_ / "data" / "twinscan.db"));
-  ASSERT_EQ(
-      Run(std::string("import sf ") + TWINSCAN_SOURCE_DIR + "/samples/primary.txt --no-report --no-corrected").code, 0);
-  EXPECT_EQ(Run("compare").out.find("did not finish"), std::string::npos);
+  Expect("import sf " + std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt --no-report --no-corrected", 0);
+  EXPECT_FALSE(Has(Run("compare").out, "did not finish"));
 }
 
 }  // namespace

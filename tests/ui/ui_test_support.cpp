@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
-#include <QPointer>
 #include <QSettings>
 #include <QTableView>
 #include <QTest>
@@ -61,12 +60,14 @@ WindowTest::WindowTest() {
   window_ = std::make_unique<MainWindow>(prompter_);
   EXPECT_TRUE(window_->Start(dataDir(), twinscan::testing::PristineDatabase()));
   prompter_.messages.clear();  // the copy of the pristine database
+  FileOptions plain;
+  plain.vienna2001Format = plain.hasHeader = plain.validationReport = plain.correctedFile = false;
+  window_->settings().setFileOptions(plain, plain);
   window_->show();
   QCoreApplication::processEvents();
 }
 
 void WindowTest::ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf) {
-  UsePlainFiles();
   prompter_.files = {WriteViennaFile("ff.txt", ff), WriteViennaFile("sf.txt", sf)};
   Command("M_FIRSTFILE")->trigger();
   Command("M_SECFILE")->trigger();
@@ -85,22 +86,14 @@ std::string WindowTest::Status(int panel) {
   return Child<StatusPanels>(window_.get(), "StatusBar1")->text(panel).toStdString();
 }
 
-// Only the window's own "Command1": each dialog has one too.
+// The window's own "Command1": each dialog has one too.
 QAbstractButton* WindowTest::CancelButton() { return Child<QAbstractButton>(window_->centralWidget(), "Command1"); }
-
-QDialog* WindowTest::Dialog(const char* name) { return window_->findChild<QDialog*>(name, Qt::FindDirectChildrenOnly); }
 
 QString WindowTest::WriteViennaFile(const std::string& name, const std::vector<std::string>& records) {
   std::string bytes;
   for (const std::string& r : records) bytes += r + "\r\n";
   twinscan::testing::WriteFile(dir_ / name, bytes);
   return QString::fromStdString((dir_ / name).string());
-}
-
-void WindowTest::UsePlainFiles() {
-  FileOptions plain;
-  plain.vienna2001Format = plain.hasHeader = plain.validationReport = plain.correctedFile = false;
-  window_->settings().setFileOptions(plain, plain);
 }
 
 void WindowTest::Insert(const char* table, const std::vector<std::pair<std::string, std::string>>& row) {
@@ -112,9 +105,12 @@ void WindowTest::Insert(const char* table, const std::vector<std::pair<std::stri
   window_->database().Execute(std::string("INSERT INTO ") + table + " (" + columns + ") VALUES (" + values + ")");
 }
 
-int64_t WindowTest::Count(const std::string& sqlFrom) {
-  return window_->database().QueryInt("SELECT count(*) FROM " + sqlFrom);
+std::string WindowTest::Tables() {
+  return "ff " + std::to_string(Count("TABLE1")) + ", sf " + std::to_string(Count("TABLE2")) + ", re " +
+         std::to_string(Count("TABLERESULT"));
 }
+
+std::string WindowTest::Panels() { return Status(1) + " | " + Status(2) + " | " + Status(3) + " | " + Status(6); }
 
 void WindowTest::ClickHeader(ViewId grid, int column) {
   QTableView* table = Grid(grid)->table();
@@ -141,33 +137,21 @@ std::string WindowTest::Cell(ViewId grid, int row, int column) {
 
 void ClickBox(QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
-ModalAnswer::ModalAnswer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
-  QCoreApplication::instance()->installEventFilter(this);
-}
-
-ModalAnswer::~ModalAnswer() { QCoreApplication::instance()->removeEventFilter(this); }
-
-// exec shows the dialog before it enters its event loop; the answer is
-// queued so that it runs inside that loop and closing the dialog ends it.
-bool ModalAnswer::eventFilter(QObject* watched, QEvent* event) {
-  auto* dialog = qobject_cast<QDialog*>(watched);
-  if (!seen_ && event->type() == QEvent::Show && dialog && dialog->isModal()) {
-    seen_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this, dialog = QPointer<QDialog>(dialog)] {
-          answered_ = true;
-          if (dialog) answer_(dialog);
-        },
-        Qt::QueuedConnection);
-  }
-  return false;
-}
-
+// Polls for the dialog: exec shows it and runs its own event loop, in which
+// the timer fires, so that closing the dialog ends that loop.
 bool Answering(std::function<void(QDialog*)> answer, const std::function<void()>& act) {
-  ModalAnswer watch(std::move(answer));
+  bool answered = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    poll.stop();
+    answered = true;
+    answer(dialog);
+  });
+  poll.start(0);
   act();
-  return watch.answered();
+  return answered;
 }
 
 }  // namespace twinscan::ui::testing

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QDialog>
 #include <QStringList>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -38,9 +37,9 @@ T* Child(const QObject* parent, const QString& name) {
   return child;
 }
 
-// Records every message box (and a record's detail) and answers file choices
-// from `files` (a cancelled dialog once used up), the layout question with
-// `layoutAnswer` and a record's box by ticking "Do not show again" when
+// Records every message box (and a record's detail); answers file choices
+// from `files` (cancelled once used up), the layout question with
+// `layoutAnswer`, and a record's box by ticking "Do not show again" when
 // `silenceRecordMessages`.
 class AnsweringPrompter : public Prompter {
  public:
@@ -48,8 +47,7 @@ class AnsweringPrompter : public Prompter {
   std::optional<QString> ChooseFile(QWidget*, const QString& filter, const QString& directory) override {
     filters.push_back(filter.toStdString());
     directories.push_back(directory);
-    if (files.isEmpty()) return std::nullopt;
-    return files.takeFirst();
+    return files.isEmpty() ? std::nullopt : std::optional<QString>(files.takeFirst());
   }
   bool RecordMessage(QWidget*, const QString& text, const QString& detail) override {
     messages.push_back(text.toStdString());
@@ -69,7 +67,8 @@ class AnsweringPrompter : public Prompter {
   bool silenceRecordMessages = false;
 };
 
-// A main window started on a fresh data directory and shown.
+// A main window started on a fresh data directory and shown, both files'
+// options set to the line layout without header, report or corrected file.
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest();
@@ -80,18 +79,16 @@ class WindowTest : public ::testing::Test {
   std::string Status(int panel);
   QAbstractButton* CancelButton();  // the window's "Cancel Compare"
   // A dialog the window made ("TWINSCAN3" .. "TWINSCAN7"), or nullptr.
-  QDialog* Dialog(const char* name);
-  // A file of records in the line layout without header (see UsePlainFiles).
+  QDialog* Dialog(const char* name) { return window_->findChild<QDialog*>(name, Qt::FindDirectChildrenOnly); }
+  // A file of records in the line layout without header.
   QString WriteViennaFile(const std::string& name, const std::vector<std::string>& records);
-  // File options of both files: line layout, no header, report or corrected file.
-  void UsePlainFiles();
-  // Imports `ff` and `sf` as plain files through the menu.
   void ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf);
-  // Makes the window active, so that its shortcuts receive keys.
-  void Activate();
+  void Activate();  // so that the window's shortcuts receive keys
   // A row straight into a table: a list of (column, SQL literal).
   void Insert(const char* table, const std::vector<std::pair<std::string, std::string>>& row);
-  int64_t Count(const std::string& sqlFrom);
+  int64_t Count(const std::string& sqlFrom) { return window_->database().QueryInt("SELECT count(*) FROM " + sqlFrom); }
+  std::string Tables();  // the rows of the tables: "ff 2, sf 1, re 0"
+  std::string Panels();  // the status panels in use: "(ff)  1 of  2 | (sf) 0 | (re) 0 | Importing ff done"
   void ClickHeader(ViewId grid, int column);
   void ClickRow(ViewId grid, int row, bool twice = false);
   void DoubleClickRow(ViewId grid, int row) { ClickRow(grid, row, true); }
@@ -105,25 +102,9 @@ class WindowTest : public ::testing::Test {
 // Clicks a check box on its indicator (a click beside a short caption misses).
 void ClickBox(QAbstractButton* box);
 
-// While it lives, calls `answer` with the next modal dialog shown, from
-// within that dialog's event loop; the answer must close the dialog.
-class ModalAnswer : public QObject {
- public:
-  explicit ModalAnswer(std::function<void(QDialog*)> answer);
-  ~ModalAnswer() override;
-  bool answered() const { return answered_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  std::function<void(QDialog*)> answer_;
-  bool seen_ = false;
-  bool answered_ = false;
-};
-
-// Runs `act`, answering the modal dialog it opens with `answer`; true when
-// a dialog was answered.
+// Runs `act`, answering the next modal dialog it opens with `answer` from
+// within that dialog's event loop (the answer must close it); true when a
+// dialog was answered.
 bool Answering(std::function<void(QDialog*)> answer, const std::function<void()>& act);
 
 }  // namespace twinscan::ui::testing
