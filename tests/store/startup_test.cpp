@@ -40,10 +40,12 @@ TEST_F(StartUpTest, ThePristineDatabaseLiesBesideTheProgramElseInShare) {
   struct Case {
     bool beside, installed;
     const char* expected;
-  } cases[] = {{true, false, "bin/twinscan.db"},
-               {true, true, "bin/twinscan.db"},
-               {false, true, "share/twinscan/twinscan.db"},
-               {false, false, "bin/twinscan.db"}};
+  } cases[] = {
+      {true, false, "bin/twinscan.db"},
+      {true, true, "bin/twinscan.db"},
+      {false, true, "share/twinscan/twinscan.db"},
+      {false, false, "bin/twinscan.db"},
+  };
   fs::create_directories(dir / "share/twinscan");
   for (const Case& c : cases) {
     fs::remove_all(dir / "bin");
@@ -67,17 +69,13 @@ TEST_F(StartUpTest, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {
   EXPECT_EQ(fs::file_size(CompareLogPath(dir.path())), 0u);
 }
 
-TEST_F(StartUpTest, StopsWhenBothDatabasesAreMissing) {
+TEST_F(StartUpTest, StopsWhenBothDatabasesAreMissingOrTheDirectoryCannotBeMade) {
   EXPECT_EQ(StartUp(dir.path(), dir / "no-pristine.db", ui, lock), nullptr);
-  EXPECT_EQ(ui.messages, (std::vector<std::string>{"The 'twinscan.db' file MUST be in " + dir.path().string() +
-                                                   ", Quitting application"}));
-}
-
-TEST_F(StartUpTest, StopsWhenTheDataDirectoryCannotBeCreated) {
   testing::WriteFile(dir / "file", "x");
   EXPECT_EQ(StartUp(dir / "file" / "vienna", testing::PristineDatabase(), ui, lock), nullptr);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].find("cannot be created"), std::string::npos);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0], "The 'twinscan.db' file MUST be in " + dir.path().string() + ", Quitting application");
+  EXPECT_NE(ui.messages[1].find("cannot be created"), std::string::npos);
 }
 
 // A start on a directory another process works on touches nothing there.
@@ -86,7 +84,6 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDirectoryIsRefusedAndTouchesNothing) {
   ASSERT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, lock), nullptr);
   testing::WriteFile(CompareLogPath(dir.path()), "running compare\r\n");
   ui.messages.clear();
-
   EXPECT_EQ(StartUp(dir.path(), testing::PristineDatabase(), ui, second), nullptr);
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"twinscan is already working on " + dir.path().string() +
                                                    " (process " + std::to_string(getpid()) + ")"}));
@@ -115,7 +112,6 @@ TEST_F(StartUpTest, AKilledProcessLeavesNoStaleLock) {
   close(ready[0]);
   close(ready[1]);
   ASSERT_EQ(ok, 'y');
-
   std::string message;
   EXPECT_FALSE(lock.Acquire(dir.path(), &message));
   EXPECT_EQ(message,
