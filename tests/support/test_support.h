@@ -75,6 +75,8 @@ std::string BaseRecord();
 // The record with one field (item code as in the layout, "1A unit" for the
 // unit place) replaced; the text is padded with blanks or cut to the width.
 std::string WithField(std::string record, std::string_view code, std::string_view text);
+// The record with several fields replaced: "4A=GENT|1A unit=K" (no '|' in a text).
+std::string WithFields(std::string record, std::string_view fields);
 // The text of one field of a record.
 std::string FieldOf(const std::string& record, std::string_view code);
 
