@@ -233,24 +233,17 @@ TEST_F(HtmlReport, MarksDoNotRelyOnColourAloneAndRecordsWithoutCandidateAreListe
 
 TEST_F(HtmlReport, TheLimitCutsThePairTableAndSaysHowManyMore) {
   for (int64_t line = 1; line <= 7; ++line) InsertResult({line, 1, {}, {}, {}, {}, {}, "pair" + std::to_string(line)});
-  struct Case {
-    int64_t limit;
-    int shown;
-    const char* more;
-  };
-  for (const Case& c : {Case{5, 5, "2 more pairs are not shown"}, Case{7, 7, nullptr}, Case{0, 0, "7 more pairs"}}) {
-    SCOPED_TRACE(c.limit);
-    std::string html = Report(c.limit);
+  const std::pair<int, const char*> cases[] = {
+      {5, "2 more pairs are not shown"}, {7, ""}, {0, "7 more pairs are not shown"}};
+  for (const auto& [limit, more] : cases) {
+    std::string html = Report(limit);
     EXPECT_EQ(HtmlStructureFault(html), "");
     for (int line = 1; line <= 7; ++line)
-      EXPECT_EQ(html.find("<td>pair" + std::to_string(line) + "</td>") != std::string::npos, line <= c.shown) << line;
-    EXPECT_EQ(html.find("more pairs are not shown") != std::string::npos, c.more != nullptr);
-    if (c.more) {
-      EXPECT_NE(html.find(c.more), std::string::npos);
-    }
+      EXPECT_EQ(html.find("<td>pair" + std::to_string(line) + "</td>") != std::string::npos, line <= limit) << limit;
+    EXPECT_EQ(html.find("more pairs are not shown") != std::string::npos, *more != '\0') << limit;
+    EXPECT_NE(html.find(more), std::string::npos) << limit;
   }
-  // CSV and JSON are never limited.
-  EXPECT_EQ(Csv().size(), 8u);
+  EXPECT_EQ(Csv().size(), 8u);  // CSV and JSON are never limited
 }
 
 }  // namespace

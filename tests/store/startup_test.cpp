@@ -37,25 +37,20 @@ TEST_F(StartUpTest, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
 TEST_F(StartUpTest, ThePristineDatabaseLiesBesideTheProgramElseInShare) {
   EXPECT_EQ(PristineDatabaseBeside("twinscan-by-path"), fs::canonical(testing::PristineDatabase()));
   EXPECT_EQ(PristineDatabaseBeside("/opt/twinscan/bin/twinscan-cli"), fs::path("/opt/twinscan/bin/twinscan.db"));
-  struct Case {
-    bool beside, installed;
-    const char* expected;
-  } cases[] = {
-      {true, false, "bin/twinscan.db"},
-      {true, true, "bin/twinscan.db"},
-      {false, true, "share/twinscan/twinscan.db"},
-      {false, false, "bin/twinscan.db"},
-  };
+  const std::tuple<bool, bool, const char*> cases[] = {{true, false, "bin/twinscan.db"},
+                                                       {true, true, "bin/twinscan.db"},
+                                                       {false, true, "share/twinscan/twinscan.db"},
+                                                       {false, false, "bin/twinscan.db"}};
   fs::create_directories(dir / "share/twinscan");
-  for (const Case& c : cases) {
+  for (const auto& [beside, installed, expected] : cases) {
     fs::remove_all(dir / "bin");
     fs::remove(dir / "share/twinscan/twinscan.db");
     fs::create_directories(dir / "bin");
     testing::WriteFile(dir / "bin/twinscan-cli", "");
-    if (c.beside) testing::WriteFile(dir / "bin/twinscan.db", "");
-    if (c.installed) testing::WriteFile(dir / "share/twinscan/twinscan.db", "");
-    EXPECT_EQ(PristineDatabaseBeside(dir / "bin/twinscan-cli"), fs::canonical(dir.path()) / c.expected)
-        << c.beside << c.installed;
+    if (beside) testing::WriteFile(dir / "bin/twinscan.db", "");
+    if (installed) testing::WriteFile(dir / "share/twinscan/twinscan.db", "");
+    EXPECT_EQ(PristineDatabaseBeside(dir / "bin/twinscan-cli"), fs::canonical(dir.path()) / expected)
+        << beside << installed;
   }
 }
 

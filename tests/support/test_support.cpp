@@ -38,7 +38,6 @@ const RecordField& Field(std::string_view code) {
 }
 
 }  // namespace
-
 std::string BaseRecord() {
   return WithFields(std::string(kRecordLength, ' '),
                     "1A=00146.50000|1A unit=M|1Z=1|6A=FX|6B=CV|6Z=XX|10Z=0|2C=01072001|4A=ANTWERPEN|4B=BEL|"

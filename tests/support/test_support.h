@@ -51,8 +51,7 @@ class RecordingUserInterface : public UserInterface {
   void ProgressEnd() override { ++progressEnds; }
   bool StopRequested() override { return stop; }
 
-  std::vector<std::string> statuses;
-  std::vector<std::string> messages;
+  std::vector<std::string> statuses, messages;
   std::vector<ViewId> reopened;
   int yields = 0;
   std::function<void()> onYield;
@@ -85,7 +84,7 @@ std::unique_ptr<store::Database> CreateTestDatabase(const std::filesystem::path&
 // The pristine database the build made (build/twinscan.db).
 std::filesystem::path PristineDatabase();
 
-// Whole file contents as bytes; and writing bytes.
+// A file's bytes, read and written whole.
 std::string ReadFile(const std::filesystem::path& file);
 void WriteFile(const std::filesystem::path& file, const std::string& bytes);
 
