@@ -90,16 +90,6 @@ TEST_F(CorrectedFileTest, TheOrderIsTheLinenumbersWhateverTheRowIds) {
             (std::vector<std::string>{"exporting  1", "exporting  3", "exporting  12", "exporting  100000"}));
 }
 
-TEST_F(CorrectedFileTest, ALongerFileIsReplacedWhole) {
-  ImportValidRecords();
-  WriteFile(Out(), std::string(100000, 'x'));
-  fs::permissions(Out(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(Export(true), Joined(ValidRecords(), ""));
-  EXPECT_EQ(fs::status(Out()).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_FALSE(LeftoverPartFile());
-}
-
 // Both layouts, with and without the header in front; a file the writer
 // produced, imported and written again in the same layout, gives back the
 // same bytes.
