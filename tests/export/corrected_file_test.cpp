@@ -190,6 +190,7 @@ TEST_F(CorrectedRecordTest, FieldRenderings) {
       {"6A", std::string(" M"), "M "},
       {"6A", std::string("M"), "M "},
       {"2C", Date{2001, 7, 1}, "01072001"},
+      {"2C", Date{0, 1, 1}, "01010000"},  // year 0 is a valid date
       {"4A", std::string("  ANTWERPEN") + std::string(9, ' '), "ANTWERPEN           "},
       {"4B", std::string(" BE"), "BE "},
       {"4Z", int64_t{-5}, "-005"},

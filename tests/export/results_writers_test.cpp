@@ -184,6 +184,27 @@ TEST_F(ResultsTest, JsonIsValidWithTypedValues) {
   EXPECT_FALSE(q["critical"].Bool());
 }
 
+// The run's settings reach the JSON; an import forgets the run and records its file.
+TEST_F(ResultsTest, RunInfoAndImportsReachTheJson) {
+  store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '1'), "12010", true, false};
+  run.modes[0] = '2';
+  store::RunInfoWriter(*db_, run).WithoutCandidate(6);
+  store::StoreImportInfo(*db_, {"sf", "/data/in/secondary.txt", "2024-05-01 09:00:00", 51, 5});
+  store::RunInfoWriter(*db_, run).WithoutCandidate(4);
+  std::optional<Json> json = JsonParser::Parse(Written(WriteResultsJson, ResultSelection{}));
+  ASSERT_TRUE(json.has_value());
+  const Json& s = (*json)["settings"];
+  EXPECT_EQ(s["made"].String(), "2024-05-01 10:00:00");
+  EXPECT_EQ(s["mode"]["1A"].Number(), 2);
+  EXPECT_EQ(s["mode"]["13X"].Number(), 1);
+  EXPECT_EQ(s["search"]["6A"].Number(), 2);
+  EXPECT_EQ(s["search"]["4A"].Number(), 0);
+  EXPECT_EQ(s["compare-erroneous"].Array().size(), 1u);
+  EXPECT_EQ((*json)["summary"]["without-candidate"].Number(), 1);
+  EXPECT_EQ((*json)["files"][1]["name"].String(), "secondary.txt");
+  EXPECT_EQ((*json)["files"][1]["imported"].String(), "2024-05-01 09:00:00");
+}
+
 class HtmlReport : public ResultsTest {
  protected:
   std::string Report(int64_t limit, const ResultSelection& selection = {}) {
