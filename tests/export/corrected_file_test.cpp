@@ -1,10 +1,13 @@
-// The corrected file as a whole: layouts, header, order, replacement, failures.
+// The corrected file: layouts, header, order, replacement, failures, how each
+// column comes out in its places, and the masks behind them.
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "export/mask_format.h"
+#include "record/layout.h"
 #include "tests/export/export_fixture.h"
 
 namespace twinscan::testing {
@@ -57,18 +60,6 @@ TEST_F(CorrectedFileTest, EmptyTableGivesHeaderOnlyOrNothing) {
   EXPECT_TRUE(ui_.statuses.empty());
 }
 
-TEST_F(CorrectedFileTest, RowsInLinenumberOrderWithStatusText) {
-  // Inserted out of order: the file follows linenumber, not the insert order.
-  for (int64_t line : {3, 1, 100000, 12}) InsertRow({{"linenumber", line}, {"4d", line % 100000}});
-  std::string file = Export(true);
-  ASSERT_EQ(file.size(), 4u * 219);
-  std::string places4D;
-  for (size_t i = 0; i < 4; ++i) places4D += FieldOf(file.substr(i * 219, 219), "4D");
-  EXPECT_EQ(places4D, "00001000030001200000");
-  EXPECT_EQ(ui_.statuses,
-            (std::vector<std::string>{"exporting  1", "exporting  3", "exporting  12", "exporting  100000"}));
-}
-
 // Rows in linenumber order by row id are read by row id: the file must be
 // the same as through the linenumber index whatever the table holds (ties,
 // a linenumber out of order, one that is Null, a text or a fraction).
@@ -77,6 +68,7 @@ TEST_F(CorrectedFileTest, TheOrderIsTheLinenumbersWhateverTheRowIds) {
     const char* name;
     std::vector<store::Value> lines;  // inserted in this order; 4D gets the insert position
   } cases[] = {
+      {"out of order", {int64_t{3}, int64_t{1}, int64_t{100000}, int64_t{12}}},
       {"in order with ties", {int64_t{1}, int64_t{2}, int64_t{2}, int64_t{7}}},
       {"one out of order", {int64_t{1}, int64_t{5}, int64_t{3}, int64_t{9}}},
       {"a Null", {int64_t{4}, std::monostate{}, int64_t{6}}},
@@ -94,16 +86,8 @@ TEST_F(CorrectedFileTest, TheOrderIsTheLinenumbersWhateverTheRowIds) {
     for (size_t i = 0; i + 219 <= file.size(); i += 219) places4D += FieldOf(file.substr(i, 219), "4D");
     EXPECT_EQ(places4D, expected) << c.name;
   }
-}
-
-TEST_F(CorrectedFileTest, ALongerFileIsReplacedWhole) {
-  ImportValidRecords();
-  WriteFile(Out(), std::string(100000, 'x'));
-  fs::permissions(Out(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(Export(true), Joined(ValidRecords(), ""));
-  EXPECT_EQ(fs::status(Out()).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_FALSE(LeftoverPartFile());
+  EXPECT_EQ(std::vector<std::string>(ui_.statuses.begin(), ui_.statuses.begin() + 4),
+            (std::vector<std::string>{"exporting  1", "exporting  3", "exporting  12", "exporting  100000"}));
 }
 
 // Both layouts, with and without the header in front; a file the writer
@@ -135,10 +119,13 @@ TEST_F(CorrectedFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
     fs::path target;
   };
   fs::create_directories(dir_ / "folder.txt_annex2bis.txt");
-  const Case cases[] = {
+  WriteFile(dir_ / "read-only.txt", "old");
+  fs::permissions(dir_ / "read-only.txt", fs::perms::owner_read);
+  std::vector<Case> cases = {
       {"missing folder", dir_ / "missing" / "x.txt_annex2bis.txt"},
       {"a folder of that name", dir_ / "folder.txt_annex2bis.txt"},
   };
+  if (geteuid() != 0) cases.push_back({"a read-only file", dir_ / "read-only.txt"});  // root writes it
   for (const Case& c : cases) {
     ui_.messages.clear();
     CorrectedFileResult result = WriteCorrectedFile(c.target, store::kTable1, true, "", *db_, ui_);
@@ -146,21 +133,10 @@ TEST_F(CorrectedFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
     ASSERT_EQ(ui_.messages.size(), 1u) << c.name;
     EXPECT_EQ(ui_.messages[0].rfind("The corrected file " + c.target.string() + " cannot be written: ", 0), 0u)
         << ui_.messages[0];
-    EXPECT_FALSE(fs::is_regular_file(c.target)) << c.name;
+    EXPECT_EQ(ReadFile(c.target), fs::is_regular_file(c.target) ? "old" : "") << c.name;
     EXPECT_FALSE(LeftoverPartFile()) << c.name;
   }
   EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLE1"), 3);
-}
-
-TEST_F(CorrectedFileTest, AReadOnlyFileStaysAsItWas) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
-  ImportValidRecords();
-  WriteFile(Out(), "old");
-  fs::permissions(Out(), fs::perms::owner_read);
-  EXPECT_FALSE(WriteCorrectedFile(Out(), store::kTable1, true, "", *db_, ui_).written);
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_NE(ui_.messages[0].find(Out().string()), std::string::npos);
-  EXPECT_EQ(ReadFile(Out()), "old");
 }
 
 // A write that fails half-way (the disk full) keeps the old file and leaves
@@ -184,6 +160,119 @@ TEST_F(CorrectedFileTest, AWriteFailingHalfWayKeepsTheOldFile) {
   EXPECT_NE(ui_.messages[0].find(Out().string()), std::string::npos);
   EXPECT_EQ(ReadFile(Out()), "old");
   EXPECT_FALSE(LeftoverPartFile());
+}
+
+using store::Date;
+using store::Value;
+
+class CorrectedRecordTest : public ExportTest {};
+
+// A record of Null columns: blanks, with "M" in the two unit places.
+std::string BlankExportRecord() {
+  std::string r(kRecordLength, ' ');
+  for (const RecordField& f : kRecordFields)
+    if (f.rendering == Rendering::Unit) r[static_cast<size_t>(f.first - 1)] = 'M';
+  return r;
+}
+
+TEST_F(CorrectedRecordTest, FieldRenderings) {
+  struct Case {
+    const char* field;  // item code: the column set and the places checked
+    Value value;
+    std::string expected;  // the field's places
+  };
+  // What the round trip does not reach: edge values and values the import
+  // never stores. Each row holds one column; the others are Null.
+  const Case cases[] = {
+      {"1A", 450.0, "00450.00000"},
+      {"1Z", std::string(""), " "},
+      // 6A and friends: right-aligned by the mask, then left-justified.
+      {"6A", std::string(" M"), "M "},
+      {"6A", std::string("M"), "M "},
+      {"2C", Date{2001, 7, 1}, "01072001"},
+      {"2C", Date{0, 1, 1}, "01010000"},  // year 0 is a valid date
+      {"4A", std::string("  ANTWERPEN") + std::string(9, ' '), "ANTWERPEN           "},
+      {"4B", std::string(" BE"), "BE "},
+      {"4Z", int64_t{-5}, "-005"},
+      {"8B1", -10.0, "-010.0"},
+      {"9B", -5.0, "-05.0"},
+      {"9D", std::string(" H"), "H "},
+      {"9G", -1.0, "    "},
+      // A rebuilt 13X without its country is right-aligned.
+      {"13X", std::string("500001230111"), "   500001230111"},
+      // Latin-1 in the file for UTF-8 in the table.
+      {"13Z", std::string("Caf\xC3\xA9 \xC3\x84"), "Caf\xE9 \xC4" + std::string(44, ' ')},
+      // Values too long for their places: numbers become blanks, texts are cut.
+      {"9A", -5.0, "     "},
+      {"9G", 100.0, "    "},
+      {"4D", int64_t{123456}, "     "},
+      {"1A", 123456.0, "           "},
+      {"10Z", int64_t{12}, " "},
+      {"13Z", std::string(60, 'Z'), std::string(50, 'Z')},
+      {"13X", std::string("BEL5000012301119"), "BEL500001230111"},
+      {"6A", std::string("ABC"), "AB"},
+      // Values of the wrong kind are left out.
+      {"2C", std::string("junk"), "        "},
+      {"4D", std::string("abc"), "     "},
+  };
+  int line = 0;
+  for (const Case& c : cases) InsertRow({{"linenumber", int64_t{++line}}, {c.field, c.value}});
+  std::string file = Export(true);
+  ASSERT_EQ(file.size(), std::size(cases) * 219);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    std::string record = file.substr(i * 219, 219);
+    EXPECT_EQ(FieldOf(record, c.field), c.expected) << c.field;
+    // Every other place stays as in a blank record.
+    EXPECT_EQ(WithField(record, c.field, ""), BlankExportRecord()) << c.field;
+  }
+}
+
+// What the corrected file's fields do not reach. FormatTo appends: every case
+// starts after a marker that must stay.
+TEST(MaskFormat, NumbersTextsAndDates) {
+  const char* const kFrequency = "00000.00000;           ";
+  const std::tuple<const char*, double, const char*> numbers[] = {
+      {kFrequency, 0, "00000.00000"},
+      {kFrequency, -12.5, "           "},
+      {"0000.0;-000.0", -12.5, "-012.5"},
+      {"000.0", -12.5, "-012.5"},
+      // Rounded half away from zero, as the value was written.
+      {"0.0", 0.25, "0.3"},
+      {"0.0", 0.35, "0.4"},
+      {"0.00", 2.675, "2.68"},
+      {"0", -2.5, "-3"},
+      {"0.0", 0.04999, "0.0"},
+      {"00000.00000", 146.123456, "00146.12346"},
+      {"00000.00000", 99999.999996, "100000.00000"},
+      // A whole part longer than the places shows every digit.
+      {"00.0;    ", 100, "100.0"},
+      {"0000", 123456789012345678.0, "123456789012345680"},
+      {"00;n/a", -1, "n/a"},
+      {"<00>", 7, "<07>"},
+      {".00", 0.5, ".50"},
+  };
+  for (const auto& [mask, value, expected] : numbers) {
+    std::string out = ">";
+    NumberMask(mask).FormatTo(value, &out);
+    EXPECT_EQ(out, std::string(">") + expected) << mask << " " << value;
+  }
+  // Right-aligned without "!"; overlong texts whole; literals stay in place.
+  const std::tuple<const char*, const char*, const char*> texts[] = {
+      {"@@@@@", "AB", "   AB"},    {"@@", "ABCD", "ABCD"},
+      {"!@@@;xyz", "", "xyz"},     {"!@@@@", "", "    "},
+      {"(@@)", "7", "( 7)"},       {"!(@@)", "7", "(7 )"},
+      {"!(@@)", "ABCD", "(ABCD)"}, {"!@@@@", "\xC4\xD6", "\xC4\xD6  "},
+  };
+  for (const auto& [mask, text, expected] : texts) {
+    std::string out = ">";
+    TextMask(mask).FormatTo(text, &out);
+    EXPECT_EQ(out, std::string(">") + expected) << mask << " '" << text << "'";
+  }
+  std::string out;
+  DateMask("ddmmyyyy").FormatTo(31, 12, 999, &out);
+  DateMask("dd/mm/yyyy").FormatTo(5, 3, 2020, &out);
+  EXPECT_EQ(out, "3112099905/03/2020");
 }
 
 }  // namespace

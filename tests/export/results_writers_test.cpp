@@ -34,22 +34,29 @@ TEST(ResultsText, TextIsWrittenAsUtf8) {
   }
 }
 
-TEST_F(ResultsTest, CsvHasTheHeaderAndCrlfLineEnds) {
-  InsertRecord("TABLE1", 1, 146.5, "ANTWERPEN");
-  InsertResult({1, 7});
+// The header, CRLF line ends, marks and decisions; a missing record leaves
+// its fields empty, and data is written as stored.
+TEST_F(ResultsTest, CsvHeaderMarksAndDecisions) {
+  InsertRecord("TABLE1", 2, 1e-05, "=NOT A FORMULA");
+  InsertResult({1, 7, 1, {}, {{"1A", "146.5 <-> 146.6"}}, {}, {}, {}, {}});  // undecided
+  InsertResult({2, 1, {}, 1, {}, 0, 1, "", ""});
   std::string text = Written(WriteResultsCsv, ResultSelection{});
   EXPECT_EQ(text.substr(0, text.find("\r\n")),
             "linenumber,linenumber2,critical,noncritical,ff_1A,ff_4A,ff_4B,ff_13X,sf_1A,sf_4A,sf_4B,sf_13X,"
             "1A,1Z,6A,6B,6Z,10Z,2C,4A,4B,4C,4D,4Z,7A,8B1,8B2,9A,9B,9D,9G,9Y,9XH,9XV,1Y,13Z,13Y,2W,2Z,13X,"
             "ACCEPTFIRST,ACCEPTSECOND,REMARK,REFERENCE_TO_DB");
   EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
-  // The secondary record 7 is missing: its fields are empty, not a failure.
   std::vector<std::vector<std::string>> rows = Csv();
-  ASSERT_EQ(rows.size(), 2u);
-  ASSERT_EQ(rows[1].size(), 44u);
-  EXPECT_EQ(rows[1][0], "1");
-  EXPECT_EQ(rows[1][4], "146.5");
-  EXPECT_EQ(rows[1][kSf1A], "");
+  ASSERT_EQ(rows.size(), 3u);
+  auto cells = [&](size_t i) {
+    const std::vector<std::string>& r = rows[i];
+    EXPECT_EQ(r.size(), 44u);
+    return std::vector<std::string>{r[0], r[kCritical], r[kNonCritical], r[kDiff1A], r[kAcceptFirst], r[kAcceptSecond],
+                                    r[4], r[kFf4A],     r[kSf1A]};
+  };
+  EXPECT_EQ(cells(1), (std::vector<std::string>{"1", "true", "false", "146.5 <-> 146.6", "", "", "", "", ""}));
+  EXPECT_EQ(cells(2),
+            (std::vector<std::string>{"2", "false", "true", "", "false", "true", "1e-05", "=NOT A FORMULA", ""}));
 }
 
 TEST_F(ResultsTest, CsvQuotesWhatMustBeQuotedAndGuardsTypedFormulas) {
@@ -82,21 +89,6 @@ TEST_F(ResultsTest, CsvQuotesWhatMustBeQuotedAndGuardsTypedFormulas) {
     EXPECT_EQ(rows[i + 1][kReference], cases[i].remarkCell);
     EXPECT_EQ(rows[i + 1][kDiff13Z], cases[i].dataCell);
   }
-}
-
-TEST_F(ResultsTest, CsvMarksAndDecisions) {
-  InsertResult({1, 1, 1, {}, {{"1A", "146.5 <-> 146.6"}}, {}, {}, {}, {}});  // undecided
-  InsertResult({2, 1, {}, 1, {}, 0, 1, "", ""});
-  InsertRecord("TABLE1", 2, 1e-05, "=NOT A FORMULA");  // data is written as stored
-  std::vector<std::vector<std::string>> rows = Csv();
-  ASSERT_EQ(rows.size(), 3u);
-  auto cells = [&](size_t i) {
-    const std::vector<std::string>& r = rows[i];
-    return std::vector<std::string>{r[kCritical], r[kNonCritical], r[kDiff1A], r[kAcceptFirst], r[kAcceptSecond],
-                                    r[4],         r[kFf4A]};
-  };
-  EXPECT_EQ(cells(1), (std::vector<std::string>{"true", "false", "146.5 <-> 146.6", "", "", "", ""}));
-  EXPECT_EQ(cells(2), (std::vector<std::string>{"false", "true", "", "false", "true", "1e-05", "=NOT A FORMULA"}));
 }
 
 // The records are found by linenumber whatever their rowids: straight by
@@ -135,18 +127,6 @@ TEST_F(ResultsTest, RecordsAreFoundByLinenumberWhateverTheirRowids) {
   }
 }
 
-TEST_F(ResultsTest, RowsComeInTableOrderOrInTheGivenSort) {
-  for (int64_t line : {5, 2, 9}) InsertResult({line, 10 - line});
-  auto lines = [&](const ResultSelection& s) {
-    std::vector<std::string> out;
-    for (const auto& row : Csv(s)) out.push_back(row[0]);
-    return out;
-  };
-  EXPECT_EQ(lines({}), (std::vector<std::string>{"linenumber", "5", "2", "9"}));
-  EXPECT_EQ(lines({"1", "linenumber2", true}), (std::vector<std::string>{"linenumber", "2", "5", "9"}));
-  EXPECT_EQ(lines({"linenumber > 3", "linenumber", false}), (std::vector<std::string>{"linenumber", "5", "9"}));
-}
-
 TEST_F(ResultsTest, ProgressCountsRowsAndCanStopTheWriter) {
   for (int64_t line = 1; line <= 2 * kResultsProgressEvery + 5; ++line) InsertResult({line, 1});
   std::vector<std::pair<int64_t, int64_t>> calls;
@@ -169,6 +149,7 @@ TEST_F(ResultsTest, ProgressCountsRowsAndCanStopTheWriter) {
 }
 
 TEST_F(ResultsTest, JsonIsValidWithTypedValues) {
+  EXPECT_TRUE((*JsonParser::Parse(Written(WriteResultsJson, ResultSelection{})))["pairs"].Array().empty());
   InsertRecord("TABLE1", 1, 146.5, "Gen\xC3\xA8ve \"N\"\\");
   InsertRecord("TABLE2", 3, 146.6, "CTRL\x01\t");
   InsertResult({1, 3, 1, {}, {{"1A", "146.5 <-> 146.6"}}, 1, 0, "line\nend", {}});
@@ -203,26 +184,13 @@ TEST_F(ResultsTest, JsonIsValidWithTypedValues) {
   EXPECT_FALSE(q["critical"].Bool());
 }
 
-TEST_F(ResultsTest, JsonOfNoPairsIsValid) {
-  std::optional<Json> json = JsonParser::Parse(Written(WriteResultsJson, ResultSelection{}));
-  ASSERT_TRUE(json.has_value());
-  EXPECT_TRUE((*json)["pairs"].Array().empty());
-}
-
-TEST_F(ResultsTest, RunInfoReachesTheJsonSettings) {
+// The run's settings reach the JSON; an import forgets the run and records its file.
+TEST_F(ResultsTest, RunInfoAndImportsReachTheJson) {
   store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '1'), "12010", true, false};
   run.modes[0] = '2';
-  {
-    store::RunInfoWriter writer(*db_, run);
-    writer.WithoutCandidate(4);
-    writer.WithoutCandidate(6);
-  }
+  store::RunInfoWriter(*db_, run).WithoutCandidate(6);
   store::StoreImportInfo(*db_, {"sf", "/data/in/secondary.txt", "2024-05-01 09:00:00", 51, 5});
-  // An import forgets the run: record the run again after it.
-  {
-    store::RunInfoWriter writer(*db_, run);
-    writer.WithoutCandidate(4);
-  }
+  store::RunInfoWriter(*db_, run).WithoutCandidate(4);
   std::optional<Json> json = JsonParser::Parse(Written(WriteResultsJson, ResultSelection{}));
   ASSERT_TRUE(json.has_value());
   const Json& s = (*json)["settings"];
@@ -256,19 +224,23 @@ TEST_F(HtmlReport, EscapesEveryDataTextAndIsWellFormed) {
   EXPECT_NE(html.find("a&amp;b"), std::string::npos);
   EXPECT_NE(html.find("O&#39;BRIEN"), std::string::npos);
   EXPECT_NE(html.find("4a &lt;script&gt;x&lt;/script&gt;"), std::string::npos);  // a validation message
-  // Self-contained: nothing is fetched.
-  for (const char* fetch : {"src=", "href=", "url(", "@import", "http"})
+  for (const char* fetch : {"src=", "href=", "url(", "@import", "http"})         // self-contained
     EXPECT_EQ(html.find(fetch), std::string::npos) << fetch;
-  // Print layout.
   EXPECT_NE(html.find("size: A4 landscape"), std::string::npos);
   EXPECT_NE(html.find("thead { display: table-header-group; }"), std::string::npos);
 }
 
-TEST_F(HtmlReport, MarksDoNotRelyOnColourAlone) {
+// Marks carry a letter and a title besides their colour; the records
+// without a candidate are listed.
+TEST_F(HtmlReport, MarksDoNotRelyOnColourAloneAndRecordsWithoutCandidateAreListed) {
   store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '0'), "11111", false, false};
   run.modes[0] = '2';  // 1A critical
   run.modes[3] = '1';  // 6B non-critical
-  { store::RunInfoWriter writer(*db_, run); }
+  {
+    store::RunInfoWriter writer(*db_, run);
+    writer.WithoutCandidate(3);
+  }
+  InsertRecord("TABLE1", 3, 150.25, "NAMUR");
   InsertResult({1, 2, 1, 1, {{"1A", "1 <-> 2"}, {"6B", "X <-> Y"}}});
   std::string html = Report(10);
   EXPECT_EQ(HtmlStructureFault(html), "");
@@ -277,40 +249,22 @@ TEST_F(HtmlReport, MarksDoNotRelyOnColourAlone) {
   EXPECT_NE(html.find(R"(<li><span class="mark mark-n" title="non-critical">N</span> <b>6B</b> X &#8594; Y</li>)"),
             std::string::npos);
   EXPECT_NE(html.find(">C 1  </text>"), std::string::npos);  // the chart's bar for 1A says its count in text
+  EXPECT_NE(html.find(R"(<tr><td class="n">3</td><td class="n">150.25</td><td>NAMUR</td>)"), std::string::npos);
 }
 
 TEST_F(HtmlReport, TheLimitCutsThePairTableAndSaysHowManyMore) {
   for (int64_t line = 1; line <= 7; ++line) InsertResult({line, 1, {}, {}, {}, {}, {}, "pair" + std::to_string(line)});
-  struct Case {
-    int64_t limit;
-    int shown;
-    const char* more;
-  };
-  for (const Case& c : {Case{5, 5, "2 more pairs are not shown"}, Case{7, 7, nullptr}, Case{0, 0, "7 more pairs"}}) {
-    SCOPED_TRACE(c.limit);
-    std::string html = Report(c.limit);
+  const std::pair<int, const char*> cases[] = {
+      {5, "2 more pairs are not shown"}, {7, ""}, {0, "7 more pairs are not shown"}};
+  for (const auto& [limit, more] : cases) {
+    std::string html = Report(limit);
     EXPECT_EQ(HtmlStructureFault(html), "");
     for (int line = 1; line <= 7; ++line)
-      EXPECT_EQ(html.find("<td>pair" + std::to_string(line) + "</td>") != std::string::npos, line <= c.shown) << line;
-    EXPECT_EQ(html.find("more pairs are not shown") != std::string::npos, c.more != nullptr);
-    if (c.more) {
-      EXPECT_NE(html.find(c.more), std::string::npos);
-    }
+      EXPECT_EQ(html.find("<td>pair" + std::to_string(line) + "</td>") != std::string::npos, line <= limit) << limit;
+    EXPECT_EQ(html.find("more pairs are not shown") != std::string::npos, *more != '\0') << limit;
+    EXPECT_NE(html.find(more), std::string::npos) << limit;
   }
-  // CSV and JSON are never limited.
-  EXPECT_EQ(Csv().size(), 8u);
-}
-
-TEST_F(HtmlReport, ListsThePrimaryRecordsWithoutCandidate) {
-  InsertRecord("TABLE1", 3, 150.25, "NAMUR");
-  store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '1'), "11111", false, false};
-  {
-    store::RunInfoWriter writer(*db_, run);
-    writer.WithoutCandidate(3);
-  }
-  std::string html = Report(10);
-  EXPECT_EQ(HtmlStructureFault(html), "");
-  EXPECT_NE(html.find(R"(<tr><td class="n">3</td><td class="n">150.25</td><td>NAMUR</td>)"), std::string::npos);
+  EXPECT_EQ(Csv().size(), 8u);  // CSV and JSON are never limited
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The import driver: reading both layouts, headers, line ends, the rows it
-// writes, what one record leaves to the next, the report, a stop by the user,
-// and what it leaves alone when it cannot run.
+// The import driver: layouts, headers, line ends, the rows it writes, what
+// one record leaves to the next, the report, a stop, and what it leaves alone.
 #include <gtest/gtest.h>
 
 #include "import/import_file.h"
@@ -11,14 +10,8 @@ namespace {
 
 using testing::BaseRecord;
 using Texts = std::vector<std::string>;
-using Fields = std::initializer_list<std::pair<std::string_view, std::string_view>>;
-
-std::string With(Fields fields) {
-  std::string record = BaseRecord();
-  for (const auto& [code, text] : fields) record = testing::WithField(record, code, text);
-  return record;
-}
-Texts ThreeRecords() { return {With({{"4A", "ONE"}}), With({{"4A", "TWO"}}), With({{"4A", "THREE"}})}; }
+std::string With(std::string_view fields) { return testing::WithFields(BaseRecord(), fields); }
+Texts ThreeRecords() { return {With("4A=ONE"), With("4A=TWO"), With("4A=THREE")}; }
 const Texts kThreePlaces{"ONE                 ", "TWO                 ", "THREE               "};
 std::string Join(const Texts& records, const std::string& separator = "\r\n") {
   std::string out;
@@ -94,23 +87,17 @@ TEST_F(ImportFixture, TheHeaderOfEachLayoutIsTakenOff) {
   EXPECT_EQ(Column("4A")[0], "72001ONE            ");
 }
 
-TEST_F(ImportFixture, AHeaderWithALineEndStopsBeforeAnyTableIsTouched) {
+TEST_F(ImportFixture, AShortHeaderOrAFileThatCannotBeOpenedTouchesNothing) {
   Import(Join(ThreeRecords()));
   db->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (1, 1)");
-  ImportResult result = Import("SHORT HEADER\r\n" + Join(ThreeRecords()), {true, false, false, true});
-  EXPECT_EQ(result.outcome, ImportOutcome::HeaderTooShort);
-  EXPECT_EQ(ui.messages, (Texts{"error: header is not long enough"}));
+  EXPECT_EQ(Import("SHORT HEADER\r\n" + Join(ThreeRecords()), {true, false, false, true}).outcome,
+            ImportOutcome::HeaderTooShort);
+  EXPECT_EQ(ImportViennaFile(dir / "missing.txt", store::kTable1, {}, *db, ui).outcome, ImportOutcome::CannotOpen);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0], "error: header is not long enough");
+  EXPECT_NE(ui.messages[1].find((dir / "missing.txt").string()), std::string::npos);
   EXPECT_EQ(Count("TABLE1"), 3);
   EXPECT_EQ(Count("TABLERESULT"), 1);
-}
-
-TEST_F(ImportFixture, AFileThatCannotBeOpenedIsNamedAndNothingIsTouched) {
-  Import(Join(ThreeRecords()));
-  ImportResult result = ImportViennaFile(dir / "missing.txt", store::kTable1, {}, *db, ui);
-  EXPECT_EQ(result.outcome, ImportOutcome::CannotOpen);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].find((dir / "missing.txt").string()), std::string::npos);
-  EXPECT_EQ(Count("TABLE1"), 3);
 }
 
 TEST_F(ImportFixture, ImportingTheSecondaryFileEmptiesOnlyItsTableAndTheResults) {
@@ -136,7 +123,7 @@ TEST_F(ImportFixture, LineNumbersGoBeyondSixteenBits) {
 }
 
 TEST_F(ImportFixture, QuotesAndLatin1BytesAreStoredUnchanged) {
-  Import(With({{"4A", "O'NEIL STATION"}, {"13Z", "Caf\xE9 d'\xE9t\xE9"}}));
+  Import(With("4A=O'NEIL STATION|13Z=Caf\xE9 d'\xE9t\xE9"));
   EXPECT_EQ(Column("4A")[0], "O'NEIL STATION      ");
   // UTF-8 in the database.
   EXPECT_EQ(Column("13Z")[0].substr(0, 13), "Caf\xC3\xA9 d'\xC3\xA9t\xC3\xA9");
@@ -144,19 +131,12 @@ TEST_F(ImportFixture, QuotesAndLatin1BytesAreStoredUnchanged) {
 
 TEST_F(ImportFixture, ReportLinesCarryAllMessagesCleanLinesFollowTheOption) {
   // Messages of more than 255 characters: the column is cut, the report is not.
-  std::string faulty = BaseRecord();
-  for (auto [code, text] : {std::pair{"1A", "00123,45000"},
-                            {"6A", "fx"},
-                            {"4A", "o'neil"},
-                            {"4B", "nl"},
-                            {"7A", "16k0F3EJN"},
-                            {"9D", "h "},
-                            {"13Z", "lower"},
-                            {"13X", "bel500001230111"}})
-    faulty = testing::WithField(faulty, code, text);
+  std::string faulty = With("1A=00123,45000|6A=fx|4A=o'neil|4B=nl|7A=16k0F3EJN|9D=h |13Z=lower|13X=bel500001230111");
   Texts records = ThreeRecords();
   records[0] = faulty;
   std::string bytes = Join(records);
+  Import(bytes, {false, false, false, false});
+  EXPECT_FALSE(std::filesystem::exists(ReportPathFor(dir / "in.txt")));
   Import(bytes, {false, false, true, false});  // clean lines reported
   Import(bytes, {false, false, true, true});   // clean lines suppressed
 
@@ -172,22 +152,16 @@ TEST_F(ImportFixture, ReportLinesCarryAllMessagesCleanLinesFollowTheOption) {
   EXPECT_EQ(report, faultyLine + " 2; ERRORS :  ; ANNEX2BIS : \r\n" + " 3; ERRORS :  ; ANNEX2BIS : \r\n" + faultyLine);
 }
 
-TEST_F(ImportFixture, NoReportFileWithoutTheOption) {
-  Import(Join(ThreeRecords()), {false, false, false, false});
-  EXPECT_FALSE(std::filesystem::exists(ReportPathFor(dir / "in.txt")));
-}
-
 // What one record leaves to the next (the last valid 4B, the record counter)
 // and what it must not (the flags its steps pass on, the error flag, the unit
 // message box).
 TEST_F(ImportFixture, A13XIsRebuiltWithTheLastValidCountryAndTheRecordsBefore) {
-  const std::string_view badReference = "XXX500001230111";
   Import(Join({
-      With({{"4B", "NL"}, {"13X", badReference}}),  // no valid 4B yet
-      With({{"4B", "HOL"}}), With({{"4B", "NL"}}), With({{"4B", "NL"}}),
-      With({{"4B", "NL"}, {"13X", badReference}}),   // fifth: HOL from the second
-      With({{"4B", "D"}, {"13X", badReference}}),    // its own 4B counts
-      With({{"4B", "L#H"}, {"13X", badReference}}),  // occurs in the list, so it counts too
+      With("4B=NL|13X=XXX500001230111"),  // no valid 4B yet
+      With("4B=HOL"), With("4B=NL"), With("4B=NL"),
+      With("4B=NL|13X=XXX500001230111"),   // fifth: HOL from the second
+      With("4B=D|13X=XXX500001230111"),    // its own 4B counts
+      With("4B=L#H|13X=XXX500001230111"),  // occurs in the list, so it counts too
   }));
   EXPECT_EQ(Column("13X"), (Texts{"500000000111", "BEL500001230111", "BEL500001230111", "BEL500001230111",
                                   "HOL500000040111", "D  500000050111", "L#H500000060111"}));
@@ -199,26 +173,11 @@ TEST_F(ImportFixture, NothingAStepPassesOnReachesTheNextRecord) {
   Import(Join({
       // A mobile station "INTR" with a blank 4D, a malformed 4C, a kHz
       // frequency, a 1Z filled in under status P, and 9A, 9B and 9G present.
-      With({{"6A", "MO"},
-            {"4A", "INTR"},
-            {"4Z", ""},
-            {"4D", ""},
-            {"4C", "045E000050N0000"},
-            {"1A unit", "k"},
-            {"1Z", " "},
-            {"13Y", "P"}}),
+      With("6A=MO|4A=INTR|4Z=|4D=|4C=045E000050N0000|1A unit=k|1Z= |13Y=P"),
       // Neither mobile nor erroneous; 9A and 9B blank, its 9G present.
-      With({{"6A", "FX"},
-            {"4D", ""},
-            {"1A unit", "K"},
-            {"1Z", "3"},
-            {"13Y", "P"},
-            {"9A", ""},
-            {"9B", ""},
-            {"9XH", ""},
-            {"9XV", ""}}),
+      With("6A=FX|4D=|1A unit=K|1Z=3|13Y=P|9A=|9B=|9XH=|9XV="),
       // Without 9G; a blank 1Z under a missing status.
-      With({{"9G", ""}, {"9XH", ""}, {"1Z", " "}, {"13Y", " "}}),
+      With("9G=|9XH=|1Z= |13Y= "),
   }));
   // One message box per record with a k/K/G/g unit.
   EXPECT_EQ(ui.messages, Texts(2, "error: khz and Ghz not yet implemented"));
@@ -233,14 +192,21 @@ TEST_F(ImportFixture, NothingAStepPassesOnReachesTheNextRecord) {
 }
 
 TEST_F(ImportFixture, AnErrorDoesNotSuppressTheDatesOfTheNextRecord) {
-  Import(Join({With({{"7A", ""}, {"2W", "01012001"}, {"2Z", "02012001"}}), With({{"2W", ""}, {"2Z", ""}}), With({})}));
+  Import(Join({With("7A=|2W=01012001|2Z=02012001"), With("2W=|2Z="), BaseRecord()}));
   EXPECT_EQ(Column("2W"), (Texts{"", "", "01/01/2001"}));
   EXPECT_EQ(Column("2Z"), (Texts{"", "", "02/01/2001"}));
   EXPECT_EQ(Column("error"), (Texts{"True", "False", "False"}));
 }
 
-TEST_F(ImportFixture, AStopEndsBeforeTheNextRecordAndSaysSo) {
+// Progress counts the bytes read (the last line end still unread) and the
+// records; a stop ends before the next record and says so.
+TEST_F(ImportFixture, ProgressCountsBytesAndRecordsAndAStopEndsBeforeTheNextRecord) {
   const std::string longFile = LongFile();
+  ASSERT_EQ(Import(longFile).outcome, ImportOutcome::Done);
+  EXPECT_EQ(ui.progressItemName, "records");
+  EXPECT_EQ(ui.progressTotal, static_cast<int64_t>(longFile.size()));
+  EXPECT_EQ(ui.progressUnits, static_cast<int64_t>(longFile.size()) - 2);
+  EXPECT_EQ(ui.progressItems, kLongFile);
   for (int64_t stopAt : {0, 1, 2999, kLongFile - 1}) {
     SCOPED_TRACE(stopAt);
     ui = {};
@@ -249,41 +215,13 @@ TEST_F(ImportFixture, AStopEndsBeforeTheNextRecordAndSaysSo) {
     ImportResult result = Import(longFile);
     EXPECT_EQ(result.outcome, ImportOutcome::Cancelled);
     EXPECT_EQ(result.records, stopAt);
-    // The last status names the last record taken, none after it.
-    if (stopAt > 0) {
+    if (stopAt > 0) {  // the last status names the last record taken, none after it
       EXPECT_EQ(ui.statuses.back(), "Importing ff line  " + std::to_string(stopAt));
+      EXPECT_EQ(ui.progressUnits, stopAt * 221 - 2);
     }
     EXPECT_EQ(ui.progressBegins, 1);
     EXPECT_EQ(ui.progressEnds, 1);
   }
-}
-
-TEST_F(ImportFixture, ProgressCountsTheBytesOfTheFileAndTheRecords) {
-  ASSERT_EQ(Import(LongFile()).outcome, ImportOutcome::Done);
-  const int64_t size = static_cast<int64_t>(std::filesystem::file_size(dir / "in.txt"));
-  EXPECT_EQ(ui.progressItemName, "records");
-  EXPECT_EQ(ui.progressTotal, size);
-  EXPECT_EQ(ui.progressUnits, size - 2);  // the last line end is still unread
-  EXPECT_EQ(ui.progressItems, kLongFile);
-  EXPECT_EQ(ui.progressBegins, 1);
-  EXPECT_EQ(ui.progressEnds, 1);
-  // Halfway through the file, halfway through the bytes.
-  ui = {};
-  ui.stopAtItem = kLongFile / 2;
-  Import(LongFile());
-  EXPECT_EQ(ui.progressUnits, (kLongFile / 2) * 221 - 2);
-}
-
-TEST_F(ImportFixture, ACancelLeavesTheEarlierTableResultsAndReportAsTheyWere) {
-  ASSERT_EQ(Import(Join(ThreeRecords())).outcome, ImportOutcome::Done);
-  db->Execute("INSERT INTO TABLERESULT (linenumber, linenumber2, ACCEPTFIRST) VALUES (1, 1, 1)");
-  const std::string before = "an earlier import's lines\r\n";
-  testing::WriteFile(ReportPathFor(dir / "in.txt"), before);
-  ui.stopAtItem = kLongFile - 10;
-  ASSERT_EQ(Import(LongFile(), {false, false, true, false}).outcome, ImportOutcome::Cancelled);
-  EXPECT_EQ(Column("4A"), kThreePlaces);
-  EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLERESULT WHERE ACCEPTFIRST = 1"), 1);
-  EXPECT_EQ(testing::ReadFile(ReportPathFor(dir / "in.txt")), before);
 }
 
 }  // namespace

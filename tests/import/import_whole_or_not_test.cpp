@@ -20,7 +20,7 @@ using testing::WithField;
 
 std::string Records(int count, std::string_view town) {
   std::string out;
-  for (int i = 0; i < count; ++i) out += WithField(BaseRecord(), "4A", town) + "\r\n";
+  for (const std::string record = WithField(BaseRecord(), "4A", town) + "\r\n"; count-- > 0;) out += record;
   return out;
 }
 
@@ -79,29 +79,19 @@ struct WholeOrNot : ::testing::Test {
   }
 };
 
-struct KillCase {
-  const char* what;
-  const char* table;
-  int records;
-  const char* status;
-};
-
 TEST_F(WholeOrNot, AnImportKilledAtAnyRecordLeavesEverythingAsItWas) {
-  const KillCase cases[] = {
-      {"the first record", store::kTable1, 12, "Importing ff line  1"},
-      {"after a commit group", store::kTable1, 5200, "Importing ff line  5001"},
-      {"the last record, before the table is replaced", store::kTable2, 5200, "Importing sf line  5200"},
-  };
-  for (const KillCase& c : cases) {
-    testing::WriteFile(file, Records(c.records, "NEW"));
-    ASSERT_TRUE(testing::KilledAtStatus(c.status,
-                                        [&](UserInterface& ui) {
-                                          auto db = Start();
-                                          if (!db) _exit(2);
-                                          ImportViennaFile(file, c.table, withReport, *db, ui);
-                                        }))
-        << c.what << ": the child ended before the kill point";
-    SCOPED_TRACE(c.what);
+  // The first record, after a commit group, the last record before the table is replaced.
+  const std::tuple<const char*, int, const char*> cases[] = {{store::kTable1, 12, "Importing ff line  1"},
+                                                             {store::kTable1, 5200, "Importing ff line  5001"},
+                                                             {store::kTable2, 5200, "Importing sf line  5200"}};
+  for (const auto& [table, records, status] : cases) {
+    SCOPED_TRACE(status);
+    testing::WriteFile(file, Records(records, "NEW"));
+    ASSERT_TRUE(testing::KilledAtStatus(status, [&](UserInterface& ui) {
+      auto db = Start();
+      if (!db) _exit(2);
+      ImportViennaFile(file, table, withReport, *db, ui);
+    })) << "the child ended before the kill point";
     ExpectAsBefore();
   }
 

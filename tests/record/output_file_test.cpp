@@ -8,9 +8,8 @@
 namespace twinscan {
 namespace {
 namespace fs = std::filesystem;
-using testing::TempDir;
-
 using testing::ReadFile;
+using testing::TempDir;
 using testing::WriteFile;
 size_t FilesIn(const fs::path& dir) { return static_cast<size_t>(std::distance(fs::directory_iterator(dir), {})); }
 
@@ -38,7 +37,7 @@ TEST(AtomicOutputFileTest, TheTargetChangesOnlyOnCommit) {
   EXPECT_EQ(FilesIn(dir.path()), 1u);
 }
 
-TEST(AtomicOutputFileTest, ALinkAtTheTargetIsReplacedNotFollowed) {
+TEST(AtomicOutputFileTest, ALinkAtTheTargetIsReplacedNotFollowedAMissingFolderFailsAtOpen) {
   TempDir dir;
   WriteFile(dir / "victim.txt", "victim");
   fs::create_symlink(dir / "victim.txt", dir / "out.txt");
@@ -47,12 +46,8 @@ TEST(AtomicOutputFileTest, ALinkAtTheTargetIsReplacedNotFollowed) {
   ASSERT_TRUE(out.Write("x") && out.Commit());
   EXPECT_EQ(ReadFile(dir / "victim.txt"), "victim");
   EXPECT_FALSE(fs::is_symlink(dir / "out.txt"));
-}
-
-TEST(AtomicOutputFileTest, AMissingDirectoryFailsAtOpen) {
-  TempDir dir;
-  AtomicOutputFile out(dir / "no" / "out.txt");
-  EXPECT_FALSE(out.Open());
+  AtomicOutputFile missing(dir / "no" / "out.txt");
+  EXPECT_FALSE(missing.Open());
   EXPECT_EQ(errno, ENOENT);
 }
 
@@ -62,12 +57,8 @@ TEST(IsSameFileTest, IdentityNotSpelling) {
   WriteFile(dir / "b", "a");
   fs::create_hard_link(dir / "a", dir / "hard");
   fs::create_symlink(dir / "a", dir / "soft");
-  struct Case {
-    fs::path other;
-    bool same;
-  } cases[] = {{dir / "a", true},    {dir / "." / "a", true}, {dir / "hard", true},
-               {dir / "soft", true}, {dir / "b", false},      {dir / "missing", false}};
-  for (const Case& c : cases) EXPECT_EQ(IsSameFile(dir / "a", c.other), c.same) << c.other;
+  for (const char* same : {"a", "./a", "hard", "soft"}) EXPECT_TRUE(IsSameFile(dir / "a", dir / same)) << same;
+  for (const char* other : {"b", "missing"}) EXPECT_FALSE(IsSameFile(dir / "a", dir / other)) << other;
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-// The progress estimate, its texts and when the display is due, with the
-// times passed in.
 #include "record/progress.h"
 
 #include <gtest/gtest.h>
@@ -41,12 +39,9 @@ TEST(ProgressEstimate, PercentRateAndTimeLeftFromTheRateSoFar) {
 
 TEST(ProgressEstimate, Texts) {
   const std::pair<double, const char*> times[] = {
-      {0, "about 1 s"},          {0.2, "about 1 s"},
-      {11.2, "about 12 s"},      {59, "about 59 s"},
-      {59.5, "about 1 min"},     {89, "about 1 min"},
-      {91, "about 2 min"},       {3569, "about 59 min"},
-      {3590, "about 1 h"},       {3600 + 5 * 60, "about 1 h 5 min"},
-      {26 * 3600, "about 26 h"},
+      {0, "about 1 s"},      {0.2, "about 1 s"},        {11.2, "about 12 s"},      {59, "about 59 s"},
+      {59.5, "about 1 min"}, {89, "about 1 min"},       {91, "about 2 min"},       {3569, "about 59 min"},
+      {3590, "about 1 h"},   {3900, "about 1 h 5 min"}, {26 * 3600, "about 26 h"},
   };
   for (const auto& [seconds, text] : times) EXPECT_EQ(TimeLeftText(seconds), text) << seconds;
 
@@ -64,7 +59,6 @@ TEST(ProgressMeter, FirstDueAfterHalfASecondThenAtMostTenTimesASecond) {
   };
   for (const auto& [now, due] : asks) EXPECT_EQ(meter.Due(now), due) << now;
   EXPECT_TRUE(meter.shown());
-  EXPECT_EQ(meter.Estimate(500, 500, 102.0).percent, 50);
   EXPECT_DOUBLE_EQ(*meter.Estimate(500, 500, 102.0).secondsLeft, 2.0);
 
   // A new piece of work starts over: quiet for its first half second.

@@ -1,68 +1,27 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
-#include <string>
 
+#include "record/latin1.h"
+#include "record/layout.h"
+#include "record/number_text.h"
 #include "record/value_helpers.h"
 
 namespace twinscan {
 namespace {
 
-TEST(ValueHelpers, CharacterClassesAreExactAndCaseSensitive) {
-  struct Case {
-    const char* text;
-    bool alphanum, posnum, signedNum, digits;
-  };
-  const Case cases[] = {
-      {"", true, true, true, true},       {"A-B/C", true, false, false, false},
-      {"ab", false, false, false, false}, {"(1+2)*3=9.", true, false, false, false},
-      {"12 34", true, true, true, true},  {"00123.45000", true, true, false, false},
-      {"-012", true, false, true, false}, {"O'NEIL\xC9", false, false, false, false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(IsAlphanum(c.text), c.alphanum) << '"' << c.text << '"';
-    EXPECT_EQ(IsPosnum(c.text), c.posnum) << '"' << c.text << '"';
-    EXPECT_EQ(IsSignedNum(c.text), c.signedNum) << '"' << c.text << '"';
-    EXPECT_EQ(IsDigits(c.text), c.digits) << '"' << c.text << '"';
-  }
-  EXPECT_TRUE(IsLeftJustified("  ") && IsLeftJustified("AB  ") && IsLeftJustified(""));
-  EXPECT_FALSE(IsLeftJustified(" AB"));
-  EXPECT_TRUE(HasPointAt("12345.67890", 6));
-  EXPECT_FALSE(HasPointAt("12345.67890", 5) || HasPointAt("12", 6) || HasPointAt(".", 0));
-  EXPECT_TRUE(OccursIn("  ", "MA  ML") && OccursIn("L#H", "BEL#HOL") && OccursIn("", "BEL"));
-}
-
-TEST(ValueHelpers, CodeTests) {
-  struct Case {
-    const char* text;
-    bool bad;
-  };
-  const Case kEmission[] = {{"16K0F3EJN", false}, {"16K0F3EJ ", false}, {"    F3EJN", true}, {"16K0Z3EJN", true},
-                            {"1K6KF3EJN", true},  {"16k0F3EJN", true},  {"16K0", false}};
-  for (const Case& c : kEmission) EXPECT_EQ(IsBadEmissionCode(c.text), c.bad) << c.text;
-  const Case kAntenna[] = {
-      {"000ND00", false}, {"000ZZ00", true}, {"0 0ND00", true}, {"000A#00", false}, {"000ND0 ", true}};
-  for (const Case& c : kAntenna) EXPECT_EQ(IsBadAntennaCode(c.text), c.bad) << c.text;
-  const Case kReference[] = {{"BEL50ABCDEF0111", false}, {"NL 500001230111", true}, {"D  500001230111", false},
-                             {"BEL5 0001230111", true},  {"BEL50000123011X", true}, {"L#H500001230111", false}};
-  for (const Case& c : kReference) EXPECT_EQ(IsBadCoordReference(c.text, "BEL#HOL#D  #F  "), c.bad) << c.text;
-
-  EXPECT_EQ(RebuildCoordReference("BEL", 42), "BEL500000420111");
-  EXPECT_EQ(RebuildCoordReference("BEL", 0), "BEL500000000111");
-  EXPECT_EQ(RebuildCoordReference("", 7), "500000070111");
+// The field checks cover the character classes and codes; these are the
+// edges they do not reach.
+TEST(ValueHelpers, ClassesAndCodesAtTheirEdges) {
+  EXPECT_TRUE(IsAlphanum("(1+2)*3=9.") && IsPosnum("12 34") && IsSignedNum("") && IsDigits(""));
+  EXPECT_FALSE(IsAlphanum("O'NEIL\xC9") || IsPosnum("-012") || IsSignedNum("00123.45000") || IsDigits("1.5"));
+  EXPECT_FALSE(HasPointAt("12", 6) || HasPointAt(".", 0));
+  EXPECT_FALSE(IsBadEmissionCode("16K0F3EJ ") || IsBadAntennaCode("000A#00"));
+  EXPECT_TRUE(IsBadEmissionCode("1K6KF3EJN") && IsBadAntennaCode("000ND0 "));
+  EXPECT_TRUE(IsBadCoordReference("BEL5 0001230111", "BEL") && IsBadCoordReference("BEL50000123011X", "BEL"));
   EXPECT_EQ(RebuildCoordReference("HOL", 1234567), "HOL502345670111");  // keeps its width
-}
-
-TEST(ValueHelpers, ReplaceAllAndLeftJustify) {
-  EXPECT_EQ(ReplaceAll("O'NEIL'S", "'", "''"), "O''NEIL''S");
-  EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");  // the inserted text is not scanned again
-  EXPECT_EQ(ReplaceAll("", "'", "''"), "");
-  EXPECT_EQ(ReplaceAll("AB", "", "x"), "AB");  // an empty what must not loop for ever
-  EXPECT_EQ(LeftJustify(" AB"), "AB ");
-  EXPECT_EQ(LeftJustify("   "), "   ");
-  EXPECT_EQ(LeftJustify(""), "");
-  EXPECT_EQ(LeftJustify("A B "), "A B ");
+  EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");                    // the inserted text is not scanned again
+  EXPECT_EQ(ReplaceAll("AB", "", "x"), "AB");                           // an empty what must not loop for ever
 }
 
 TEST(ValueHelpers, ValidDate) {
@@ -98,11 +57,9 @@ TEST(ValueHelpers, Conversions) {
                                                      {"1 2.5X", 12.5}, {"- 3", -3}, {"+.5", 0.5}, {"1.2.3", 1.2},
                                                      {"--5", 0},       {"5-3", 5}};
   for (const auto& [text, value] : kLeading) EXPECT_DOUBLE_EQ(LeadingNumber(text), value) << '"' << text << '"';
-  EXPECT_DOUBLE_EQ(LeadingNumber(std::string(30, '1')), 1.1111111111111111e29);
 }
 
-// The conversions take a shortcut for short numbers; it must give the
-// correctly rounded value that strtod gives, for short and long texts alike.
+// The shortcut for short numbers must round as strtod does, long texts too.
 TEST(ValueHelpers, ConversionsAreCorrectlyRounded) {
   std::mt19937 random(42);
   auto digits = [&](int n) {
@@ -117,6 +74,43 @@ TEST(ValueHelpers, ConversionsAreCorrectlyRounded) {
     ASSERT_EQ(ParseNumber("-" + text), -expected) << text;
     ASSERT_EQ(LeadingNumber(" " + text + "X"), expected) << text;
   }
+}
+
+TEST(Layout, ItemCodesFindTheirFieldNumbersWhateverTheirCase) {
+  for (const RecordField& f : kFields) EXPECT_EQ(FieldNumberOf(f.code), f.number);
+  EXPECT_EQ(FieldNumberOf("8b1"), field::k8B1);
+  EXPECT_EQ(FieldNumberOf("XX"), field::kNone);
+  EXPECT_EQ(FieldNumberOf("1A unit"), field::kNone);
+}
+
+TEST(NumberText, LeadingBlankAndPlainForms) {
+  struct Case {
+    double value;
+    const char* leading;
+    const char* plain;
+  };
+  const Case cases[] = {
+      {12, " 12", "12"},
+      {-4.5, "-4.5", "-4.5"},
+      {0.25, " .25", "0.25"},
+      {0, " 0", "0"},
+      {-0.5, "-.5", "-0.5"},
+      {100000, " 100000", "100000"},
+      {1e-7, " .0000001", "0.0000001"},
+      {51.4836111111111, " 51.4836111111111", "51.4836111111111"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LeadingBlankNumber(c.value), c.leading) << c.value;
+    EXPECT_EQ(PlainNumber(c.value), c.plain) << c.value;
+  }
+}
+
+TEST(Latin1, RoundTripsEveryByte) {
+  std::string all;
+  for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+  EXPECT_EQ(Utf8ToLatin1(Latin1ToUtf8(all)), all);
+  EXPECT_EQ(Latin1ToUtf8("\xE9"), "\xC3\xA9");
+  EXPECT_EQ(Utf8ToLatin1("\xE2\x82\xAC"), "?");  // beyond Latin-1
 }
 
 }  // namespace

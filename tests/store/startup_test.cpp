@@ -37,23 +37,20 @@ TEST_F(StartUpTest, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
 TEST_F(StartUpTest, ThePristineDatabaseLiesBesideTheProgramElseInShare) {
   EXPECT_EQ(PristineDatabaseBeside("twinscan-by-path"), fs::canonical(testing::PristineDatabase()));
   EXPECT_EQ(PristineDatabaseBeside("/opt/twinscan/bin/twinscan-cli"), fs::path("/opt/twinscan/bin/twinscan.db"));
-  struct Case {
-    bool beside, installed;
-    const char* expected;
-  } cases[] = {{true, false, "bin/twinscan.db"},
-               {true, true, "bin/twinscan.db"},
-               {false, true, "share/twinscan/twinscan.db"},
-               {false, false, "bin/twinscan.db"}};
+  const std::tuple<bool, bool, const char*> cases[] = {{true, false, "bin/twinscan.db"},
+                                                       {true, true, "bin/twinscan.db"},
+                                                       {false, true, "share/twinscan/twinscan.db"},
+                                                       {false, false, "bin/twinscan.db"}};
   fs::create_directories(dir / "share/twinscan");
-  for (const Case& c : cases) {
+  for (const auto& [beside, installed, expected] : cases) {
     fs::remove_all(dir / "bin");
     fs::remove(dir / "share/twinscan/twinscan.db");
     fs::create_directories(dir / "bin");
     testing::WriteFile(dir / "bin/twinscan-cli", "");
-    if (c.beside) testing::WriteFile(dir / "bin/twinscan.db", "");
-    if (c.installed) testing::WriteFile(dir / "share/twinscan/twinscan.db", "");
-    EXPECT_EQ(PristineDatabaseBeside(dir / "bin/twinscan-cli"), fs::canonical(dir.path()) / c.expected)
-        << c.beside << c.installed;
+    if (beside) testing::WriteFile(dir / "bin/twinscan.db", "");
+    if (installed) testing::WriteFile(dir / "share/twinscan/twinscan.db", "");
+    EXPECT_EQ(PristineDatabaseBeside(dir / "bin/twinscan-cli"), fs::canonical(dir.path()) / expected)
+        << beside << installed;
   }
 }
 
@@ -67,17 +64,13 @@ TEST_F(StartUpTest, UsesAnExistingWorkingDatabaseAndEmptiesTheLog) {
   EXPECT_EQ(fs::file_size(CompareLogPath(dir.path())), 0u);
 }
 
-TEST_F(StartUpTest, StopsWhenBothDatabasesAreMissing) {
+TEST_F(StartUpTest, StopsWhenBothDatabasesAreMissingOrTheDirectoryCannotBeMade) {
   EXPECT_EQ(StartUp(dir.path(), dir / "no-pristine.db", ui, lock), nullptr);
-  EXPECT_EQ(ui.messages, (std::vector<std::string>{"The 'twinscan.db' file MUST be in " + dir.path().string() +
-                                                   ", Quitting application"}));
-}
-
-TEST_F(StartUpTest, StopsWhenTheDataDirectoryCannotBeCreated) {
   testing::WriteFile(dir / "file", "x");
   EXPECT_EQ(StartUp(dir / "file" / "vienna", testing::PristineDatabase(), ui, lock), nullptr);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].find("cannot be created"), std::string::npos);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0], "The 'twinscan.db' file MUST be in " + dir.path().string() + ", Quitting application");
+  EXPECT_NE(ui.messages[1].find("cannot be created"), std::string::npos);
 }
 
 // A start on a directory another process works on touches nothing there.
@@ -86,7 +79,6 @@ TEST_F(StartUpTest, ASecondStartOnTheSameDirectoryIsRefusedAndTouchesNothing) {
   ASSERT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, lock), nullptr);
   testing::WriteFile(CompareLogPath(dir.path()), "running compare\r\n");
   ui.messages.clear();
-
   EXPECT_EQ(StartUp(dir.path(), testing::PristineDatabase(), ui, second), nullptr);
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"twinscan is already working on " + dir.path().string() +
                                                    " (process " + std::to_string(getpid()) + ")"}));
@@ -115,7 +107,6 @@ TEST_F(StartUpTest, AKilledProcessLeavesNoStaleLock) {
   close(ready[0]);
   close(ready[1]);
   ASSERT_EQ(ok, 'y');
-
   std::string message;
   EXPECT_FALSE(lock.Acquire(dir.path(), &message));
   EXPECT_EQ(message,

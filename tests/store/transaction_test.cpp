@@ -8,7 +8,6 @@
 #include <type_traits>
 
 #include "store/database.h"
-#include "store/view.h"
 #include "tests/support/test_support.h"
 
 namespace twinscan::store {
@@ -32,23 +31,12 @@ struct TransactionFixture : ::testing::Test {
     Statement count(other.get(), "SELECT count(*) FROM TABLE1");
     return count.Step() ? count.ColumnInt(0) : -1;
   }
-
-  // A table whose rows break a deferred foreign key: a COMMIT after
-  // InsertOrphan fails, and SQLite keeps the transaction open.
-  void CreateDeferredKey() {
-    db->Execute(
-        "PRAGMA foreign_keys = ON; CREATE TABLE parent (id INTEGER PRIMARY KEY);"
-        "CREATE TABLE child (parent REFERENCES parent (id) DEFERRABLE INITIALLY DEFERRED)");
-  }
-  void InsertOrphan() { db->Execute("INSERT INTO child VALUES (5)"); }
 };
 
 TEST_F(TransactionFixture, WhatWasWrittenIsKeptHoweverTheScopeIsLeft) {
   struct Case {
     const char* name;
-    bool periodicCommit;
-    bool explicitCommit;
-    bool fails;
+    bool periodicCommit, explicitCommit, fails;
   };
   const Case cases[] = {
       {"normal end", false, true, false},
@@ -75,42 +63,36 @@ TEST_F(TransactionFixture, WhatWasWrittenIsKeptHoweverTheScopeIsLeft) {
     EXPECT_FALSE(db->InTransaction()) << c.name;
     EXPECT_EQ(CommittedLines(), 2) << c.name;
   }
-}
-
-TEST_F(TransactionFixture, ATransactionLeftOpenIsCommittedFirst) {
+  // A transaction left open before is committed first.
   db->Begin();
   InsertLine(1);
   TransactionKeptOnFailure transaction(*db);
-  EXPECT_EQ(CommittedLines(), 1);
+  EXPECT_EQ(CommittedLines(), 3);
   EXPECT_TRUE(db->InTransaction());
 }
 
-TEST_F(TransactionFixture, AFailingCommitIsReportedAndTheTransactionStaysOpen) {
-  CreateDeferredKey();
+// A row breaking a deferred foreign key makes every COMMIT fail; SQLite keeps
+// the transaction open, and the first failure is the one reported.
+TEST_F(TransactionFixture, AFailingCommitIsReportedAndTheFirstFailureWins) {
+  db->Execute(
+      "PRAGMA foreign_keys = ON; CREATE TABLE parent (id INTEGER PRIMARY KEY);"
+      "CREATE TABLE child (parent REFERENCES parent (id) DEFERRABLE INITIALLY DEFERRED)");
   db->Begin();
-  InsertOrphan();
+  db->Execute("INSERT INTO child VALUES (5)");
   EXPECT_THROW(db->Commit(), StoreError);
-  EXPECT_TRUE(db->InTransaction());  // SQLite keeps it: the caller may still repair and commit
+  EXPECT_TRUE(db->InTransaction());
   EXPECT_THROW(db->CommitPending(), StoreError);
   db->Execute("ROLLBACK");
-  EXPECT_FALSE(db->InTransaction());
-}
-
-TEST_F(TransactionFixture, TheFirstFailureIsTheOneReported) {
-  CreateDeferredKey();
-  // The guard's own commit fails while the first failure is on its way: the
-  // first one arrives, the program is not ended.
   EXPECT_THROW(
       {
         TransactionKeptOnFailure transaction(*db);
-        InsertOrphan();
+        db->Execute("INSERT INTO child VALUES (5)");
         throw std::runtime_error("first");
       },
       std::runtime_error);
   db->Execute("ROLLBACK");
-  // The same failing commit at the normal end is reported.
   TransactionKeptOnFailure transaction(*db);
-  InsertOrphan();
+  db->Execute("INSERT INTO child VALUES (5)");
   EXPECT_THROW(transaction.Commit(), StoreError);
   db->Execute("ROLLBACK");
 }
@@ -124,13 +106,6 @@ TEST_F(TransactionFixture, AMovedStatementIsFinalizedOnce) {
   }  // the moved-from statement goes here and must leave the moved one alone
   ASSERT_TRUE(moved->Step());
   EXPECT_EQ(moved->ColumnInt(0), 1);
-}
-
-TEST(SortDirection, KeywordsAndReversal) {
-  EXPECT_STREQ(SqlKeyword(SortDirection::Ascending), "ASC");
-  EXPECT_STREQ(SqlKeyword(SortDirection::Descending), "DESC");
-  EXPECT_EQ(Reversed(SortDirection::Ascending), SortDirection::Descending);
-  EXPECT_EQ(Reversed(SortDirection::Descending), SortDirection::Ascending);
 }
 
 }  // namespace

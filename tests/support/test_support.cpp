@@ -38,22 +38,22 @@ const RecordField& Field(std::string_view code) {
 }
 
 }  // namespace
-
 std::string BaseRecord() {
-  std::string r(kRecordLength, ' ');
-  // code=text|code=text|...
-  std::string_view fields =
-      "1A=00146.50000|1A unit=M|1Z=1|6A=FX|6B=CV|6Z=XX|10Z=0|2C=01072001|4A=ANTWERPEN|4B=BEL|"
-      "4C=004E300051N3000|4D=00010|4Z=0010|7A=16K0F3EJN|8B1=0010.0|8B2=E|9A=090.0|9B=000.0|9D=H |9G=10.0|"
-      "9Y=0010|9XH=090EA03|9XV=000EA00|1Y=00146.50000|1Y unit=M|13Z=TEST STATION|13Y=C|2W=01012001|"
-      "2Z=02012001|13X=BEL500001230111";
+  return WithFields(std::string(kRecordLength, ' '),
+                    "1A=00146.50000|1A unit=M|1Z=1|6A=FX|6B=CV|6Z=XX|10Z=0|2C=01072001|4A=ANTWERPEN|4B=BEL|"
+                    "4C=004E300051N3000|4D=00010|4Z=0010|7A=16K0F3EJN|8B1=0010.0|8B2=E|9A=090.0|9B=000.0|9D=H |9G=10.0|"
+                    "9Y=0010|9XH=090EA03|9XV=000EA00|1Y=00146.50000|1Y unit=M|13Z=TEST STATION|13Y=C|2W=01012001|"
+                    "2Z=02012001|13X=BEL500001230111");
+}
+
+std::string WithFields(std::string record, std::string_view fields) {
   while (!fields.empty()) {
     std::string_view item = fields.substr(0, fields.find('|'));
     size_t equals = item.find('=');
-    r = WithField(r, item.substr(0, equals), item.substr(equals + 1));
+    record = WithField(record, item.substr(0, equals), item.substr(equals + 1));
     fields.remove_prefix(std::min(fields.size(), item.size() + 1));
   }
-  return r;
+  return record;
 }
 
 std::string WithField(std::string record, std::string_view code, std::string_view text) {

@@ -52,8 +52,7 @@ class RecordingUserInterface : public UserInterface {
   void ProgressEnd() override { ++progressEnds; }
   bool StopRequested() override { return stop; }
 
-  std::vector<std::string> statuses;
-  std::vector<std::string> messages;
+  std::vector<std::string> statuses, messages;
   std::vector<ViewId> reopened;
   int yields = 0;
   std::function<void()> onYield;
@@ -77,6 +76,8 @@ std::string BaseRecord();
 // The record with one field (item code as in the layout, "1A unit" for the
 // unit place) replaced; the text is padded with blanks or cut to the width.
 std::string WithField(std::string record, std::string_view code, std::string_view text);
+// The record with several fields replaced: "4A=GENT|1A unit=K" (no '|' in a text).
+std::string WithFields(std::string record, std::string_view fields);
 // The text of one field of a record.
 std::string FieldOf(const std::string& record, std::string_view code);
 
@@ -85,7 +86,7 @@ std::unique_ptr<store::Database> CreateTestDatabase(const std::filesystem::path&
 // The pristine database the build made (build/twinscan.db).
 std::filesystem::path PristineDatabase();
 
-// Whole file contents as bytes; and writing bytes.
+// A file's bytes, read and written whole.
 std::string ReadFile(const std::filesystem::path& file);
 void WriteFile(const std::filesystem::path& file, const std::string& bytes);
 
