@@ -46,6 +46,15 @@ class CorrectedFileOnTheWay : public ImportedRecords {
   int64_t lastLinenumber_ = 0;
 };
 
+// After a cancelled or failed import. A database that cannot be read now
+// leaves the grids empty; the import has said what went wrong.
+void RereadAfterUnfinishedImport(store::Views& views) {
+  try {
+    views.RefreshAll();
+  } catch (const store::StoreError&) {
+  }
+}
+
 }  // namespace
 
 fs::path CorrectedPathFor(const fs::path& file) { return fs::path(file.string() + "_annex2bis.txt"); }
@@ -96,14 +105,20 @@ ImportCommandResult RunImportCommand(const fs::path& file, FileTag tag, const Co
   // while the table is rebuilt; the views are re-read at the end.
   std::optional<CorrectedFileOnTheWay> corrected;
   if (o.correctedFile) corrected.emplace(CorrectedPathFor(file), o.export2001NoCrlf);
+  bool released = false;
   result.import = ImportViennaFile(
       file, table, options, db, ui,
-      [views] {
+      [views, &released] {
         if (views) views->ReleaseSnapshots();
+        released = true;
       },
       corrected ? &*corrected : nullptr);
-  if (result.import.outcome == ImportOutcome::Cancelled) ui.SetStatusText(kImportCancelledText);
-  if (result.import.outcome != ImportOutcome::Done) return result;
+  if (result.import.outcome != ImportOutcome::Done) {
+    // The earlier table is still there: the grids show it again.
+    if (views && released) RereadAfterUnfinishedImport(*views);
+    if (result.import.outcome == ImportOutcome::Cancelled) ui.SetStatusText(kImportCancelledText);
+    return result;
+  }
   *headerText = result.import.headerText;
   store::StoreImportInfo(db, {tag == FileTag::ff ? "ff" : "sf", fs::absolute(file).string(), store::LocalTimeText(),
                               result.import.records, result.import.erroneous});
