@@ -83,11 +83,13 @@ class QueryBuilder {
     double written = AsWritten(PlainNumber(*keys_.frequency));
     if (!tolerant) {
       Sql(column + " = ?");
+      query_.band = {written, written};
       return Bind(written);
     }
     Sql("(" + column + " >= ? AND " + column + " <= ?)");
-    Bind(written - kFrequencyTolerance);
-    Bind(written + kFrequencyTolerance);
+    query_.band = {written - kFrequencyTolerance, written + kFrequencyTolerance};
+    Bind(query_.band->first);
+    Bind(query_.band->second);
   }
 
   void Add6A(bool tolerant) {

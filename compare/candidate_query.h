@@ -14,6 +14,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/compare_settings.h"
@@ -43,6 +44,9 @@ struct CandidateQuery {
   std::string where;                // the SQLite condition
   std::vector<store::Value> binds;  // its values, in order
   std::optional<ZoneBox> zone;      // a tolerant 4C search with both centres
+  // A 1A search of a record with a frequency: the rows with low <= 1A <=
+  // high (one value when exact).
+  std::optional<std::pair<double, double>> band;
 };
 
 // The order in which candidates come.

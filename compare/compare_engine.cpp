@@ -133,7 +133,8 @@ struct CompareEngine::Impl {
     if (!candidateReader) candidateReader.emplace(db.handle(), store::kTable2);
     const std::vector<int64_t>* onlyRows = nullptr;
     if (query.zone && zoneGrid) {
-      zoneGrid->Inside(query.zone->lonLow, query.zone->lonHigh, query.zone->latLow, query.zone->latHigh, &zoneRows);
+      zoneGrid->Inside(query.zone->lonLow, query.zone->lonHigh, query.zone->latLow, query.zone->latHigh, query.band,
+                       &zoneRows);
       onlyRows = &zoneRows;
     }
     size_t used = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "compare/tolerances.h"
@@ -22,36 +23,33 @@ int64_t BandOf(double latitude) { return static_cast<int64_t>(std::floor(latitud
 
 ZoneGrid ZoneGrid::Read(store::Database& db, const char* table) {
   ZoneGrid grid;
-  store::Statement s = db.Prepare(std::string("SELECT rowid, \"4CLONG\", \"4CLAT\" FROM ") + store::QuoteName(table));
+  store::Statement s =
+      db.Prepare(std::string("SELECT rowid, \"4CLONG\", \"4CLAT\", \"1A\" FROM ") + store::QuoteName(table));
+  // The three columns are REAL: every number in them is a double. Null and
+  // texts are in no box and no range: SQLite ranks a text above every number
+  // and Null compares with nothing.
+  auto number = [&s](int column) {
+    return s.ColumnStored(column) == store::Statement::Stored::Real ? s.ColumnDouble(column)
+                                                                    : std::numeric_limits<double>::quiet_NaN();
+  };
   while (s.Step()) {
-    double at[2];
-    bool number = true;
-    for (int column : {1, 2}) {
-      // Both columns are REAL: every number in them is a double. Null and
-      // texts are never inside a box: SQLite ranks a text above every number
-      // and Null compares with nothing.
-      number = number && s.ColumnStored(column) == store::Statement::Stored::Real;
-      at[column - 1] = number ? s.ColumnDouble(column) : 0;
-    }
-    if (!number) continue;
-    Point point{0, at[0], at[1], s.ColumnInt(0)};
-    if (Banded(point.latitude)) {
-      point.band = BandOf(point.latitude);
-      grid.points_.push_back(point);
-    } else {
-      grid.outliers_.push_back(point);
-    }
+    Point point{number(1), number(2), number(3), s.ColumnInt(0)};
+    if (std::isnan(point.longitude) || std::isnan(point.latitude)) continue;
+    (Banded(point.latitude) ? grid.points_ : grid.outliers_).push_back(point);
   }
   std::sort(grid.points_.begin(), grid.points_.end(), [](const Point& a, const Point& b) {
-    return a.band != b.band ? a.band < b.band : a.longitude < b.longitude;
+    int64_t bandA = BandOf(a.latitude), bandB = BandOf(b.latitude);
+    return bandA != bandB ? bandA < bandB : a.longitude < b.longitude;
   });
   return grid;
 }
 
-void ZoneGrid::Inside(double lonLow, double lonHigh, double latLow, double latHigh, std::vector<int64_t>* ids) const {
+void ZoneGrid::Inside(double lonLow, double lonHigh, double latLow, double latHigh,
+                      const std::optional<std::pair<double, double>>& frequency, std::vector<int64_t>* ids) const {
   ids->clear();
   auto inside = [&](const Point& p) {
-    return p.longitude > lonLow && p.longitude < lonHigh && p.latitude > latLow && p.latitude < latHigh;
+    return p.longitude > lonLow && p.longitude < lonHigh && p.latitude > latLow && p.latitude < latHigh &&
+           (!frequency || (p.frequency >= frequency->first && p.frequency <= frequency->second));
   };
   if (!Banded(latLow) || !Banded(latHigh)) {
     for (const Point& p : points_)
@@ -60,9 +58,10 @@ void ZoneGrid::Inside(double lonLow, double lonHigh, double latLow, double latHi
     for (int64_t band = BandOf(latLow); band <= BandOf(latHigh); ++band) {
       auto first = std::lower_bound(points_.begin(), points_.end(), std::pair{band, lonLow},
                                     [](const Point& p, const std::pair<int64_t, double>& key) {
-                                      return p.band != key.first ? p.band < key.first : p.longitude < key.second;
+                                      int64_t pointBand = BandOf(p.latitude);
+                                      return pointBand != key.first ? pointBand < key.first : p.longitude < key.second;
                                     });
-      for (auto p = first; p != points_.end() && p->band == band && !(p->longitude >= lonHigh); ++p)
+      for (auto p = first; p != points_.end() && BandOf(p->latitude) == band && !(p->longitude >= lonHigh); ++p)
         if (inside(*p)) ids->push_back(p->rowId);
     }
   }

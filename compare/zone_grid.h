@@ -7,10 +7,13 @@
 // the rows are grouped in latitude bands and sorted by longitude, so a box
 // costs a few binary searches. The grid finds exactly the rows whose stored
 // 4CLONG and 4CLAT are numbers inside the box, as SQLite compares them;
-// rows holding Null or a text there are never inside a box.
+// rows holding Null or a text there are never inside a box. Its points also
+// hold 1A, so that a frequency searched at the same time narrows them further.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "store/database.h"
@@ -19,18 +22,20 @@ namespace twinscan {
 
 class ZoneGrid {
  public:
-  // Reads the zone coordinates of every row of `table`. Throws
-  // store::StoreError.
+  // Reads the zone coordinates and frequencies (1A) of every row of
+  // `table`. Throws store::StoreError.
   static ZoneGrid Read(store::Database& db, const char* table);
 
   // The row ids of the rows with lonLow < 4CLONG < lonHigh and latLow <
-  // 4CLAT < latHigh, in ascending order, into *ids.
-  void Inside(double lonLow, double lonHigh, double latLow, double latHigh, std::vector<int64_t>* ids) const;
+  // 4CLAT < latHigh, and with a number low <= 1A <= high when `frequency` is
+  // given, in ascending order, into *ids.
+  void Inside(double lonLow, double lonHigh, double latLow, double latHigh,
+              const std::optional<std::pair<double, double>>& frequency, std::vector<int64_t>* ids) const;
 
  private:
   struct Point {
-    int64_t band;  // floor(latitude / kBandHeight)
     double longitude, latitude;
+    double frequency;  // NaN when 1A holds no number: in no range
     int64_t rowId;
   };
   std::vector<Point> points_;    // by band, then longitude
