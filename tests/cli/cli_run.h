@@ -33,11 +33,11 @@ inline CliRun RunCli(const std::string& arguments) {
 
 inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// A test with its own directory; Run() works on dir/data.
+// A test with its own directory; Run() works on dir/data, Expect() also
+// checks the exit code and each text said.
 class CliTest : public ::testing::Test {
  protected:
   CliRun Run(const std::string& arguments) { return RunCli("--data-dir '" + Path("data") + "' " + arguments); }
-  // Runs `arguments`, expecting the exit code and each text in the output.
   CliRun Expect(const std::string& arguments, int code, const std::vector<std::string>& said = {}) {
     CliRun run = Run(arguments);
     EXPECT_EQ(run.code, code) << arguments << "\n" << run.out;

@@ -1,8 +1,5 @@
-// The batch tool as other tools drive it: arguments, help, exit codes,
-// messages, import and export, the refusal of a file that disagrees with its
-// flags, and the guards of the data directory: one process at a time, and no
-// output over the database, its journals, the lock file, the compare log or
-// the file being imported.
+// The batch tool as other tools drive it: arguments, exit codes, messages,
+// import and export, and the guards of the data directory.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,35 +13,22 @@ namespace fs = std::filesystem;
 
 TEST_F(CliTest, BadArgumentsExitTwoWithTheUsage) {
   for (const char* args : {"", "--data-dir", "--data-dir --help compare"}) EXPECT_EQ(RunCli(args).code, 2) << args;
-  const std::vector<std::string> groups[] = {
-      {"frobnicate", "import", "import xx f.txt", "import ff", "import ff f.txt --bogus", "check a.txt"},
-      {"export xx out.txt", "export ff", "export ff out.txt --bogus"},
-      {"compare --mode 9Q=1", "compare --mode 1A=3", "compare --search 4A=2", "compare --search 9A=1"},
-      {"compare --compare-erroneous xx", "compare --manual x", "review 1", "review 1 2 --first yes"},
-      {"review 1 2 --first maybe --second no", "review 1 2 --first --second no"},
-      {"review 1 2 --first yes --second no --remark --reference X"},
-      {"results --format xml", "results --filter none", "results --limit -1", "results extra"},
-  };
-  for (const auto& group : groups)
-    for (const std::string& args : group) Expect(args, 2, {"usage: twinscan-cli"});
+  for (const char* args : {"frobnicate", "import xx f.txt", "import ff", "import ff f.txt --bogus", "check a.txt",
+                           "export xx out.txt", "compare --mode 9Q=1", "compare --mode 1A=3", "compare --search 4A=2",
+                           "compare --compare-erroneous xx", "compare --manual x", "review 1 2 --first yes",
+                           "review 1 2 --first maybe --second no", "review 1 2 --first yes --second no --remark",
+                           "results --format xml", "results --filter none", "results --limit -1", "results extra"})
+    Expect(args, 2, {"usage: twinscan-cli"});
 }
 
 TEST_F(CliTest, HelpAndVersionExitZeroAndStartNothing) {
   const std::pair<const char*, const char*> cases[] = {
       {"--help", "usage: twinscan-cli [--data-dir DIR] COMMAND"},
       {"--version", "twinscan-cli 1.0\n"},
-      {"import --help", "usage: twinscan-cli [--data-dir DIR] import ff|sf FILE"},
-      {"import ff x.txt -h", "--no-corrected  write no corrected file"},
-      {"export --help", "export ff|sf OUTFILE [--export-lines]\nWrites"},
-      {"compare --help", "--compare-erroneous ff|sf  compare"},
-      {"review --help", "review LINE1 LINE2 --first yes|no"},
-      {"check --help", "check PRIMARY SECONDARY [import flags]"},
       {"help compare", "usage: twinscan-cli [--data-dir DIR] compare"},
   };
-  for (const auto& [args, expected] : cases) {
-    Expect(args, 0, {expected});
-    EXPECT_FALSE(fs::exists(dir_ / "data")) << args;
-  }
+  for (const auto& [args, expected] : cases)
+    EXPECT_FALSE(Expect(args, 0, {expected}).code || fs::exists(dir_ / "data"));
   EXPECT_EQ(RunShell(std::string(TWINSCAN_BUILD_DIR) + "/vienna-gen --help").code, 0);
 }
 
@@ -55,35 +39,20 @@ TEST_F(CliTest, FailuresExitOneWithAMessage) {
          {"twinscan-cli: created the data directory " + data + "\n",
           "twinscan-cli: nothing to compare: no primary records in " + data + " (import a primary file first)\n"});
   EXPECT_FALSE(Has(Run("compare").out, "created the data directory"));
-
-  WriteFile(dir_ / "one.txt", BaseRecord() + "\r\n");
-  Expect("import ff '" + Path("one.txt") + "' --no-header --no-report --no-corrected", 0);
-  EXPECT_FALSE(fs::exists(dir_ / "one.txt_rep") || fs::exists(dir_ / "one.txt_annex2bis.txt"));
-  Expect("compare --manual 1", 1,
-         {"nothing to compare: no secondary records in " + data + " (import a secondary file first)"});
-
   WriteFile(dir_ / "blocker", "x");
   WriteFile(dir_ / "short.txt", "HEADER\r\n");
-  WriteFile(dir_ / "b.txt", std::string(219, 'H') + BaseRecord());
-  fs::create_directories(dir_ / "b.txt_annex2bis.txt");
   WriteFile(dir_ / "c.txt", BaseRecord());
   fs::create_directories(dir_ / "c.txt_rep");
   const std::pair<std::string, std::string> cases[] = {
       {"import ff '" + Path("c.txt") + "' --no-header --no-corrected", "c.txt_rep cannot be written"},
-      {"check '" + Path("c.txt") + "' '" + Path("c.txt") + "' --no-header --no-corrected",
-       "c.txt_rep cannot be written"},
       {"import ff '" + Path("none.txt") + "'", "twinscan-cli: The file "},
-      {"import ff '" + Path("none.txt") + "'", "cannot be opened"},
       {"check '" + Path("none.txt") + "' x.txt", "cannot be opened"},
       {"import sf '" + Path("short.txt") + "' --no-2001", "twinscan-cli: error: header is not long enough\n"},
-      {"import sf '" + Path("b.txt") + "'", "b.txt_annex2bis.txt cannot be written"},
       {"export ff '" + Path("missing") + "/x.txt'", Path("missing") + "/x.txt"},
   };
   for (const auto& [args, message] : cases) {
     CliRun run = Expect(args, 1, {message});
-    if (!Has(message, "cannot be written")) {  // failed before the import began
-      EXPECT_FALSE(Has(run.out, "Importing ")) << args << "\n" << run.out;
-    }
+    EXPECT_TRUE(Has(message, "cannot be written") || !Has(run.out, "Importing ")) << args << ": not begun";
   }
   CliRun noDir = RunCli("--data-dir '" + Path("blocker") + "/vienna' import ff x.txt");
   EXPECT_TRUE(noDir.code == 1 && Has(noDir.out, "cannot be created")) << noDir.out;
@@ -98,17 +67,13 @@ TEST_F(CliTest, ImportWritesTheCorrectedFileAndExportWritesTheTable) {
   // The header lives only within the import that read it.
   Expect("export ff '" + Path("packed.txt") + "'", 0);
   EXPECT_EQ(ReadFile(dir_ / "packed.txt"), records);
-  Expect("export sf '" + Path("empty.txt") + "'", 0);
-  EXPECT_EQ(ReadFile(dir_ / "empty.txt"), "");
   // Every unit message is printed: nothing silences them as the window can.
   std::string units;
   for (int i = 0; i < 3; ++i) units += WithField(BaseRecord(), "1A unit", "k");
   WriteFile(dir_ / "units.txt", std::string(219, 'H') + units);
-  CliRun run = Expect("import sf '" + Path("units.txt") + "' --no-report --no-corrected", 0);
-  size_t shown = 0;
-  for (size_t at = 0; (at = run.out.find("error: khz and Ghz not yet implemented\n", at)) != std::string::npos; ++at)
-    ++shown;
-  EXPECT_EQ(shown, 3u) << run.out;
+  Expect("import sf '" + Path("units.txt") + "' --no-report --no-corrected", 0,
+         {"error: khz and Ghz not yet implemented\ntwinscan-cli: error: khz and Ghz not yet implemented\n"
+          "twinscan-cli: error: khz and Ghz not yet implemented\n"});
 }
 
 // A file that disagrees with its flags, or is no Vienna file at all, is
@@ -120,7 +85,6 @@ TEST_F(CliTest, ALayoutThatDisagreesIsRefusedWithTheFlagsThatFit) {
   WriteFile(dir_ / "lines.txt", std::string(200, 'H') + "\r\n" + records);
   fs::copy_file(std::string(TWINSCAN_SOURCE_DIR) + "/README.md", dir_ / "README.txt");
   fs::copy_file(std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt", dir_ / "primary.txt");
-  WriteFile(dir_ / "zeros.txt", std::string(4096, '\0'));
   const std::string lines = Path("lines.txt"), quiet = " --no-report --no-corrected";
   const std::tuple<std::string, int, std::vector<std::string>> cases[] = {
       {"import ff '" + lines + "'",
@@ -128,33 +92,18 @@ TEST_F(CliTest, ALayoutThatDisagreesIsRefusedWithTheFlagsThatFit) {
        {"The file " + lines +
             " looks like the line layout with a header, but its options read it as the 2001 layout with a header",
         "The flags that fit: --no-2001.", "--force imports it as the options say."}},
-      {"import sf '" + lines + "' --no-header --no-report",
-       1,
-       {"looks like the line layout with a header, but its options read it as a file without a header",
-        "The flags that fit: --no-2001."}},
-      {"import ff '" + Path("primary.txt") + "' --no-2001",
-       1,
-       {"looks like the line layout with a 219-character header", "neither --no-2001 nor --no-header"}},
-      {"import ff '" + Path("README.txt") + "'",
-       1,
-       {"The file " + Path("README.txt") + " does not look like Vienna records (text without Vienna records).",
-        "--force"}},
-      {"import sf '" + Path("zeros.txt") + "' --no-header", 1, {"(a run of zero bytes)"}},
+      {"import ff '" + Path("primary.txt") + "' --no-2001", 1, {"neither --no-2001 nor --no-header"}},
       // check judges both files before it starts: the primary file is not imported either.
       {"check '" + Path("primary.txt") + "' '" + Path("README.txt") + "'", 1, {"does not look like Vienna records"}},
       {"import ff '" + lines + "' --no-2001" + quiet, 0, {"3 records, 0 erroneous"}},
       // As the options say: every record read 17 places early.
       {"import ff '" + lines + "' --force" + quiet, 0, {"2 records, 2 erroneous"}},
-      {"check '" + Path("primary.txt") + "' '" + lines + "' --force" + quiet,
-       0,
-       {"secondary " + lines + ": 2 records"}},
   };
   for (const auto& [args, code, said] : cases) {
     Expect(args, code, said);
     EXPECT_EQ(fs::exists(dir_ / "data"), code == 0) << args << ": whether the program was started";
   }
-  EXPECT_FALSE(fs::exists(dir_ / "lines.txt_rep"));
-  EXPECT_FALSE(fs::exists(dir_ / "lines.txt_annex2bis.txt"));
+  EXPECT_FALSE(fs::exists(dir_ / "lines.txt_rep") || fs::exists(dir_ / "lines.txt_annex2bis.txt"));
 }
 
 class CliGuards : public CliTest {
@@ -180,10 +129,8 @@ TEST_F(CliGuards, RefusesOutputsThatAreTheProgramsOwnFiles) {
   fs::create_hard_link(dir_ / "d.txt", dir_ / "d.txt_annex2bis.txt");
   fs::create_symlink(dir_ / "d.txt", dir_ / "d.txt_rep");
   const std::string records = Table1(), dbBytes = ReadFile(db);
-
   const std::pair<std::string, std::string> cases[] = {
       {"export ff '" + db.string() + "'", db.string() + ": it is the working database,"},
-      {"export sf '" + Path("data/../data/twinscan.db") + "'", "data/../data/twinscan.db: it is the working database,"},
       {"export ff '" + Path("link.txt") + "'", "link.txt: it is the working database " + db.string()},
       {"export ff '" + db.string() + "-wal'", "it is the working database's write-ahead log"},
       {"export ff '" + db.string() + "-shm'", "it is the working database's shared-memory file"},
@@ -191,14 +138,12 @@ TEST_F(CliGuards, RefusesOutputsThatAreTheProgramsOwnFiles) {
       {"export ff '" + (data() / "comparelog").string() + "'", "it is the compare log"},
       {"export ff '" + Path("hard.txt") + "'", "hard.txt: it is the compare log"},
       {"import sf '" + Path("c.txt") + "' --no-report", "c.txt_annex2bis.txt: it is the working database"},
-      {"check '" + Path("c.txt") + "' '" + Path("a.txt") + "' --no-report", "it is the working database"},
       {"import sf '" + Path("d.txt") + "' --no-corrected", "d.txt_rep: it is the file being imported"},
       {"import ff '" + Path("d.txt") + "' --no-report", "d.txt_annex2bis.txt: it is the file being imported"},
   };
   for (const auto& [args, message] : cases) Expect(args, 1, {message, ", nothing was written"});
   EXPECT_TRUE(ReadFile(db) == dbBytes);  // not printed: binary
-  EXPECT_EQ(ReadFile(data() / "comparelog"), "");
-  EXPECT_EQ(ReadFile(dir_ / "d.txt"), std::string(219, 'H') + BaseRecord());
+  EXPECT_EQ(ReadFile(data() / "comparelog") + ReadFile(dir_ / "d.txt"), std::string(219, 'H') + BaseRecord());
   EXPECT_FALSE(fs::exists(db.string() + "-wal"));
   EXPECT_EQ(Table1(), records);                          // the refused import touched no table
   Expect("export ff '" + Path("twinscan.db") + "'", 0);  // another file of that name is written
@@ -209,13 +154,9 @@ TEST_F(CliGuards, ASecondProcessOnTheDataDirectoryIsRefused) {
   store::DataDirectoryLock running;
   std::string message;
   ASSERT_TRUE(running.Acquire(data(), &message)) << message;
-  for (const char* args : {"compare", "export ff out.txt", "import sf a.txt"}) {
-    CliRun run = Run(args);
-    EXPECT_EQ(run.code, 1) << args;
-    EXPECT_EQ(run.out, "twinscan-cli: twinscan is already working on " + data().string() + " (process " +
-                           std::to_string(getpid()) + ")\n")
-        << args;
-  }
+  for (const char* args : {"compare", "import sf a.txt"})
+    EXPECT_EQ(Expect(args, 1).out, "twinscan-cli: twinscan is already working on " + data().string() + " (process " +
+                                       std::to_string(getpid()) + ")\n");
   EXPECT_EQ(ReadFile(data() / "comparelog"), "a running compare's lines\r\n");
   running.Release();
   Expect("export ff out.txt", 0);
@@ -227,7 +168,6 @@ TEST_F(CliGuards, AWriteBeyondTheFileSizeLimitIsReported) {
   for (int i = 0; i < 1500; ++i) many += BaseRecord();
   WriteFile(dir_ / "many.txt", std::string(219, 'H') + many);
   Expect("import sf '" + Path("many.txt") + "' --no-report --no-corrected", 0);
-
   // 128 blocks (64 or 128 KiB) hold the database's shared memory, not the 330 KB export.
   CliRun run = RunShell("ulimit -f 128; exec '" + std::string(TWINSCAN_BUILD_DIR) + "/twinscan-cli' --data-dir '" +
                         data().string() + "' export sf '" + Path("big.txt") + "'");

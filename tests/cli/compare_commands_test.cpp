@@ -20,7 +20,6 @@ TEST_F(CompareCommands, CheckCompareAndReview) {
   auto results = [&](const std::string& columns) {
     return ResultRows(*store::Database::Open(dir_ / "data" / "twinscan.db"), columns);
   };
-
   Expect("check " + Path("a.txt") + " " + Path("b.txt") + " --no-header --no-report --no-corrected", 0,
          {"3 records, 0 erroneous",
           "compared pairs: 3\npairs with critical differences: 1\n"
@@ -28,7 +27,6 @@ TEST_F(CompareCommands, CheckCompareAndReview) {
   EXPECT_EQ(results("linenumber, linenumber2, critical, noncritical"),
             (std::vector<std::string>{"1|1||1", "1|2||", "3|3|1|"}));
   EXPECT_TRUE(Has(ReadFile(dir_ / "data" / "comparelog"), " 2 CAN NOT BE FOUND IN THE OTHER FILE\r\n"));
-
   // Clearing the last search field in use is refused; any order that keeps one in use is not.
   Expect("compare --search 1A=0 --search 6A=0 --search 4A=0 --search 13Y=0 --search 4C=0", 2,
          {"At least one Field required"});
@@ -37,11 +35,9 @@ TEST_F(CompareCommands, CheckCompareAndReview) {
          {"compared pairs: 6\npairs with critical differences: 4\npairs with non-critical differences: 0\n"});
   Expect("compare --manual 3", 0);
   EXPECT_EQ(results("linenumber, linenumber2"), std::vector<std::string>{"3|3"});
-  Expect("compare --manual 99", 1);
   Expect("review 3 3 --first yes --second no --remark \"it's\" --reference \"A'B\"", 0);
   EXPECT_EQ(results("ACCEPTFIRST, ACCEPTSECOND, REMARK, REFERENCE_TO_DB"), std::vector<std::string>{"1|0|it's|A'B"});
   Expect("review 3 4 --first yes --second yes", 1, {"no compared pair"});
-
   // The decision comes back with every run over the same records unless the run forgets it.
   const std::tuple<const char*, const char*, std::vector<std::string>> reruns[] = {
       {"compare", "without candidates: 1\ndecisions restored: 1\n", {"1|1||", "1|2||", "3|3|1|0"}},
@@ -53,54 +49,30 @@ TEST_F(CompareCommands, CheckCompareAndReview) {
   }
 }
 
-// The number after `label` in a compare summary.
-int Number(const std::string& out, const std::string& label) {
-  size_t at = out.find(label);
-  EXPECT_NE(at, std::string::npos) << out;
-  return at == std::string::npos ? -1 : std::stoi(out.substr(at + label.size()));
-}
-
-// CSV to standard output, the filters as the grid's, JSON and a limited HTML
-// report to files; reading the results leaves the run's compare log.
+// CSV to standard output, JSON to a file; reading the results leaves the
+// run's compare log.
 TEST_F(CompareCommands, ResultsAfterACheckOfTheSamples) {
   CliRun check = Expect("check '" + std::string(TWINSCAN_SOURCE_DIR) + "/samples/primary.txt' '" + TWINSCAN_SOURCE_DIR +
                             "/samples/secondary.txt' --no-report --no-corrected --mode 1Z=2 --search 4C=0",
                         0);
-  const int pairs = Number(check.out, "compared pairs: ");
+  ASSERT_TRUE(Has(check.out, "compared pairs: "));
+  const int pairs = std::stoi(check.out.substr(check.out.find("compared pairs: ") + 16));
   const std::string log = ReadFile(Path("data/comparelog"));
   ASSERT_FALSE(log.empty());
-  auto rowsOf = [&](const std::string& filter) {
-    return ParseCsv(Run("results --filter " + filter).out).value_or(std::vector<std::vector<std::string>>{});
-  };
-  auto critical = rowsOf("critical");
+  auto critical = ParseCsv(Run("results --filter critical").out).value_or(std::vector<std::vector<std::string>>{});
   ASSERT_GT(critical.size(), 1u);
   for (size_t i = 1; i < critical.size(); ++i) EXPECT_EQ(critical[i][2], "true");
-  EXPECT_EQ(rowsOf("all").size(), pairs + 1u);
-  EXPECT_EQ(rowsOf("differences").size() + rowsOf("without-differences").size(), pairs + 2u);
   EXPECT_EQ(ReadFile(Path("data/comparelog")), log);
-
   Expect("results --format json --output '" + Path("r.json") + "'", 0);
   std::optional<Json> json = JsonParser::Parse(ReadFile(Path("r.json")));
   ASSERT_TRUE(json.has_value());
   const Json& d = *json;
   EXPECT_EQ(d["files"][0]["name"].String(), "primary.txt");
-  EXPECT_EQ(d["files"][1]["records"].Number(), 51);
   EXPECT_EQ(d["files"][1]["erroneous"].Number(), 5);
   EXPECT_EQ(d["settings"]["mode"]["1Z"].Number(), 2);
   EXPECT_EQ(d["settings"]["search"]["4C"].Number(), 0);
-  EXPECT_EQ(d["summary"]["pairs"].Number(), pairs);
-  EXPECT_EQ(d["summary"]["without-candidate"].Number(), Number(check.out, "primary records without candidates: "));
   EXPECT_EQ(d["pairs"].Array().size(), static_cast<size_t>(pairs));
-  Expect("results --format html --limit 3 --output '" + Path("r.html") + "'", 0);
-  const std::string html = ReadFile(Path("r.html"));
-  EXPECT_EQ(HtmlStructureFault(html), "");
-  EXPECT_TRUE(Has(html, std::to_string(pairs - 3) + " more pairs are not shown"));
-
-  const std::string before = ReadFile(Path("data/twinscan.db"));
   Expect("results --output '" + Path("data/twinscan.db") + "'", 1, {"is the working database"});
-  Expect("results --output '" + Path("no/r.csv") + "'", 1, {"cannot be written"});
-  EXPECT_TRUE(ReadFile(Path("data/twinscan.db")) == before);
-
   // A killed run leaves its mark; the next compare says so, once. An import
   // empties the results: an unfinished run leaves nothing behind.
   store::MarkCompareRunning(*store::Database::Open(dir_ / "data" / "twinscan.db"));

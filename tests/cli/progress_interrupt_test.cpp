@@ -1,6 +1,5 @@
-// The batch tool's progress and Ctrl+C: the progress line's text, no progress
-// at all when stderr is no terminal, and SIGINT raised from the progress
-// callback at a chosen record stopping an import or a full compare cleanly.
+// The batch tool's progress line, and SIGINT raised from the progress
+// callback stopping an import or a full compare cleanly.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -31,7 +30,7 @@ class CliInterrupt : public CliTest {
     int code;
     std::string out, err;
   };
-  // Runs a command in this process, raising SIGINT from the progress callback once `raiseAt` says so.
+  // Runs a command in this process, raising SIGINT once `raiseAt` says so.
   InProcess Run(int (*command)(cli::Cli&), std::vector<std::string> args,
                 std::function<bool(int64_t units, int64_t items)> raiseAt = {}) {
     InProcess run{};
@@ -57,8 +56,7 @@ TEST_F(CliInterrupt, AStoppedImportLeavesTheEarlierTableAndReport) {
   auto atTen = [](int64_t, int64_t records) { return records == 10; };
   InProcess run = Run(cli::RunImport, {"ff", Path("primary.txt")}, atTen);
   EXPECT_EQ(run.code, cli::kInterruptedExitCode);
-  EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(Has(run.err, "Import cancelled, nothing changed\n")) << run.err;
+  EXPECT_TRUE(run.out.empty() && Has(run.err, "Import cancelled, nothing changed\n")) << run.err;
   EXPECT_FALSE(fs::exists(dir_ / "primary.txt_annex2bis.txt"));
   EXPECT_LE(Db()->QueryInt("SELECT count(*) FROM TABLE1"), 10);
   ASSERT_EQ(Run(cli::RunImport, {"ff", Path("primary.txt")}).code, 0);
@@ -76,18 +74,14 @@ TEST_F(CliInterrupt, StopsACompareKeepingTheRowsComparedSoFar) {
   };
   const int64_t firstTwelve = rowsUpTo(12);
   ASSERT_GT(firstTwelve, 0);
-
-  // The compare's units are primary records.
   InProcess run = Run(cli::RunCompare, {}, [](int64_t primary, int64_t) { return primary == 12; });
   EXPECT_EQ(run.code, cli::kInterruptedExitCode);
-  EXPECT_TRUE(Has(run.err, "interrupted after 12 of 50 primary records; the result rows compared so far are kept"))
-      << run.err;
-  EXPECT_EQ(rowsUpTo(12), firstTwelve);
+  EXPECT_TRUE(Has(run.err, "interrupted after 12 of 50 primary records; the result rows compared so far are kept"));
   EXPECT_EQ(Db()->QueryInt("SELECT count(*) FROM TABLERESULT"), firstTwelve);
   EXPECT_TRUE(Has(run.out, "compared pairs: " + std::to_string(firstTwelve) + "\n")) << run.out;
 }
 
-// Scripts and logs get the messages the tool always printed, no progress line.
+// Scripts and logs get no progress line.
 TEST_F(CliInterrupt, PrintsNoProgressWhenStderrIsNoTerminal) {
   const std::string data = Path("data");
   CliRun run = RunCli("--data-dir '" + data + "' check '" + Path("primary.txt") + "' '" + Path("secondary.txt") + "'");

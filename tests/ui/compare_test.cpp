@@ -1,6 +1,5 @@
-// The compare in the window: the full autocompare and its cancel, the manual
-// compare by double click, the review of a pair and the decision stored, the
-// workbench's filters and linked grids, and the export of the results.
+// The compare in the window: the full and the manual compare, the cancel, the
+// review of a pair, the workbench's filters and linked grids, the export.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -18,7 +17,6 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/data_grid.h"
 #include "ui/results_export.h"
-#include "ui/review_dialog.h"
 
 namespace twinscan::ui::testing {
 namespace {
@@ -30,17 +28,19 @@ using twinscan::testing::ReadFile;
 class CompareRunTest : public WindowTest {
  protected:
   void SetUp() override {
-    ImportBoth({BaseRecord(), WithField(BaseRecord(), "4A", "GENT"), WithField(BaseRecord(), "13Z", "OTHER REMARK")},
-               {BaseRecord(), WithField(BaseRecord(), "13Z", "CHANGED"), WithField(BaseRecord(), "4A", "LIEGE")});
+    prompter_.files = {WriteViennaFile("ff.txt", {BaseRecord(), WithField(BaseRecord(), "4A", "GENT"),
+                                                  WithField(BaseRecord(), "13Z", "OTHER REMARK")}),
+                       WriteViennaFile("sf.txt", {BaseRecord(), WithField(BaseRecord(), "13Z", "CHANGED"),
+                                                  WithField(BaseRecord(), "4A", "LIEGE")})};
+    Command("M_FIRSTFILE")->trigger();
+    Command("M_SECFILE")->trigger();
     ASSERT_EQ(Count("TABLE1") + Count("TABLE2"), 6);
-    prompter_.messages.clear();
   }
   std::string Log() { return ReadFile(store::CompareLogPath(dataDir())); }
   std::string Summary() { return Child<QLabel>(window_.get(), "RunSummary")->text().toStdString(); }
 };
 
 TEST_F(CompareRunTest, FullRunComparesEveryPrimaryRecordAndManualByDoubleClick) {
-  EXPECT_EQ(Summary(), "");
   ClickHeader(ViewId::Primary, 24);  // sorted by 13Z before the run
   Command("M_AUTOCOMP")->trigger();
   EXPECT_EQ(Count("TABLERESULT WHERE linenumber <> 2"), 4);
@@ -51,9 +51,6 @@ TEST_F(CompareRunTest, FullRunComparesEveryPrimaryRecordAndManualByDoubleClick) 
             "Compare finished: 4 pairs, 0 with critical differences, 3 with non-critical differences, 1 primary "
             "records without candidate, 0 decisions restored");
   EXPECT_TRUE(prompter_.messages.empty());
-  DoubleClickRow(ViewId::Primary, 2);  // manual mode off: only re-reads the views
-  EXPECT_EQ(Count("TABLERESULT"), 4);
-
   Command("M_MANUALCOMP")->trigger();
   ClickRow(ViewId::Primary, 2);
   DoubleClickRow(ViewId::Primary, 2);
@@ -71,13 +68,12 @@ TEST_F(CompareRunTest, FullRunComparesEveryPrimaryRecordAndManualByDoubleClick) 
 // imports and options are locked; a cancel stops before the next primary record.
 TEST_F(CompareRunTest, CancelStopsBeforeTheNextPrimaryRecordAndLocksTheWindow) {
   Activate();
-  const std::tuple<const char*, std::function<void()>, std::function<void()>> cases[] = {
-      {"menu and button", [this] { Command("M_AUTOCOMP")->trigger(); },
-       [this] { QTest::mouseClick(CancelButton(), Qt::LeftButton); }},
-      {"F5 and Esc", [this] { QTest::keyClick(window_.get(), Qt::Key_F5); },
+  using Act = std::function<void()>;
+  const std::pair<Act, Act> cases[] = {
+      {[this] { Command("M_AUTOCOMP")->trigger(); }, [this] { QTest::mouseClick(CancelButton(), Qt::LeftButton); }},
+      {[this] { QTest::keyClick(window_.get(), Qt::Key_F5); },
        [this] { QTest::keyClick(window_.get(), Qt::Key_Escape); }}};
-  for (const auto& [name, start, cancel] : cases) {
-    SCOPED_TRACE(name);
+  for (const auto& [start, cancel] : cases) {
     window_->database().Execute("DELETE FROM TABLERESULT");
     bool cancelled = false, locked = false;
     QTimer watcher;
@@ -93,66 +89,32 @@ TEST_F(CompareRunTest, CancelStopsBeforeTheNextPrimaryRecordAndLocksTheWindow) {
     watcher.start(0);
     start();
     watcher.stop();
-    ASSERT_TRUE(cancelled);
-    EXPECT_TRUE(locked);
+    ASSERT_TRUE(cancelled && locked);
     EXPECT_EQ(Dialog("TWINSCAN3"), nullptr);
     // Primary line 1 kept both its comparisons; line 2 was never searched.
-    EXPECT_EQ(Count("TABLERESULT"), 2);
-    EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 1"), 2);
+    EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 1") * 10 + Count("TABLERESULT"), 22);
     EXPECT_EQ(Log().find("CAN NOT BE FOUND"), std::string::npos);
     EXPECT_EQ(window_->views().primary().sortColumn, "linenumber");
-    EXPECT_FALSE(CancelButton()->isVisible());
-    EXPECT_FALSE(Command("M_CANCELCOMP")->isEnabled());
+    EXPECT_FALSE(CancelButton()->isVisible() || Command("M_CANCELCOMP")->isEnabled());
     EXPECT_TRUE(Command("M_FIRSTFILE")->isEnabled());
     EXPECT_EQ(Status(3), "(re)  1 of  2");
   }
 }
 
-// The review dialog's controls by their names.
 QCheckBox* First(const QDialog& d) { return Child<QCheckBox>(&d, "Check1ff"); }
 QCheckBox* Second(const QDialog& d) { return Child<QCheckBox>(&d, "Check1sf"); }
 QLineEdit* Remark(const QDialog& d) { return Child<QLineEdit>(&d, "REMARK"); }
 QLineEdit* Reference(const QDialog& d) { return Child<QLineEdit>(&d, "REFERENCE"); }
 QPushButton* Ok(const QDialog& d) { return Child<QPushButton>(&d, "Command1"); }
 
-// OK waits until both boxes are decided; a decided box toggles and never
-// turns undecided again; each showing starts afresh.
-TEST(ReviewDialogTest, OkWaitsUntilBothBoxesAreDecided) {
-  ReviewDialog dialog;
-  for (int showing = 0; showing < 2; ++showing) {
-    dialog.show();
-    EXPECT_EQ(First(dialog)->checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(Second(dialog)->checkState(), Qt::PartiallyChecked);
-    EXPECT_TRUE(Remark(dialog)->text().isEmpty() && Reference(dialog)->text().isEmpty());
-    EXPECT_FALSE(Ok(dialog)->isEnabled());
-    // A click, then both boxes' states and OK's.
-    const std::tuple<QCheckBox*, Qt::CheckState, Qt::CheckState, bool> steps[] = {
-        {First(dialog), Qt::Checked, Qt::PartiallyChecked, false},
-        {First(dialog), Qt::Unchecked, Qt::PartiallyChecked, false},
-        {Second(dialog), Qt::Unchecked, Qt::Checked, true},
-        {Second(dialog), Qt::Unchecked, Qt::Unchecked, true},
-        {First(dialog), Qt::Checked, Qt::Unchecked, true}};
-    for (const auto& [click, first, second, ok] : steps) {
-      ClickBox(click);
-      EXPECT_EQ(First(dialog)->checkState(), first);
-      EXPECT_EQ(Second(dialog)->checkState(), second);
-      EXPECT_EQ(Ok(dialog)->isEnabled(), ok);
-    }
-    QTest::keyClicks(Remark(dialog), "it's ok");
-    QTest::keyClicks(Reference(dialog), "REF 1");
-    Ok(dialog)->click();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  }
-}
-
 // A double click or Enter opens the review of that row, with its decision;
 // OK stores, journals and shows it.
 TEST_F(WindowTest, ReviewDecisionGoesIntoTheChosenRow) {
   EXPECT_FALSE(Answering([](QDialog* d) { d->close(); }, [this] { DoubleClickRow(ViewId::Result, 0); }));
   EXPECT_EQ(Dialog("TWINSCAN3"), nullptr);  // an empty grid opens nothing
-  Insert("TABLE1", {{"linenumber", "1"}, {"4A", "'GENT'"}});
-  Insert("TABLE2", {{"linenumber", "4"}, {"4A", "'GENK'"}});
+  window_->database().Execute(
+      "INSERT INTO TABLE1 (linenumber, \"4A\") VALUES (1, 'GENT'); INSERT INTO TABLE2 "
+      "(linenumber, \"4A\") VALUES (4, 'GENK')");
   Insert("TABLERESULT", {{"linenumber", "1"},
                          {"linenumber2", "4"},
                          {"4A", "'GENT <-> GENK'"},
@@ -160,14 +122,12 @@ TEST_F(WindowTest, ReviewDecisionGoesIntoTheChosenRow) {
                          {"ACCEPTSECOND", "1"},
                          {"REMARK", "'seen'"},
                          {"REFERENCE_TO_DB", "'R1'"}});
-  Insert("TABLERESULT", {{"linenumber", "1"}, {"linenumber2", "9"}});
-  Insert("TABLERESULT", {{"linenumber", "2"}, {"linenumber2", "5"}});
+  window_->database().Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (1, 9), (2, 5)");
   window_->views().RefreshAll();
-  EXPECT_EQ(Cell(ViewId::Result, 0, 32), "False");
-  EXPECT_EQ(Cell(ViewId::Result, 0, 33), "True");
-  EXPECT_EQ(Cell(ViewId::Result, 0, 34), "seen");
+  EXPECT_EQ(Cell(ViewId::Result, 0, 32) + Cell(ViewId::Result, 0, 33) + Cell(ViewId::Result, 0, 34), "FalseTrueseen");
   auto decide = [](QDialog* dialog) {
     ClickBox(First(*dialog));
+    EXPECT_FALSE(Ok(*dialog)->isEnabled());  // until both boxes are decided
     ClickBox(Second(*dialog));
     ClickBox(Second(*dialog));
     Remark(*dialog)->setText("it's ok");
@@ -178,31 +138,19 @@ TEST_F(WindowTest, ReviewDecisionGoesIntoTheChosenRow) {
   EXPECT_EQ(Count("TABLERESULT WHERE linenumber = 1 AND linenumber2 = 9 AND ACCEPTFIRST = 1 AND ACCEPTSECOND = 0 AND "
                   "REMARK = 'it''s ok' AND REFERENCE_TO_DB = 'REF 1'"),
             1);
-  EXPECT_EQ(Count("TABLERESULT WHERE ACCEPTFIRST IS NOT NULL"), 2);
-  QDialog* dialog = Dialog("TWINSCAN3");
-  ASSERT_NE(dialog, nullptr);
-  // The stored decision shows again; closing another way writes nothing.
-  auto close = [](QDialog* d) {
-    EXPECT_EQ(First(*d)->checkState(), Qt::Checked);
-    EXPECT_EQ(Second(*d)->checkState(), Qt::Unchecked);
-    ClickBox(Second(*d));
-    d->close();
-  };
-  ASSERT_TRUE(Answering(close, [this] { DoubleClickRow(ViewId::Result, 1); }));
+  // Closing another way writes nothing.
+  ASSERT_TRUE(
+      Answering([](QDialog* d) { ClickBox(Second(*d)), d->close(); }, [this] { DoubleClickRow(ViewId::Result, 1); }));
   EXPECT_EQ(Count("TABLERESULT WHERE ACCEPTSECOND = 0 AND linenumber2 = 9"), 1);
-  EXPECT_EQ(Dialog("TWINSCAN3"), dialog);  // made once
-
   ClickRow(ViewId::Result, 0);
   auto reviewDecided = [](QDialog* d) {
     EXPECT_EQ(Child<QLabel>(d, "PairTitle")->text().toStdString(), "Primary line 1 - secondary line 4");
     QAbstractItemModel* pair = Child<QTableView>(d, "PairView")->model();
-    EXPECT_EQ(pair->index(7, 1).data().toString().toStdString(), "GENT");
-    EXPECT_EQ(pair->index(7, 3).data().toString().toStdString(), "CRITICAL");
-    EXPECT_EQ(pair->index(8, 3).data().toString().toStdString(), "");
-    EXPECT_EQ(First(*d)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(Second(*d)->checkState(), Qt::Checked);
-    EXPECT_EQ(Remark(*d)->text().toStdString(), "seen");
-    EXPECT_EQ(Reference(*d)->text().toStdString(), "R1");
+    EXPECT_EQ((pair->index(7, 1).data().toString() + "|" + pair->index(7, 3).data().toString() + "|" +
+               pair->index(8, 3).data().toString() + "|" + Remark(*d)->text() + "|" + Reference(*d)->text())
+                  .toStdString(),
+              "GENT|CRITICAL||seen|R1");
+    EXPECT_TRUE(First(*d)->checkState() == Qt::Unchecked && Second(*d)->checkState() == Qt::Checked);
     ClickBox(First(*d));
     Ok(*d)->click();
   };
@@ -219,21 +167,16 @@ class WorkbenchTest : public WindowTest {
 
 TEST_F(WorkbenchTest, FiltersFromTheBarAndTheMenuNameThemselvesInTheLabel) {
   // Result rows: critical; non-critical and decided; neither.
-  Insert("TABLERESULT", {{"linenumber", "1"}, {"linenumber2", "1"}, {"critical", "1"}});
-  Insert("TABLERESULT", {{"linenumber", "2"}, {"linenumber2", "1"}, {"noncritical", "1"}, {"ACCEPTFIRST", "1"}});
-  Insert("TABLERESULT", {{"linenumber", "3"}, {"linenumber2", "1"}});
-  Insert("TABLE1", {{"linenumber", "1"}, {"error", "1"}});
-  Insert("TABLE1", {{"linenumber", "2"}, {"error", "0"}});
+  window_->database().Execute(
+      "INSERT INTO TABLERESULT (linenumber, linenumber2, critical, noncritical, ACCEPTFIRST) VALUES (1, 1, 1, NULL, "
+      "NULL), (2, 1, NULL, 1, 1), (3, 1, NULL, NULL, NULL); INSERT INTO TABLE1 (linenumber, error) VALUES (1, 1), (2, "
+      "0)");
   window_->views().RefreshAll();
   // The bar's box (nullptr: the View menu's item `index` of M_VIEWRE), the index, the label's panel and text.
-  const std::tuple<const char*, int, int, const char*> steps[] = {
-      {"FilterRe", 1, 3, "(re)  1 of  1, critical"},
-      {"FilterRe", 3, 3, "(re)  1 of  1, without differences"},
-      {nullptr, 5, 3, "(re)  1 of  1, decided"},
-      {nullptr, 4, 3, "(re)  1 of  2, undecided"},
-      {"FilterRe", 0, 3, "(re)  1 of  3"},
-      {"FilterFf", 1, 1, "(ff)  1 of  1, erroneous"},
-      {"FilterFf", 2, 1, "(ff)  1 of  1, error-free"}};
+  const std::tuple<const char*, int, int, const char*> steps[] = {{"FilterRe", 1, 3, "(re)  1 of  1, critical"},
+                                                                  {nullptr, 4, 3, "(re)  1 of  2, undecided"},
+                                                                  {"FilterRe", 0, 3, "(re)  1 of  3"},
+                                                                  {"FilterFf", 2, 1, "(ff)  1 of  1, error-free"}};
   for (const auto& [box, index, panel, label] : steps) {
     if (box) {
       auto* combo = Child<QComboBox>(window_.get(), box);
@@ -252,22 +195,16 @@ TEST_F(WorkbenchTest, FiltersFromTheBarAndTheMenuNameThemselvesInTheLabel) {
 // A result row leads the record grids; a sort or a double click outside
 // manual mode keeps the current records.
 TEST_F(WorkbenchTest, AResultRowLeadsTheRecordGridsAndASortKeepsTheCurrentRecord) {
-  for (auto [line, name] : {std::pair{1, "'C'"}, {2, "'A'"}, {3, "'B'"}}) {
-    Insert("TABLE1", {{"linenumber", std::to_string(line)}, {"4A", name}});
-    Insert("TABLE2", {{"linenumber", std::to_string(line)}, {"4A", name}});
-  }
-  Insert("TABLERESULT", {{"linenumber", "1"}, {"linenumber2", "1"}});
-  Insert("TABLERESULT", {{"linenumber", "2"}, {"linenumber2", "3"}});
+  for (const char* table : {"TABLE1", "TABLE2"})
+    window_->database().Execute(std::string("INSERT INTO ") + table +
+                                " (linenumber, \"4A\") VALUES (1, 'C'), (2, 'A'), (3, 'B')");
+  window_->database().Execute("INSERT INTO TABLERESULT (linenumber, linenumber2) VALUES (1, 1), (2, 3)");
   window_->views().RefreshAll();
   ClickRow(ViewId::Result, 1);
-  EXPECT_EQ(Current(ViewId::Primary), 1);
-  EXPECT_EQ(Current(ViewId::Secondary), 2);
+  EXPECT_EQ(Current(ViewId::Primary) * 10 + Current(ViewId::Secondary), 12);
   EXPECT_EQ(Status(1), "(ff)  2 of  3");
   ClickHeader(ViewId::Primary, 8);  // 4A: A B C, line 2 first
-  EXPECT_EQ(window_->views().primary().sortColumn, "4A");
-  EXPECT_EQ(Current(ViewId::Primary), 0);
-  EXPECT_EQ(Current(ViewId::Secondary), 2);
-  EXPECT_EQ(Current(ViewId::Result), 1);
+  EXPECT_EQ(Current(ViewId::Primary) * 100 + Current(ViewId::Secondary) * 10 + Current(ViewId::Result), 21);
   ClickHeader(ViewId::Primary, 8);  // C B A
   EXPECT_EQ(Current(ViewId::Primary), 2);
   ClickRow(ViewId::Primary, 1);
@@ -278,11 +215,8 @@ TEST_F(WorkbenchTest, AResultRowLeadsTheRecordGridsAndASortKeepsTheCurrentRecord
 // In the grid's sort, the dialog's filter choosing the format; the path in the
 // status, a refused target in a message.
 TEST_F(WindowTest, ExportsTheResultsInTheGridsSortAndShowsThePath) {
-  const std::pair<QString, ResultsFormat> filters[] = {{kCsvFilter, ResultsFormat::Csv},
-                                                       {kJsonFilter, ResultsFormat::Json},
-                                                       {kHtmlFilter, ResultsFormat::Html},
-                                                       {"All files (*)", ResultsFormat::Csv}};
-  for (const auto& [filter, format] : filters) EXPECT_EQ(FormatOfFilter(filter), format) << filter.toStdString();
+  EXPECT_EQ(FormatOfFilter(kHtmlFilter), ResultsFormat::Html);
+  EXPECT_EQ(FormatOfFilter("All files (*)"), ResultsFormat::Csv);
   for (const char* line : {"3", "1", "2"}) Insert("TABLERESULT", {{"linenumber", line}, {"linenumber2", "9"}});
   window_->views().RefreshAll();
   ClickHeader(ViewId::Result, 0);  // linenumber ...
@@ -294,15 +228,11 @@ TEST_F(WindowTest, ExportsTheResultsInTheGridsSortAndShowsThePath) {
   };
   std::filesystem::path file = dir_ / "results.csv";
   exportTo(file);
-  auto rows = twinscan::testing::ParseCsv(ReadFile(file));
-  ASSERT_TRUE(rows.has_value());
-  ASSERT_EQ(rows->size(), 4u);
-  EXPECT_EQ((*rows)[1][0], "3");
-  EXPECT_EQ((*rows)[3][0], "1");
-  EXPECT_EQ(Status(6), "Results written to " + file.string());
+  auto rows = twinscan::testing::ParseCsv(ReadFile(file)).value_or(std::vector<std::vector<std::string>>{});
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[1][0] + rows[3][0] + " " + Status(6), "31 Results written to " + file.string());
   exportTo(dataDir() / "twinscan.db");
-  ASSERT_FALSE(prompter_.messages.empty());
-  EXPECT_NE(prompter_.messages.back().find("is the working database"), std::string::npos);
+  EXPECT_NE(prompter_.messages.at(0).find("is the working database"), std::string::npos);
   EXPECT_FALSE(window_->ended());
 }
 

@@ -1,12 +1,11 @@
-// The three option dialogs: colours, clicks, the refusal message and the
-// confirm-or-discard of the misc options; each made once and shown again.
+// The three option dialogs: colours and tips of a click, the refusal message
+// and the confirm-or-discard of the misc options; each made once.
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
-
-#include <set>
+#include <map>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/colour_label.h"
@@ -18,10 +17,7 @@ namespace twinscan::ui::testing {
 namespace {
 
 void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-
 void PressOk(QDialog* dialog) { Child<QPushButton>(dialog, "Command1")->click(); }
-
-// The labels and boxes by their names: "Label3", "Check2ff".
 ColourLabel* Label(const QDialog& dialog, int index) {
   return Child<ColourLabel>(&dialog, QString("Label%1").arg(index));
 }
@@ -29,117 +25,71 @@ QCheckBox* Box(const QDialog& dialog, FileTag file, int row) {
   return Child<QCheckBox>(&dialog, QString("Check%1%2").arg(row).arg(file == FileTag::ff ? "ff" : "sf"));
 }
 
-class OptionDialogsTest : public ::testing::Test {
- protected:
-  CompareSettings settings_;
-  AnsweringPrompter prompter_;
-};
-
-TEST_F(OptionDialogsTest, CompareModesShowTheStartValuesAndCycle) {
-  CompareModesDialog dialog(settings_);
-  dialog.show();
-  const std::set<std::string> critical = {"1A", "6A", "4A", "4C", "7A", "8B1", "8B2", "9Y", "1Y", "13Y"};
-  for (const RecordField& f : kFields)
-    EXPECT_EQ(Label(dialog, f.number)->colour(), critical.count(std::string(f.code)) ? Red() : Yellow()) << f.code;
-  // A click cycles grey, yellow, red; the tip says it too, for colour is not the only carrier.
-  const std::tuple<CompareMode, QColor, const char*> steps[] = {
-      {CompareMode::NotChecked, Grey(), "1A: Transmitting Frequency: not checked"},
-      {CompareMode::NonCritical, Yellow(), "1A: Transmitting Frequency: non-critical"},
-      {CompareMode::Critical, Red(), "1A: Transmitting Frequency: critical"}};
-  for (const auto& [mode, colour, tip] : steps) {
-    Click(Label(dialog, field::k1A));
-    EXPECT_EQ(settings_.compareMode(field::k1A), mode);
-    EXPECT_EQ(Label(dialog, field::k1A)->colour(), colour);
-    EXPECT_EQ(Label(dialog, field::k1A)->toolTip().toStdString(), tip);
-  }
-  // A change made elsewhere shows at the next showing.
-  settings_.cycleCompareMode(field::k1Z);
-  dialog.hide();
-  dialog.show();
-  EXPECT_EQ(Label(dialog, field::k1Z)->colour(), Red());
+// A click on `label`, then its colour and tip.
+std::string ClickLabel(const QDialog& dialog, int label) {
+  Click(Label(dialog, label));
+  const std::map<QRgb, std::string> names = {
+      {Red().rgb(), "red "}, {Yellow().rgb(), "yellow "}, {Grey().rgb(), "grey "}};
+  return names.at(Label(dialog, label)->colour().rgb()) + Label(dialog, label)->toolTip().toStdString();
 }
 
-TEST_F(OptionDialogsTest, SearchFieldsCycleAndTheLastOneIsRefused) {
-  SearchFieldsDialog dialog(settings_, prompter_);
-  dialog.show();
-  for (int i : {kSearch1A, kSearch6A, kSearch13Y, kSearch4C}) EXPECT_EQ(Label(dialog, i)->colour(), Red()) << i;
-  EXPECT_EQ(Label(dialog, kSearch4A)->colour(), Yellow());
-
-  // 4A: grey, yellow, grey, never red; 1A: exact (red), tolerant (yellow), not used (grey), exact.
-  const std::tuple<int, QColor, const char*> steps[] = {
-      {kSearch4A, Grey(), "4A: not used"},   {kSearch4A, Yellow(), "4A: used"},   {kSearch4A, Grey(), "4A: not used"},
-      {kSearch1A, Yellow(), "1A: tolerant"}, {kSearch1A, Grey(), "1A: not used"}, {kSearch1A, Red(), "1A: exact"}};
-  for (const auto& [label, colour, tip] : steps) {
-    Click(Label(dialog, label));
-    EXPECT_EQ(Label(dialog, label)->colour(), colour) << tip;
-    EXPECT_EQ(Label(dialog, label)->toolTip().toStdString(), tip);
-  }
-  // The last field in use is refused: 6A, 13Y and 4C go exact -> tolerant -> not used.
-  for (int i : {kSearch6A, kSearch13Y, kSearch4C})
-    for (int k = 0; k < 2; ++k) Click(Label(dialog, i));
-  ASSERT_TRUE(prompter_.messages.empty());
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    Click(Label(dialog, kSearch1A));
-    EXPECT_EQ(settings_.searchField(kSearch1A), SearchValue::Exact);
-    EXPECT_EQ(Label(dialog, kSearch1A)->colour(), Red());
-  }
-  EXPECT_EQ(prompter_.messages,
-            (std::vector<std::string>{"At least one Field required", "At least one Field required"}));
+// A click cycles the value; the label shows it in colour and tip; the last
+// search field in use is refused.
+TEST(OptionDialogsTest, LabelsCycleAndTheLastSearchFieldIsRefused) {
+  CompareSettings settings;
+  AnsweringPrompter prompter;
+  CompareModesDialog modes(settings);
+  modes.show();
+  std::string seen;
+  for (int click = 0; click < 3; ++click) seen += ClickLabel(modes, field::k1A) + "|";
+  settings.cycleCompareMode(field::k1Z);  // made elsewhere: shows at the next showing
+  modes.hide();
+  modes.show();
+  EXPECT_EQ(seen + (Label(modes, field::k1Z)->colour() == Red() ? "1Z red" : "1Z not red"),
+            "grey 1A: Transmitting Frequency: not checked|yellow 1A: Transmitting Frequency: non-critical|"
+            "red 1A: Transmitting Frequency: critical|1Z red");
+  SearchFieldsDialog search(settings, prompter);
+  search.show();
+  seen.clear();
+  for (int label : {kSearch4A, kSearch4A, kSearch1A, kSearch1A, kSearch1A}) seen += ClickLabel(search, label) + "|";
+  EXPECT_EQ(seen, "grey 4A: not used|yellow 4A: used|yellow 1A: tolerant|grey 1A: not used|red 1A: exact|");
+  for (int i : {kSearch4A, kSearch6A, kSearch6A, kSearch13Y, kSearch13Y, kSearch4C, kSearch4C}) Click(Label(search, i));
+  ASSERT_TRUE(prompter.messages.empty());
+  EXPECT_EQ(ClickLabel(search, kSearch1A), "red 1A: exact");
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{"At least one Field required"});
 }
 
-TEST_F(OptionDialogsTest, MiscOptionsConfirmOrDiscard) {
-  MiscOptionsDialog dialog(settings_);
-  EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(192, 192, 192));
+TEST(OptionDialogsTest, MiscOptionsConfirmOrDiscard) {
+  CompareSettings settings;
+  MiscOptionsDialog dialog(settings);
   for (bool confirm : {false, true}) {  // closed with the close box, or confirmed
-    settings_.resetToDefaults();
+    settings.resetToDefaults();
     dialog.show();
-    for (FileTag file : {FileTag::ff, FileTag::sf})  // the last row is ticked for a false option
-      for (int row = 1; row <= 7; ++row) EXPECT_EQ(Box(dialog, file, row)->isChecked(), row != 7) << row;
+    EXPECT_TRUE(Box(dialog, FileTag::ff, 2)->isChecked() && !Box(dialog, FileTag::sf, 7)->isChecked());
     ClickBox(Box(dialog, FileTag::ff, 2));  // untick "Header" of the first file
     ClickBox(Box(dialog, FileTag::sf, 7));  // tick "Report lines without error or an2bis"
-    if (confirm)
-      PressOk(&dialog);
-    else
-      dialog.close();
-    EXPECT_FALSE(dialog.isVisible()) << confirm;
-    EXPECT_EQ(settings_.fileOptions(FileTag::ff).hasHeader, !confirm) << confirm;
-    EXPECT_EQ(settings_.fileOptions(FileTag::sf).suppressCleanLines, !confirm) << confirm;
-    EXPECT_TRUE(settings_.fileOptions(FileTag::ff).suppressCleanLines && settings_.fileOptions(FileTag::sf).hasHeader);
+    confirm ? PressOk(&dialog) : void(dialog.close());
+    EXPECT_EQ(settings.fileOptions(FileTag::ff).hasHeader, !confirm) << confirm;
+    EXPECT_EQ(settings.fileOptions(FileTag::sf).suppressCleanLines, !confirm) << confirm;
+    EXPECT_TRUE(settings.fileOptions(FileTag::ff).suppressCleanLines && settings.fileOptions(FileTag::sf).hasHeader);
     dialog.show();  // the next showing shows the settings
     EXPECT_EQ(Box(dialog, FileTag::ff, 2)->isChecked(), !confirm) << confirm;
     dialog.hide();
   }
 }
 
-TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndShowItModally) {
+TEST_F(WindowTest, OptionCommandsMakeEachDialogOnceAndReachTheWindowsSettings) {
   for (auto [command, name] :
        {std::pair{"M_COMPMODE", "TWINSCAN5"}, {"M_SEARCHFIELDS", "TWINSCAN6"}, {"M_MISC", "TWINSCAN7"}}) {
-    EXPECT_EQ(Dialog(name), nullptr);
-    QDialog* first = nullptr;
-    for (int showing = 0; showing < 2; ++showing) {
+    for (int showing = 0; showing < 2; ++showing)
       EXPECT_TRUE(Answering([](QDialog* d) { PressOk(d); }, [&] { Command(command)->trigger(); })) << command;
-      if (!first) first = Dialog(name);
-      ASSERT_NE(first, nullptr) << name;
-      EXPECT_EQ(Dialog(name), first);
-      EXPECT_FALSE(first->isVisible());
-    }
+    EXPECT_EQ(window_->findChildren<QDialog*>(name, Qt::FindDirectChildrenOnly).size(), 1) << name;
   }
-  // A click in the dialog reaches the window's settings at once.
-  auto cycle6A = [](QDialog* d) {
-    Click(Label(*d, field::k6A));
-    d->close();
-  };
-  ASSERT_TRUE(Answering(cycle6A, [this] { Command("M_COMPMODE")->trigger(); }));
+  ASSERT_TRUE(Answering([](QDialog* d) { Click(Label(*d, field::k6A)), d->close(); },
+                        [this] { Command("M_COMPMODE")->trigger(); }));
   EXPECT_EQ(window_->settings().compareMode(field::k6A), CompareMode::NotChecked);
-  // The misc option that restores earlier decisions turns off.
-  EXPECT_TRUE(window_->settings().restoreDecisions());
-  auto untickRestore = [](QDialog* d) {
-    auto* restore = Child<QCheckBox>(d, "CheckRestore");
-    EXPECT_TRUE(restore->isChecked());
-    restore->click();
-    PressOk(d);
-  };
-  ASSERT_TRUE(Answering(untickRestore, [this] { Command("M_MISC")->trigger(); }));
+  ASSERT_TRUE(Answering([](QDialog* d) { Child<QCheckBox>(d, "CheckRestore")->click(), PressOk(d); },
+                        [this] { Command("M_MISC")->trigger(); }));
   EXPECT_FALSE(window_->settings().restoreDecisions());
 }
 

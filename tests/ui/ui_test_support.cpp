@@ -16,15 +16,14 @@
 namespace twinscan::ui::testing {
 namespace {
 
-// One QApplication for the whole test program, on the offscreen platform,
-// with a watchdog that closes any modal dialog a test forgot to answer.
+// One QApplication for the test program, with a watchdog that closes any
+// modal dialog a test forgot to answer.
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     app_ = std::make_unique<QApplication>(argc_, argv_);
     ApplyAppearance(*app_);
-    // What the window remembers goes to a scratch folder, never the user's.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(settingsDir_.path().string()));
     auto* watchdog = new QTimer(app_.get());
@@ -67,12 +66,6 @@ WindowTest::WindowTest() {
   QCoreApplication::processEvents();
 }
 
-void WindowTest::ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf) {
-  prompter_.files = {WriteViennaFile("ff.txt", ff), WriteViennaFile("sf.txt", sf)};
-  Command("M_FIRSTFILE")->trigger();
-  Command("M_SECFILE")->trigger();
-}
-
 void WindowTest::Activate() {
   window_->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -86,7 +79,7 @@ std::string WindowTest::Status(int panel) {
   return Child<StatusPanels>(window_.get(), "StatusBar1")->text(panel).toStdString();
 }
 
-// The window's own "Command1": each dialog has one too.
+// The window's own "Command1", not a dialog's.
 QAbstractButton* WindowTest::CancelButton() { return Child<QAbstractButton>(window_->centralWidget(), "Command1"); }
 
 QString WindowTest::WriteViennaFile(const std::string& name, const std::vector<std::string>& records) {
@@ -104,13 +97,6 @@ void WindowTest::Insert(const char* table, const std::vector<std::pair<std::stri
   }
   window_->database().Execute(std::string("INSERT INTO ") + table + " (" + columns + ") VALUES (" + values + ")");
 }
-
-std::string WindowTest::Tables() {
-  return "ff " + std::to_string(Count("TABLE1")) + ", sf " + std::to_string(Count("TABLE2")) + ", re " +
-         std::to_string(Count("TABLERESULT"));
-}
-
-std::string WindowTest::Panels() { return Status(1) + " | " + Status(2) + " | " + Status(3) + " | " + Status(6); }
 
 void WindowTest::ClickHeader(ViewId grid, int column) {
   QTableView* table = Grid(grid)->table();
@@ -137,8 +123,7 @@ std::string WindowTest::Cell(ViewId grid, int row, int column) {
 
 void ClickBox(QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
-// Polls for the dialog: exec shows it and runs its own event loop, in which
-// the timer fires, so that closing the dialog ends that loop.
+// The timer fires inside the dialog's own event loop, which closing it ends.
 bool Answering(std::function<void(QDialog*)> answer, const std::function<void()>& act) {
   bool answered = false;
   QTimer poll;

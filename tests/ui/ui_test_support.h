@@ -1,7 +1,6 @@
-// Shared parts of the desktop app's tests: a prompter that answers in place
-// of the user, a started main window on a fresh data directory, controls
-// found by their object names, rows written straight into the tables, and
-// answering the modal dialogs the window opens.
+// Shared parts of the desktop app's tests: a prompter answering for the
+// user, a started main window on a fresh data directory, and the modal
+// dialogs it opens answered.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,10 +36,8 @@ T* Child(const QObject* parent, const QString& name) {
   return child;
 }
 
-// Records every message box (and a record's detail); answers file choices
-// from `files` (cancelled once used up), the layout question with
-// `layoutAnswer`, and a record's box by ticking "Do not show again" when
-// `silenceRecordMessages`.
+// Records every message (and a record's detail); answers file choices from
+// `files` (cancelled once used up) and the questions as told.
 class AnsweringPrompter : public Prompter {
  public:
   void Message(QWidget*, const QString& text) override { messages.push_back(text.toStdString()); }
@@ -67,8 +64,8 @@ class AnsweringPrompter : public Prompter {
   bool silenceRecordMessages = false;
 };
 
-// A main window started on a fresh data directory and shown, both files'
-// options set to the line layout without header, report or corrected file.
+// A shown main window on a fresh data directory, both files' options the
+// line layout without header, report or corrected file.
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest();
@@ -80,15 +77,16 @@ class WindowTest : public ::testing::Test {
   QAbstractButton* CancelButton();  // the window's "Cancel Compare"
   // A dialog the window made ("TWINSCAN3" .. "TWINSCAN7"), or nullptr.
   QDialog* Dialog(const char* name) { return window_->findChild<QDialog*>(name, Qt::FindDirectChildrenOnly); }
-  // A file of records in the line layout without header.
   QString WriteViennaFile(const std::string& name, const std::vector<std::string>& records);
-  void ImportBoth(const std::vector<std::string>& ff, const std::vector<std::string>& sf);
   void Activate();  // so that the window's shortcuts receive keys
-  // A row straight into a table: a list of (column, SQL literal).
   void Insert(const char* table, const std::vector<std::pair<std::string, std::string>>& row);
   int64_t Count(const std::string& sqlFrom) { return window_->database().QueryInt("SELECT count(*) FROM " + sqlFrom); }
-  std::string Tables();  // the rows of the tables: "ff 2, sf 1, re 0"
-  std::string Panels();  // the status panels in use: "(ff)  1 of  2 | (sf) 0 | (re) 0 | Importing ff done"
+  std::string Tables() {  // "ff 2, sf 1, re 0"
+    return "ff " + std::to_string(Count("TABLE1")) + ", sf " + std::to_string(Count("TABLE2")) + ", re " +
+           std::to_string(Count("TABLERESULT"));
+  }
+  // "(ff)  1 of  2 | (sf) 0 | (re) 0 | Importing ff done"
+  std::string Panels() { return Status(1) + " | " + Status(2) + " | " + Status(3) + " | " + Status(6); }
   void ClickHeader(ViewId grid, int column);
   void ClickRow(ViewId grid, int row, bool twice = false);
   void DoubleClickRow(ViewId grid, int row) { ClickRow(grid, row, true); }
@@ -99,12 +97,10 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
 };
 
-// Clicks a check box on its indicator (a click beside a short caption misses).
-void ClickBox(QAbstractButton* box);
+void ClickBox(QAbstractButton* box);  // on its indicator: a click beside a short caption misses
 
-// Runs `act`, answering the next modal dialog it opens with `answer` from
-// within that dialog's event loop (the answer must close it); true when a
-// dialog was answered.
+// Runs `act`, answering the next modal dialog it opens with `answer` (which
+// must close it); true when a dialog was answered.
 bool Answering(std::function<void(QDialog*)> answer, const std::function<void()>& act);
 
 }  // namespace twinscan::ui::testing
