@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <sstream>
 
 #include "export/results_text.h"
@@ -19,7 +18,7 @@ std::string Scalars(const Json& root, const std::string& paths) {
     const Json* j = &root;
     std::istringstream steps(path);
     for (std::string key; std::getline(steps, key, '.');)
-      j = std::isdigit(static_cast<unsigned char>(key[0])) ? &(*j)[std::stoul(key)] : &(*j)[key];
+      j = key.find_first_not_of("0123456789") == std::string::npos ? &(*j)[std::stoul(key)] : &(*j)[key];
     std::ostringstream number;
     if (std::holds_alternative<double>(j->v)) number << j->Number();
     out += j->IsNull()                                 ? "null"
