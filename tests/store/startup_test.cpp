@@ -37,10 +37,8 @@ TEST_F(StartUpTest, CopiesThePristineDatabaseWhenTheWorkingOneIsMissing) {
 TEST_F(StartUpTest, ThePristineDatabaseLiesBesideTheProgramElseInShare) {
   EXPECT_EQ(PristineDatabaseBeside("twinscan-by-path"), fs::canonical(testing::PristineDatabase()));
   EXPECT_EQ(PristineDatabaseBeside("/opt/twinscan/bin/twinscan-cli"), fs::path("/opt/twinscan/bin/twinscan.db"));
-  const std::tuple<bool, bool, const char*> cases[] = {{true, false, "bin/twinscan.db"},
-                                                       {true, true, "bin/twinscan.db"},
-                                                       {false, true, "share/twinscan/twinscan.db"},
-                                                       {false, false, "bin/twinscan.db"}};
+  const std::tuple<bool, bool, const char*> cases[] = {
+      {true, true, "bin/twinscan.db"}, {false, true, "share/twinscan/twinscan.db"}, {false, false, "bin/twinscan.db"}};
   fs::create_directories(dir / "share/twinscan");
   for (const auto& [beside, installed, expected] : cases) {
     fs::remove_all(dir / "bin");
@@ -133,7 +131,6 @@ TEST_F(StartUpTest, AForeignWorkingDatabaseIsNamedAndLeftAlone) {
   { auto foreign = store::Database::Create(other / "other.db", "CREATE TABLE notes (text TEXT)"); }
   const std::pair<std::string, std::string> cases[] = {
       {std::string(4096, 'x'), "it is not an SQLite database"},
-      {"SQLite", "it is not an SQLite database"},
       {std::string("SQLite format 3\0", 16) + std::string(4080, '\xff'), ""},  // damaged: SQLite names it
       {testing::ReadFile(other / "other.db"), "it has no table TABLE1"},
   };
@@ -145,12 +142,9 @@ TEST_F(StartUpTest, AForeignWorkingDatabaseIsNamedAndLeftAlone) {
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& message = ui.messages[0];
     EXPECT_EQ(message.rfind(working.string() + " is not a twinscan database (", 0), 0u) << message;
-    if (!cause.empty()) {
-      EXPECT_EQ(message, NotOurDatabaseMessage(working, cause));
-    }
+    if (!cause.empty()) EXPECT_EQ(message, NotOurDatabaseMessage(working, cause));
     EXPECT_NE(message.find("move it away to start with an empty database"), std::string::npos);
-    EXPECT_EQ(testing::ReadFile(working), bytes);
-    EXPECT_FALSE(fs::exists(working.string() + "-wal"));
+    EXPECT_TRUE(testing::ReadFile(working) == bytes && !fs::exists(working.string() + "-wal"));
   }
 }
 
