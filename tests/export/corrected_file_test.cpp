@@ -40,11 +40,6 @@ std::string Header() {
 class CorrectedFileTest : public ExportTest {
  protected:
   fs::path Out() const { return dir_ / "out.txt_annex2bis.txt"; }
-  // Imports the valid records from a file in the line layout without header.
-  void ImportValidRecords() {
-    WriteFile(dir_ / "in.txt", Joined(ValidRecords(), "\r\n"));
-    ASSERT_EQ(Import(dir_ / "in.txt", false, false).records, 3);
-  }
   bool LeftoverPartFile() const {
     for (const auto& entry : fs::directory_iterator(dir_.path()))
       if (entry.path().string().ends_with(".writing")) return true;
@@ -109,33 +104,6 @@ TEST_F(CorrectedFileTest, RoundTrip) {
       EXPECT_EQ(Export(layout2001, again.headerText), written);
     }
   }
-}
-
-TEST_F(CorrectedFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
-  ImportValidRecords();
-  struct Case {
-    const char* name;
-    fs::path target;
-  };
-  fs::create_directories(dir_ / "folder.txt_annex2bis.txt");
-  WriteFile(dir_ / "read-only.txt", "old");
-  fs::permissions(dir_ / "read-only.txt", fs::perms::owner_read);
-  std::vector<Case> cases = {
-      {"missing folder", dir_ / "missing" / "x.txt_annex2bis.txt"},
-      {"a folder of that name", dir_ / "folder.txt_annex2bis.txt"},
-  };
-  if (geteuid() != 0) cases.push_back({"a read-only file", dir_ / "read-only.txt"});  // root writes it
-  for (const Case& c : cases) {
-    ui_.messages.clear();
-    CorrectedFileResult result = WriteCorrectedFile(c.target, store::kTable1, true, "", *db_, ui_);
-    EXPECT_FALSE(result.written) << c.name;
-    ASSERT_EQ(ui_.messages.size(), 1u) << c.name;
-    EXPECT_EQ(ui_.messages[0].rfind("The corrected file " + c.target.string() + " cannot be written: ", 0), 0u)
-        << ui_.messages[0];
-    EXPECT_EQ(ReadFile(c.target), fs::is_regular_file(c.target) ? "old" : "") << c.name;
-    EXPECT_FALSE(LeftoverPartFile()) << c.name;
-  }
-  EXPECT_EQ(db_->QueryInt("SELECT COUNT(*) FROM TABLE1"), 3);
 }
 
 // A write that fails half-way (the disk full) keeps the old file and leaves

@@ -2,8 +2,6 @@
 
 #include <random>
 
-#include "record/latin1.h"
-#include "record/layout.h"
 #include "record/number_text.h"
 #include "record/value_helpers.h"
 
@@ -76,13 +74,6 @@ TEST(ValueHelpers, ConversionsAreCorrectlyRounded) {
   }
 }
 
-TEST(Layout, ItemCodesFindTheirFieldNumbersWhateverTheirCase) {
-  for (const RecordField& f : kFields) EXPECT_EQ(FieldNumberOf(f.code), f.number);
-  EXPECT_EQ(FieldNumberOf("8b1"), field::k8B1);
-  EXPECT_EQ(FieldNumberOf("XX"), field::kNone);
-  EXPECT_EQ(FieldNumberOf("1A unit"), field::kNone);
-}
-
 TEST(NumberText, LeadingBlankAndPlainForms) {
   struct Case {
     double value;
@@ -101,14 +92,6 @@ TEST(NumberText, LeadingBlankAndPlainForms) {
     EXPECT_EQ(LeadingBlankNumber(c.value), c.leading) << c.value;
     EXPECT_EQ(PlainNumber(c.value), c.plain) << c.value;
   }
-}
-
-TEST(Latin1, RoundTripsEveryByte) {
-  std::string all;
-  for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
-  EXPECT_EQ(Utf8ToLatin1(Latin1ToUtf8(all)), all);
-  EXPECT_EQ(Latin1ToUtf8("\xE9"), "\xC3\xA9");
-  EXPECT_EQ(Utf8ToLatin1("\xE2\x82\xAC"), "?");  // beyond Latin-1
 }
 
 }  // namespace

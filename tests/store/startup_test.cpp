@@ -71,22 +71,6 @@ TEST_F(StartUpTest, StopsWhenBothDatabasesAreMissingOrTheDirectoryCannotBeMade) 
   EXPECT_NE(ui.messages[1].find("cannot be created"), std::string::npos);
 }
 
-// A start on a directory another process works on touches nothing there.
-TEST_F(StartUpTest, ASecondStartOnTheSameDirectoryIsRefusedAndTouchesNothing) {
-  DataDirectoryLock second;
-  ASSERT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, lock), nullptr);
-  testing::WriteFile(CompareLogPath(dir.path()), "running compare\r\n");
-  ui.messages.clear();
-  EXPECT_EQ(StartUp(dir.path(), testing::PristineDatabase(), ui, second), nullptr);
-  EXPECT_EQ(ui.messages, (std::vector<std::string>{"twinscan is already working on " + dir.path().string() +
-                                                   " (process " + std::to_string(getpid()) + ")"}));
-  EXPECT_EQ(testing::ReadFile(CompareLogPath(dir.path())), "running compare\r\n");
-  EXPECT_FALSE(second.held());
-
-  lock.Release();
-  EXPECT_NE(StartUp(dir.path(), testing::PristineDatabase(), ui, second), nullptr);
-}
-
 // The lock goes with its process: a killed holder leaves none behind.
 TEST_F(StartUpTest, AKilledProcessLeavesNoStaleLock) {
   int ready[2];
