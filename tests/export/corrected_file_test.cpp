@@ -131,8 +131,6 @@ TEST_F(CorrectedFileTest, AWriteFailingHalfWayKeepsTheOldFile) {
 using store::Date;
 using store::Value;
 
-class CorrectedRecordTest : public ExportTest {};
-
 // A record of Null columns: blanks, with "M" in the two unit places.
 std::string BlankExportRecord() {
   std::string r(kRecordLength, ' ');
@@ -141,7 +139,7 @@ std::string BlankExportRecord() {
   return r;
 }
 
-TEST_F(CorrectedRecordTest, FieldRenderings) {
+TEST_F(ExportTest, FieldRenderings) {
   struct Case {
     const char* field;  // item code: the column set and the places checked
     Value value;

@@ -221,23 +221,6 @@ TEST_F(HtmlReport, EscapesEveryDataTextAndIsWellFormed) {
     EXPECT_EQ(html.find(absent), std::string::npos) << absent;
 }
 
-// Marks carry a letter and a title besides their colour; the records
-// without a candidate are listed.
-TEST_F(HtmlReport, MarksDoNotRelyOnColourAloneAndRecordsWithoutCandidateAreListed) {
-  store::RunInfo run{"2024-05-01 10:00:00", "full", std::string(28, '0'), "11111", false, false};
-  run.modes[0] = '2';  // 1A critical
-  run.modes[3] = '1';  // 6B non-critical
-  store::RunInfoWriter(*db_, run).WithoutCandidate(3);
-  InsertRecord("TABLE1", 3, 150.25, "NAMUR");
-  InsertResult({1, 2, 1, 1, {{"1A", "1 <-> 2"}, {"6B", "X <-> Y"}}});
-  std::string html = Report(10);
-  EXPECT_EQ(HtmlStructureFault(html), "");
-  EXPECT_EQ(Missing(html, {R"(<li><span class="mark mark-c" title="critical">C</span> <b>1A</b> 1 &#8594; 2</li>)",
-                           R"(<li><span class="mark mark-n" title="non-critical">N</span> <b>6B</b> X &#8594; Y</li>)",
-                           ">C 1  </text>", R"(<tr><td class="n">3</td><td class="n">150.25</td><td>NAMUR</td>)"}),
-            "");
-}
-
 TEST_F(HtmlReport, TheLimitCutsThePairTableAndSaysHowManyMore) {
   for (int64_t line = 1; line <= 7; ++line) InsertResult({line, 1, {}, {}, {}, {}, {}, "pair" + std::to_string(line)});
   const std::pair<int, const char*> cases[] = {

@@ -113,13 +113,6 @@ TEST_F(ImportFixture, LineNumbersGoBeyondSixteenBits) {
   EXPECT_EQ(ui.statuses.back(), "Importing ff line  100000");
 }
 
-TEST_F(ImportFixture, QuotesAndLatin1BytesAreStoredUnchanged) {
-  Import(With("4A=O'NEIL STATION|13Z=Caf\xE9 d'\xE9t\xE9"));
-  EXPECT_EQ(Column("4A")[0], "O'NEIL STATION      ");
-  // UTF-8 in the database.
-  EXPECT_EQ(Column("13Z")[0].substr(0, 13), "Caf\xC3\xA9 d'\xC3\xA9t\xC3\xA9");
-}
-
 TEST_F(ImportFixture, ReportLinesCarryAllMessagesCleanLinesFollowTheOption) {
   // Messages of more than 255 characters: the column is cut, the report is not.
   std::string faulty = With("1A=00123,45000|6A=fx|4A=o'neil|4B=nl|7A=16k0F3EJN|9D=h |13Z=lower|13X=bel500001230111");

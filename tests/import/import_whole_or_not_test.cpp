@@ -67,14 +67,14 @@ struct WholeOrNot : ::testing::Test {
 
   // The next start works and finds everything as it was.
   void ExpectAsBefore() {
-    if (auto db = Start()) {
-      EXPECT_EQ(Dump(*db), before);
-      EXPECT_EQ(db->QueryInt("SELECT count(*) FROM sqlite_master WHERE name LIKE '%staging%'"), 0);
-      EXPECT_EQ(db->QueryInt("SELECT count(*) FROM pragma_integrity_check WHERE integrity_check <> 'ok'"), 0);
-    } else {
-      ADD_FAILURE() << "the next start failed";
-    }
+    auto db = Start();
+    ASSERT_TRUE(db) << "the next start failed";
+    EXPECT_EQ(Dump(*db), before);
+    EXPECT_EQ(db->QueryInt("SELECT count(*) FROM sqlite_master WHERE name LIKE '%staging%'") +
+                  db->QueryInt("SELECT count(*) FROM pragma_integrity_check WHERE integrity_check <> 'ok'"),
+              0);
     EXPECT_EQ(testing::ReadFile(ReportPathFor(file)), earlierReport);
+    db.reset();
     lock.Release();  // a child process may start next
   }
 };
