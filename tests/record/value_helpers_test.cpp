@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 
 #include "record/number_text.h"
@@ -22,18 +23,18 @@ TEST(ValueHelpers, ClassesAndCodesAtTheirEdges) {
   EXPECT_EQ(ReplaceAll("AB", "", "x"), "AB");                           // an empty what must not loop for ever
 }
 
+// Against the standard calendar: leap, common and century years, every day of every month and beyond.
 TEST(ValueHelpers, ValidDate) {
-  struct Case {
-    int month, day, year;
-    bool valid;
-  };
-  const Case cases[] = {
-      {2, 29, 2000, true},  {2, 29, 1900, false}, {2, 29, 2004, true},  {2, 29, 2001, false},
-      {13, 1, 2001, false}, {4, 31, 2001, false}, {12, 31, 9999, true}, {1, 1, 0, true},
-      {1, 1, 10000, false}, {0, 1, 2001, false},  {1, 0, 2001, false},  {1, 1, -1, false},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(IsValidDate(c.month, c.day, c.year), c.valid) << c.month << '/' << c.day << '/' << c.year;
+  namespace cr = std::chrono;
+  for (int year : {0, 1900, 2000, 2001, 2004, 9999})
+    for (int month = 0; month <= 13; ++month)
+      for (int day = 0; day <= 32; ++day)
+        EXPECT_EQ(IsValidDate(month, day, year),
+                  cr::year_month_day(cr::year(year), cr::month(static_cast<unsigned>(month)),
+                                     cr::day(static_cast<unsigned>(day)))
+                      .ok())
+            << month << '/' << day << '/' << year;
+  EXPECT_FALSE(IsValidDate(1, 1, 10000) || IsValidDate(1, 1, -1));
 }
 
 TEST(ValueHelpers, Conversions) {
