@@ -126,7 +126,9 @@ TEST_F(StartUpTest, AForeignWorkingDatabaseIsNamedAndLeftAlone) {
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& message = ui.messages[0];
     EXPECT_EQ(message.rfind(working.string() + " is not a twinscan database (", 0), 0u) << message;
-    if (!cause.empty()) EXPECT_EQ(message, NotOurDatabaseMessage(working, cause));
+    if (!cause.empty()) {
+      EXPECT_EQ(message, NotOurDatabaseMessage(working, cause));
+    }
     EXPECT_NE(message.find("move it away to start with an empty database"), std::string::npos);
     EXPECT_TRUE(testing::ReadFile(working) == bytes && !fs::exists(working.string() + "-wal"));
   }
