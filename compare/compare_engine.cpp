@@ -117,7 +117,8 @@ struct CompareEngine::Impl {
 
   bool SkipsErroneous(FileTag file) const { return settings.fileOptions(file).onlyErrorFreeLines; }
 
-  // The candidate search into the secondary view; returns their number.
+  // The manual run's candidate search, into the secondary view that shows
+  // it; returns their number.
   int64_t SearchCandidates(const CompareRecord& primary) {
     CandidateQuery query = BuildCandidateQuery(KeysOf(primary), settings);
     views.ReopenFiltered(ViewId::Secondary, query.where, query.binds, kCandidateOrder);
@@ -339,7 +340,7 @@ void CompareEngine::RunFull() {
       e.ui.Yield();
       if (!continueFlag_ || e.ui.StopRequested()) {
         e.counts.cancelled = true;
-        e.counts.cancelledBefore = e.primaryColumns.Read(primaryView.RowAt(i - 1)).line;
+        e.counts.cancelledBefore = e.PrimaryAt(i - 1).line;
         break;
       }
       // Only an unsupported re-import during the yield could shrink the view.
