@@ -8,6 +8,7 @@
 #include "compare/compare_log.h"
 #include "compare/decision_restore.h"
 #include "compare/record_compare.h"
+#include "compare/search_workers.h"
 #include "compare/zone_grid.h"
 #include "record/number_text.h"
 #include "record/progress.h"
@@ -56,10 +57,6 @@ store::RunInfo RunInfoOf(const CompareSettings& settings, const char* kind) {
   return info;
 }
 
-CandidateKeys KeysOf(const CompareRecord& r) {
-  return {r.numbers[field::k1A], r.texts[field::k6A], r.texts[field::k4A], r.texts[field::k13Y],
-          r.texts[field::k4C],   r.longitude,         r.latitude};
-}
 
 }  // namespace
 
@@ -120,7 +117,7 @@ struct CompareEngine::Impl {
   // The manual run's candidate search, into the secondary view that shows
   // it; returns their number.
   int64_t SearchCandidates(const CompareRecord& primary) {
-    CandidateQuery query = BuildCandidateQuery(KeysOf(primary), settings);
+    CandidateQuery query = BuildCandidateQuery(CandidateKeysOf(primary), settings);
     views.ReopenFiltered(ViewId::Secondary, query.where, query.binds, kCandidateOrder);
     counts.candidates += views.secondary().RowCount();
     return views.secondary().RowCount();
@@ -128,62 +125,28 @@ struct CompareEngine::Impl {
 
   CompareRecord Candidate(int64_t index) { return secondaryColumns.Read(views.secondary().RowAt(index)); }
 
-  // The full run's candidate search: the same rows in the same order as the
-  // secondary view would hold, read straight into candidates[order[k]].
-  int64_t ReadCandidates(const CandidateQuery& query) {
-    if (!candidateReader) candidateReader.emplace(db.handle(), store::kTable2);
-    const std::vector<int64_t>* onlyRows = nullptr;
-    if (query.zone && zoneGrid) {
-      zoneGrid->Inside(query.zone->lonLow, query.zone->lonHigh, query.zone->latLow, query.zone->latHigh, query.band,
-                       &zoneRows);
-      onlyRows = &zoneRows;
+  // Hands the search workers the primary records up to a few batches past
+  // position k.
+  void FeedWorkers(int64_t k, int64_t n) {
+    const int64_t ahead = kPrimaryBatch * (2 * search->count() + 1);
+    while (search->submitted() < n && search->submitted() <= k + ahead) {
+      int64_t first = search->submitted();
+      search->Submit(views.primary().RowIds(first, first + std::min(kPrimaryBatch, n - first)));
     }
-    size_t used = 0;
-    candidateOrder = candidateReader->Read(
-        query.where, query.binds, kCandidateOrder, [&] { used = 0; },
-        [&](const store::Statement& row) {
-          if (used == candidates.size()) candidates.emplace_back();
-          secondaryColumns.Read(row, 1, &candidates[used++]);
-        },
-        onlyRows);
-    counts.candidates += static_cast<int64_t>(candidateOrder.size());
-    return static_cast<int64_t>(candidateOrder.size());
-  }
-  const CompareRecord& CandidateInOrder(int64_t index) const {
-    return candidates[candidateOrder[static_cast<size_t>(index)]];
-  }
-
-  // The primary view's record at a position, read in batches past the
-  // view's row cache.
-  const CompareRecord& PrimaryAt(int64_t index) {
-    store::View& view = views.primary();
-    if (index < batchStart || index >= batchStart + static_cast<int64_t>(batch.size()) ||
-        batchGeneration != view.generation()) {
-      batchStart = index;
-      batchGeneration = view.generation();
-      batch.resize(static_cast<size_t>(std::max<int64_t>(0, std::min(kPrimaryBatch, view.RowCount() - index))));
-      view.VisitRows(index, index + static_cast<int64_t>(batch.size()),
-                     [&](int64_t position, const store::Statement* row) {
-                       CompareRecord& r = batch[static_cast<size_t>(position - index)];
-                       if (row)
-                         primaryColumns.Read(*row, 1, &r);
-                       else
-                         r = CompareRecord{};  // a row gone since the view was opened: all Null
-                     });
-    }
-    return batch.at(static_cast<size_t>(index - batchStart));
   }
 
   // One compared pair: its TABLERESULT row, its log line, and, when shown,
   // the result view showing the primary line's rows written so far.
-  void ComparePair(const CompareRecord& primary, const CompareRecord& secondary, bool shown = true) {
-    CompareResult result = CompareRecords(primary, secondary, settings);
+  void ComparePair(const CompareRecord& primary, const CompareRecord& secondary) {
+    RecordPair(primary.line, CompareRecords(primary, secondary, settings), true);
+  }
+  void RecordPair(int64_t primaryLine, const CompareResult& result, bool shown) {
     Insert(result);
     log->Append(result.LogLine());
     ++counts.comparedPairs;
     if (result.critical) ++counts.criticalPairs;
     if (result.nonCritical) ++counts.nonCriticalPairs;
-    if (shown) views.ReopenFiltered(ViewId::Result, "linenumber = ?", {primary.line}, "rowid");
+    if (shown) views.ReopenFiltered(ViewId::Result, "linenumber = ?", {primaryLine}, "rowid");
   }
 
   void Insert(const CompareResult& r) {
@@ -208,16 +171,10 @@ struct CompareEngine::Impl {
   UserInterface& ui;
   std::filesystem::path logPath;
   RecordColumns primaryColumns, secondaryColumns;
-  std::optional<store::MatchingRows> candidateReader;
-  std::vector<CompareRecord> candidates;  // the full run's, in the order read
-  std::vector<size_t> candidateOrder;     // their candidate order
   // The full run's zone coordinates of TABLE2 when 4C is searched with a
-  // tolerance, and the rows inside the current record's zone.
+  // tolerance, and its candidate search and comparison.
   std::optional<ZoneGrid> zoneGrid;
-  std::vector<int64_t> zoneRows;
-  std::vector<CompareRecord> batch;  // primary records from batchStart on
-  int64_t batchStart = 0;
-  uint64_t batchGeneration = 0;
+  std::optional<SearchWorkers> search;
   std::optional<store::Statement> insert;
   std::optional<CompareLog> log;
   std::optional<store::RunInfoWriter> runInfo;
@@ -332,15 +289,24 @@ void CompareEngine::RunFull() {
   const int64_t n = primaryView.RowCount();
   e.zoneGrid.reset();
   if (e.settings.searchField(kSearch4C) == SearchValue::Tolerant) e.zoneGrid = ZoneGrid::Read(e.db, store::kTable2);
+  // Let go before the zone grid they read, and before the transaction ends.
+  struct SearchEnd {
+    ~SearchEnd() { e.search.reset(); }
+    Impl& e;
+  } searchEnd{e};
+  if (n > 0)
+    e.search.emplace(e.db.file(), e.primaryColumns, e.secondaryColumns, e.settings, e.zoneGrid ? &*e.zoneGrid : nullptr,
+                     SearchWorkers::DefaultCount());
   ProgressScope shown(e.ui, "pairs", n);
   RunDisplay display(e);
   try {
     for (int64_t i = 1; i <= n; ++i) {
+      e.FeedWorkers(i - 1, n);
       shown.Update(i - 1, e.counts.comparedPairs);
       e.ui.Yield();
       if (!continueFlag_ || e.ui.StopRequested()) {
         e.counts.cancelled = true;
-        e.counts.cancelledBefore = e.PrimaryAt(i - 1).line;
+        e.counts.cancelledBefore = e.search->Primary(i - 1).line;
         break;
       }
       // Only an unsupported re-import during the yield could shrink the view.
@@ -348,27 +314,27 @@ void CompareEngine::RunFull() {
       e.CommitNowAndThen(transaction);
       display.Primary(i);
       ++e.counts.primaryRecords;
-      const CompareRecord& primary = e.PrimaryAt(i - 1);
-      if (primary.erroneous && e.SkipsErroneous(FileTag::ff)) {
+      const int64_t line = e.search->Primary(i - 1).line;
+      const PrimaryOutcome& outcome = e.search->Outcome(i - 1);
+      if (outcome.skipped) {
         ++e.counts.skippedPrimary;
-        e.LogSkipped(primary.line, kContainsErrorText);
+        e.LogSkipped(line, kContainsErrorText);
         continue;
       }
-      CandidateQuery query = BuildCandidateQuery(KeysOf(primary), e.settings);
-      const int64_t m = e.ReadCandidates(query);
-      display.Searched(query);
+      const auto m = static_cast<int64_t>(outcome.pairs.size());
+      e.counts.candidates += m;
+      display.Searched(outcome.query);
       if (m == 0) {
-        e.NoCandidate(primary.line);
+        e.NoCandidate(line);
         continue;
       }
       for (int64_t j = 1; j <= m; ++j) {
         bool pairShown = display.Pair(j);
-        const CompareRecord& candidate = e.CandidateInOrder(j - 1);
-        if (candidate.erroneous && e.SkipsErroneous(FileTag::sf)) {
-          e.LogSkipped(candidate.line, kContainsErrorText);
-          continue;
-        }
-        e.ComparePair(primary, candidate, pairShown);
+        const PairOutcome& pair = outcome.pairs[static_cast<size_t>(j - 1)];
+        if (pair.skipped)
+          e.LogSkipped(pair.line, kContainsErrorText);
+        else
+          e.RecordPair(line, pair.result, pairShown);
       }
     }
   } catch (...) {

@@ -3,8 +3,11 @@
 //
 // The engine moves the views' current rows, writes TABLERESULT rows and
 // compare-log lines, and reaches the user only through UserInterface (status
-// texts, redraws, one Yield per primary record in the full run). It reads
-// the settings at the moment it needs them.
+// texts, redraws, one Yield per primary record in the full run). The full
+// run searches and compares ahead on worker threads (compare/search_workers.h)
+// with the settings as they are when it begins, and writes, logs and shows
+// on the calling thread in its own order; the manual run reads the settings
+// at the moment it needs them.
 #pragma once
 
 #include <cstdint>

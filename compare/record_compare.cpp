@@ -18,12 +18,19 @@ using field::k6A;
 
 bool IsNumberField(int fieldNumber) { return Field(static_cast<field::Number>(fieldNumber)).isNumber(); }
 
-// The lower-case column name the compare log writes.
-std::string LogName(int fieldNumber) {
-  std::string name(Field(static_cast<field::Number>(fieldNumber)).code);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name;
+// The lower-case column names the compare log writes, by field number.
+const std::array<std::string, kFieldCount + 1>& LogNames() {
+  static const auto names = [] {
+    std::array<std::string, kFieldCount + 1> n;
+    for (const RecordField& f : kFields) {
+      std::string& name = n[static_cast<size_t>(f.number)];
+      for (char c : f.code) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return n;
+  }();
+  return names;
 }
+const std::string& LogName(int fieldNumber) { return LogNames()[static_cast<size_t>(fieldNumber)]; }
 constexpr std::string_view kConnector = " <-> ";
 
 bool InOneGroup(const std::string& p, const std::string& s) {
@@ -140,26 +147,44 @@ void RecordColumns::Read(const store::Statement& row, int offset, CompareRecord*
 }
 
 // ---------------------------------------------------------------------------
-CompareResult CompareRecords(const CompareRecord& primary, const CompareRecord& secondary,
-                             const CompareSettings& settings) {
-  CompareResult result;
+void CompareRecords(const CompareRecord& primary, const CompareRecord& secondary, const CompareSettings& settings,
+                    CompareResult* out) {
+  CompareResult& result = *out;
   result.primaryLine = primary.line;
   result.secondaryLine = secondary.line;
+  result.critical = result.nonCritical = false;
+  size_t differing = 0;
+  // Written straight into the halves of the log line: "linenumber,
+  // linenumber2, " and the line numbers go before the lists at the end.
+  std::string& columnList = result.columns;
+  std::string& valueList = result.values;
+  columnList.clear();
+  valueList.clear();
   Judge judge(primary, secondary, settings);
-  std::string columnList, valueList, separator;
   for (int field : kCompareOrder) {
     CompareMode mode = settings.compareMode(field);
     bool tolerant = false;
     bool differs = judge.Differs(field, &tolerant);
     if (!differs || (!tolerant && mode == CompareMode::NotChecked)) continue;
-    FieldDifference difference{field, judge.DifferenceText(field)};
-    columnList += separator + LogName(field);
-    valueList += separator + "'" + ReplaceAll(difference.text, "'", "''") + "'";
-    separator = " , ";
+    if (differing == result.differences.size()) result.differences.emplace_back();
+    FieldDifference& difference = result.differences[differing];
+    difference.fieldNumber = field;
+    difference.text = judge.DifferenceText(field);
+    if (differing++ > 0) {
+      columnList += " , ";
+      valueList += " , ";
+    }
+    columnList += LogName(field);
+    valueList += '\'';
+    for (char c : difference.text) {
+      if (c == '\'') valueList += '\'';  // quotes doubled, as in an SQL literal
+      valueList += c;
+    }
+    valueList += '\'';
     if (mode == CompareMode::NonCritical) result.nonCritical = true;
     if (mode == CompareMode::Critical) result.critical = true;
-    result.differences.push_back(std::move(difference));
   }
+  result.differences.resize(differing);
   if (result.critical) {
     columnList += ", critical";
     valueList += ", True";
@@ -170,13 +195,15 @@ CompareResult CompareRecords(const CompareRecord& primary, const CompareRecord& 
   }
   std::string lines = LeadingBlankNumber(static_cast<double>(primary.line)) + ", " +
                       LeadingBlankNumber(static_cast<double>(secondary.line));
-  if (columnList.empty()) {
-    result.columns = "linenumber, linenumber2";
-    result.values = lines;
-  } else {
-    result.columns = "linenumber, linenumber2, " + columnList;
-    result.values = lines + ", " + valueList;
-  }
+  if (differing > 0) lines += ", ";
+  columnList.insert(0, differing > 0 ? "linenumber, linenumber2, " : "linenumber, linenumber2");
+  valueList.insert(0, lines);
+}
+
+CompareResult CompareRecords(const CompareRecord& primary, const CompareRecord& secondary,
+                             const CompareSettings& settings) {
+  CompareResult result;
+  CompareRecords(primary, secondary, settings, &result);
   return result;
 }
 

@@ -72,5 +72,8 @@ struct CompareResult {
 // Reads CompareMode and SearchField at the moment of the call.
 CompareResult CompareRecords(const CompareRecord& primary, const CompareRecord& secondary,
                              const CompareSettings& settings);
+// The same into *out, whose strings keep their storage: for the full run.
+void CompareRecords(const CompareRecord& primary, const CompareRecord& secondary, const CompareSettings& settings,
+                    CompareResult* out);
 
 }  // namespace twinscan

@@ -49,6 +49,19 @@ Connection OpenConnection(const std::filesystem::path& file, int flags) {
   return db;
 }
 
+Connection OpenReader(const std::filesystem::path& file, int cacheKiB) {
+  Connection db = OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
+  sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+  std::string cache = "PRAGMA cache_size = -" + std::to_string(cacheKiB);
+  sqlite3_exec(db.get(), cache.c_str(), nullptr, nullptr, nullptr);
+  return db;
+}
+
+void BeginSnapshot(sqlite3* reader) {
+  if (sqlite3_exec(reader, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader));
+}
+
 void CommitOn(sqlite3* db) {
   char* error = nullptr;
   if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, &error) != SQLITE_OK) {

@@ -2,7 +2,9 @@
 //
 // Statements that carry data always bind their values; no data value ever
 // becomes part of a statement text. Errors throw StoreError with SQLite's
-// message. Not thread-safe: the whole program runs on one thread.
+// message. Not thread-safe: a connection, and each statement on it, is used
+// by one thread at a time (the full compare's search workers read on
+// connections of their own).
 #pragma once
 
 #include <filesystem>
@@ -45,6 +47,15 @@ using Connection = std::unique_ptr<sqlite3, CloseConnection>;
 void ConfigureSqlite();
 // A connection of its own to file, with SQLite's open flags; throws StoreError.
 Connection OpenConnection(const std::filesystem::path& file, int flags);
+// A connection of its own for reading beside the writing one (the views'
+// snapshots, the full compare's search workers), with a page cache of
+// cacheKiB kibibytes; throws StoreError.
+Connection OpenReader(const std::filesystem::path& file, int cacheKiB);
+// Begins a transaction on a reader: its first read pins a snapshot until
+// the connection closes or commits. A reader that reads outside one starts
+// anew on every statement and loses its page cache to every commit of the
+// writing connection. Throws StoreError.
+void BeginSnapshot(sqlite3* reader);
 // Ends the transaction open on db with COMMIT; throws StoreError when the
 // commit fails (db is then out of the transaction when SQLite rolled it back).
 void CommitOn(sqlite3* db);

@@ -44,7 +44,7 @@ int View::ColumnIndex(std::string_view name) const {
 void View::Close() {
   ++generation_;
   fetch_.reset();
-  range_.reset();
+  byId_.reset();
   byLine_.reset();
   rowIds_.clear();
   sortedIds_.clear();
@@ -77,17 +77,12 @@ void View::OpenSorted() {
   int column = ColumnIndex(sortColumn);
   if (column < 0) throw StoreError("no column " + sortColumn + " in " + table_);
   Close();
-  if (!reader_) {
-    reader_ = OpenConnection(db_.file(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
-    sqlite3_busy_timeout(reader_.get(), 5000);
-    // SQLite's default 2 MB cache is small for reading a whole table in order.
-    sqlite3_exec(reader_.get(), "PRAGMA cache_size = -8192", nullptr, nullptr, nullptr);
-  }
+  // SQLite's default 2 MB cache is small for reading a whole table in order.
+  if (!reader_) reader_ = OpenReader(db_.file(), 8192);
   filtered_ = false;
   // The read transaction starts with the first SELECT and pins the snapshot
   // until the view is closed.
-  if (sqlite3_exec(reader_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
-    throw StoreError(std::string("cannot begin a snapshot: ") + sqlite3_errmsg(reader_.get()));
+  BeginSnapshot(reader_.get());
   Statement ids(reader_.get(), "SELECT rowid FROM " + QuoteName(table_) + " ORDER BY " +
                                    QuoteName(columns_[static_cast<size_t>(column)].name) + " " +
                                    SqlKeyword(sortDirection) + ", rowid");
@@ -247,36 +242,15 @@ void View::VisitRows(int64_t first, int64_t last, const RowVisitor& visit) {
   first = std::max<int64_t>(first, 0);
   last = std::min(last, RowCount());
   if (first >= last) return;
-  auto begin = rowIds_.begin() + first, end = rowIds_.begin() + last;
-  // Ascending, nearly adjacent row ids (a view in linenumber order over an
-  // imported table) are read in one range scan instead of one search per row.
-  bool ascending = std::adjacent_find(begin, end, [](int64_t a, int64_t b) { return a >= b; }) == end;
-  if (ascending && *(end - 1) - *begin < 4 * std::max<int64_t>(last - first, kCacheWindow))
-    return VisitRange(first, last, visit);
-  for (int64_t position = first; position < last; ++position) {
-    fetch_->Reset();
-    fetch_->BindInt(1, rowIds_[static_cast<size_t>(position)]);
-    visit(position, fetch_->Step() ? &*fetch_ : nullptr);
-  }
-  fetch_->Reset();
+  if (!byId_) byId_.emplace(reader_.get(), table_);
+  byId_->Visit(rowIds_, static_cast<size_t>(first), static_cast<size_t>(last),
+               [&](size_t k, const Statement* row) { visit(static_cast<int64_t>(k), row); });
 }
 
-void View::VisitRange(int64_t first, int64_t last, const RowVisitor& visit) {
-  if (!range_)
-    range_.emplace(reader_.get(), "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE rowid BETWEEN ? AND ?");
-  Statement& s = *range_;
-  s.Reset();
-  s.BindInt(1, rowIds_[static_cast<size_t>(first)]);
-  s.BindInt(2, rowIds_[static_cast<size_t>(last - 1)]);
-  int64_t wanted = first;
-  while (wanted < last && s.Step()) {
-    int64_t id = s.ColumnInt(0);
-    for (; wanted < last && rowIds_[static_cast<size_t>(wanted)] < id; ++wanted) visit(wanted, nullptr);  // gone
-    if (wanted == last || rowIds_[static_cast<size_t>(wanted)] != id) continue;  // a row between the wanted ones
-    visit(wanted++, &s);
-  }
-  for (; wanted < last; ++wanted) visit(wanted, nullptr);
-  s.Reset();
+std::vector<int64_t> View::RowIds(int64_t first, int64_t last) const {
+  first = std::clamp<int64_t>(first, 0, RowCount());
+  last = std::clamp<int64_t>(last, first, RowCount());
+  return {rowIds_.begin() + first, rowIds_.begin() + last};
 }
 
 // ---------------------------------------------------------------------------

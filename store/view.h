@@ -19,6 +19,7 @@
 #include "record/user_interface.h"
 #include "store/database.h"
 #include "store/matching_rows.h"
+#include "store/rows_by_id.h"
 #include "store/view_filter.h"
 
 namespace twinscan::store {
@@ -100,6 +101,11 @@ class View {
   using RowVisitor = std::function<void(int64_t position, const Statement* row)>;
   void VisitRows(int64_t first, int64_t last, const RowVisitor& visit);
 
+  // The row ids at positions [first, last) of a whole-table view, in its
+  // order: the rows a reader of its own sees as the view does while the
+  // table does not change.
+  std::vector<int64_t> RowIds(int64_t first, int64_t last) const;
+
   const std::vector<ColumnInfo>& Columns() const { return columns_; }
   // Index of a column by name (case-insensitive); -1 when absent.
   int ColumnIndex(std::string_view name) const;
@@ -114,7 +120,6 @@ class View {
   void OpenSorted();
   void OpenMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
   void FetchWindow(int64_t index);
-  void VisitRange(int64_t first, int64_t last, const RowVisitor& visit);
   void SelectFilteredIds();
 
   Database& db_;
@@ -122,7 +127,7 @@ class View {
   std::string table_;
   Connection reader_;                     // the snapshot connection of whole-table views
   std::optional<Statement> fetch_;        // reads one row of the snapshot by row id
-  std::optional<Statement> range_;        // reads the rows of the snapshot in a row-id range
+  std::optional<RowsById> byId_;          // reads many rows of the snapshot (VisitRows)
   std::optional<Statement> byLine_;       // finds the row ids of a linenumber in the snapshot
   std::optional<MatchingRows> matching_;  // reads the filtered views' rows
   bool filtered_ = false;

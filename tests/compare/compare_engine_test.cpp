@@ -140,6 +140,74 @@ TEST_F(CompareRuns, AFailureKeepsWhatWasWrittenAndEndsTheRun) {
   EXPECT_EQ(Results(), (Rows{"1|7", "2|7", "3|7"}));
 }
 
+// Many primary records, searched ahead in batches on worker threads: the
+// pairs, skips and their order are those of the candidate condition taken
+// record by record, whatever order the rows were stored in, also when the
+// run is cancelled in a later batch.
+TEST_F(CompareRuns, ManyRecordsComeInLoopOrderAcrossBatches) {
+  constexpr int64_t kPrimaries = 700, kSecondaries = 300;
+  db_->Begin();
+  for (int64_t k = 0; k < kPrimaries; ++k) {
+    int64_t line = (k * 263) % kPrimaries + 1;  // stored out of line order
+    InsertRecord(*db_, "TABLE1", line, {{"4A", "S" + std::to_string(line % 37)}}, line % 11 == 0);
+  }
+  for (int64_t line = 1; line <= kSecondaries; ++line)
+    InsertRecord(*db_, "TABLE2", line, {{"4A", "S" + std::to_string(line % 41)}}, line % 13 == 0);
+  db_->Commit();
+  // What the run must do, from SQLite alone.
+  auto expected = [&](int64_t before) {
+    std::string log;
+    Rows pairs;
+    store::Statement p = db_->Prepare("SELECT linenumber, error, \"4A\" FROM TABLE1 WHERE linenumber < ? ORDER BY 1");
+    p.BindInt(1, before);
+    while (p.Step()) {
+      int64_t line = p.ColumnInt(0);
+      if (p.ColumnInt(1)) {
+        log += " " + std::to_string(line) + " CONTAINS ERROR => NO COMPARISON\r\n";
+        continue;
+      }
+      store::Statement s = db_->Prepare("SELECT linenumber, error FROM TABLE2 WHERE \"4A\" = ? ORDER BY 1");
+      s.BindText(1, p.ColumnText(2));
+      bool any = false;
+      while (s.Step()) {
+        any = true;
+        int64_t candidate = s.ColumnInt(0);
+        if (s.ColumnInt(1)) {
+          log += " " + std::to_string(candidate) + " CONTAINS ERROR => NO COMPARISON\r\n";
+          continue;
+        }
+        pairs.push_back(std::to_string(line) + "|" + std::to_string(candidate));
+        log += "linenumber, linenumber2 " + std::to_string(line) + ",  " + std::to_string(candidate) + "\r\n";
+      }
+      if (!any) log += " " + std::to_string(line) + " CAN NOT BE FOUND IN THE OTHER FILE\r\n";
+    }
+    return std::pair{pairs, log};
+  };
+  struct Case {
+    int cancelAtYield;  // 0: never
+    int every;          // the display is wanted every so many times asked (0: never)
+  };
+  for (Case c : {Case{0, 0}, Case{0, 7}, Case{600, 0}, Case{300, 1}}) {
+    std::filesystem::remove(dir_ / "comparelog");
+    int asked = 0;
+    ui_.wantsDisplay = [&] { return c.every > 0 && ++asked % c.every == 0; };
+    ui_.onYield = [&] {
+      if (ui_.yields == c.cancelAtYield) engine_.RequestCancel();
+    };
+    ui_.yields = 0;
+    engine_.RunFull();
+    const int64_t before = c.cancelAtYield ? c.cancelAtYield : kPrimaries + 1;
+    auto [pairs, log] = expected(before);
+    EXPECT_EQ(Results(), pairs) << c.cancelAtYield << " " << c.every;
+    EXPECT_EQ(Log(), log) << c.cancelAtYield << " " << c.every;
+    EXPECT_EQ(engine_.lastRun().cancelled, c.cancelAtYield > 0);
+    if (c.cancelAtYield) {
+      EXPECT_EQ(engine_.lastRun().cancelledBefore, before);
+    }
+    EXPECT_EQ(engine_.lastRun().comparedPairs, static_cast<int64_t>(pairs.size()));
+  }
+}
+
 TEST_F(CompareRuns, EmptyPrimaryTableStillEmptiesTheResults) {
   InsertRecord(*db_, "TABLE2", 1);
   InsertResult();
