@@ -24,8 +24,11 @@ namespace {
 // primary records, and at the end of every run.
 constexpr int64_t kCommitEvery = 4096;
 
-// Primary records read at a time by the full run.
+// Primary records handed to a search worker at a time by the full run.
 constexpr int64_t kPrimaryBatch = 256;
+
+// The writing connection's page cache while the full run's workers read.
+constexpr int kWritingCacheKiB = 8192;
 
 std::string N(int64_t value) { return LeadingBlankNumber(static_cast<double>(value)); }
 
@@ -289,11 +292,21 @@ void CompareEngine::RunFull() {
   const int64_t n = primaryView.RowCount();
   e.zoneGrid.reset();
   if (e.settings.searchField(kSearch4C) == SearchValue::Tolerant) e.zoneGrid = ZoneGrid::Read(e.db, store::kTable2);
-  // Let go before the zone grid they read, and before the transaction ends.
+  // The workers read on connections of their own; this one only writes the
+  // results while they run, and lends them the memory of its page cache.
+  // They go before the zone grid they read, and before the transaction ends.
   struct SearchEnd {
-    ~SearchEnd() { e.search.reset(); }
+    ~SearchEnd() {
+      e.search.reset();
+      try {
+        e.db.SetCacheSize(store::Database::kCacheKiB);
+      } catch (const store::StoreError&) {
+        // the cache stays small: slower, never wrong
+      }
+    }
     Impl& e;
   } searchEnd{e};
+  e.db.SetCacheSize(kWritingCacheKiB);
   if (n > 0)
     e.search.emplace(e.db.file(), e.primaryColumns, e.secondaryColumns, e.settings, e.zoneGrid ? &*e.zoneGrid : nullptr,
                      SearchWorkers::DefaultCount());

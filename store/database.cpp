@@ -1,6 +1,9 @@
 #include "store/database.h"
 
 #include <sqlite3.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
@@ -202,7 +205,7 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& file) {
   // last commits, never the file).
   result->Execute("PRAGMA journal_mode = WAL");
   result->Execute("PRAGMA synchronous = NORMAL");
-  result->Execute("PRAGMA cache_size = -65536");  // 64 MiB: large imports stay in memory until commit
+  result->Execute("PRAGMA cache_size = -" + std::to_string(kCacheKiB));
   // The views pin snapshots, so checkpoints during an import achieve little;
   // Views::RefreshAll checkpoints once the snapshots are released.
   result->Execute("PRAGMA wal_autocheckpoint = 0");
@@ -250,6 +253,14 @@ bool Database::InTransaction() const { return sqlite3_get_autocommit(handle()) =
 
 void Database::CommitPending() {
   if (InTransaction()) Commit();
+}
+
+void Database::SetCacheSize(int kib) {
+  Execute("PRAGMA cache_size = -" + std::to_string(kib));
+  sqlite3_db_release_memory(db_.get());
+#ifdef __GLIBC__
+  malloc_trim(0);  // freed pages in the middle of the heap stay resident otherwise
+#endif
 }
 
 void Database::Checkpoint(bool truncate) {

@@ -142,6 +142,14 @@ class Database {
   // nothing pins it. Failures are left to the next write to report.
   void Checkpoint(bool truncate);
 
+  // The page cache of this connection, in kibibytes (kCacheKiB when
+  // opened: large imports stay in memory until they commit). A smaller one
+  // hands the pages beyond it back, to the operating system where the C
+  // library lets it (the full compare reads on connections of its own and
+  // needs little here).
+  static constexpr int kCacheKiB = 65536;
+  void SetCacheSize(int kib);
+
   const std::filesystem::path& file() const { return file_; }
   sqlite3* handle() const { return db_.get(); }
 
