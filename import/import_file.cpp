@@ -9,6 +9,7 @@
 
 #include "import/import_context.h"
 #include "import/record_checker.h"
+#include "import/record_reader.h"
 #include "import/validation_report.h"
 #include "record/layout.h"
 #include "record/number_text.h"
@@ -27,7 +28,6 @@ namespace {
 // group) a few megabytes long.
 constexpr int kRecordsPerCommit = 5000;
 constexpr size_t kMessageColumnLength = 255;
-constexpr size_t kReadChunk = 1 << 16;
 
 // The columns the import writes, in the insert's order (table order).
 constexpr auto kInsertColumns = [] {
@@ -52,59 +52,6 @@ std::string InsertStatement(const std::string& table) {
   }
   return "INSERT INTO " + store::QuoteName(table) + " (" + columns + ") VALUES (" + places + ")";
 }
-
-// The file, read in chunks, with line ends skipped wherever they stand.
-class RecordReader {
- public:
-  explicit RecordReader(std::FILE* file) : file_(file), buffer_(kReadChunk) {}
-
-  // Raw bytes as they come (the 2001-layout header); fewer at the end of file.
-  std::string ReadRaw(size_t count) {
-    std::string out;
-    int c;
-    while (out.size() < count && (c = Next()) != EOF) out += static_cast<char>(c);
-    return out;
-  }
-
-  // Bytes of the file taken so far.
-  int64_t Offset() const { return read_ - static_cast<int64_t>(end_ - at_); }
-
-  // The next 219 counted characters; false when the file ends first.
-  bool ReadRecord(std::string* record) {
-    record->clear();
-    const size_t want = static_cast<size_t>(kRecordLength);
-    while (record->size() < want) {
-      if (at_ == end_ && !Fill()) return false;
-      // Copy the run up to the next line end (or as much as is needed).
-      size_t take = std::min(want - record->size(), end_ - at_);
-      const char* from = buffer_.data() + at_;
-      size_t run = 0;
-      while (run < take && from[run] != '\r' && from[run] != '\n') ++run;
-      record->append(from, run);
-      at_ += run;
-      if (run < take) ++at_;  // skip the line-end character
-    }
-    return true;
-  }
-
- private:
-  bool Fill() {
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    read_ += static_cast<int64_t>(end_);
-    at_ = 0;
-    return end_ > 0;
-  }
-
-  int Next() {
-    if (at_ == end_ && !Fill()) return EOF;
-    return static_cast<unsigned char>(buffer_[at_++]);
-  }
-
-  std::FILE* file_;
-  std::vector<char> buffer_;
-  size_t at_ = 0, end_ = 0;
-  int64_t read_ = 0;
-};
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
