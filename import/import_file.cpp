@@ -7,11 +7,10 @@
 #include <optional>
 #include <vector>
 
-#include "import/import_context.h"
-#include "import/record_checker.h"
+#include "import/checking_thread.h"
+#include "import/record_reader.h"
 #include "import/validation_report.h"
 #include "record/layout.h"
-#include "record/number_text.h"
 #include "record/progress.h"
 #include "store/table_replacement.h"
 #include "store/tables.h"
@@ -26,8 +25,6 @@ namespace {
 // cheap, small enough to keep the write-ahead log (folded back after every
 // group) a few megabytes long.
 constexpr int kRecordsPerCommit = 5000;
-constexpr size_t kMessageColumnLength = 255;
-constexpr size_t kReadChunk = 1 << 16;
 
 // The columns the import writes, in the insert's order (table order).
 constexpr auto kInsertColumns = [] {
@@ -52,59 +49,6 @@ std::string InsertStatement(const std::string& table) {
   }
   return "INSERT INTO " + store::QuoteName(table) + " (" + columns + ") VALUES (" + places + ")";
 }
-
-// The file, read in chunks, with line ends skipped wherever they stand.
-class RecordReader {
- public:
-  explicit RecordReader(std::FILE* file) : file_(file), buffer_(kReadChunk) {}
-
-  // Raw bytes as they come (the 2001-layout header); fewer at the end of file.
-  std::string ReadRaw(size_t count) {
-    std::string out;
-    int c;
-    while (out.size() < count && (c = Next()) != EOF) out += static_cast<char>(c);
-    return out;
-  }
-
-  // Bytes of the file taken so far.
-  int64_t Offset() const { return read_ - static_cast<int64_t>(end_ - at_); }
-
-  // The next 219 counted characters; false when the file ends first.
-  bool ReadRecord(std::string* record) {
-    record->clear();
-    const size_t want = static_cast<size_t>(kRecordLength);
-    while (record->size() < want) {
-      if (at_ == end_ && !Fill()) return false;
-      // Copy the run up to the next line end (or as much as is needed).
-      size_t take = std::min(want - record->size(), end_ - at_);
-      const char* from = buffer_.data() + at_;
-      size_t run = 0;
-      while (run < take && from[run] != '\r' && from[run] != '\n') ++run;
-      record->append(from, run);
-      at_ += run;
-      if (run < take) ++at_;  // skip the line-end character
-    }
-    return true;
-  }
-
- private:
-  bool Fill() {
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    read_ += static_cast<int64_t>(end_);
-    at_ = 0;
-    return end_ > 0;
-  }
-
-  int Next() {
-    if (at_ == end_ && !Fill()) return EOF;
-    return static_cast<unsigned char>(buffer_[at_++]);
-  }
-
-  std::FILE* file_;
-  std::vector<char> buffer_;
-  size_t at_ = 0, end_ = 0;
-  int64_t read_ = 0;
-};
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -154,52 +98,61 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
     }
   }
 
+  // The records are read and checked ahead on a thread of their own (a good
+  // part of the import's time); this thread stores them and tells the user,
+  // record by record, as before. Leaving this function in any way stops that
+  // thread first.
+  CheckingThread ahead(reader, {progress, report.has_value(), options.suppressCleanLines});
+
   if (releaseSnapshots) releaseSnapshots();
   if (records) records->Begin(result.headerText);
   {
     store::StagingTable staging(db, table);
     std::optional<store::Statement> insert(db.Prepare(InsertStatement(staging.name())));
 
-    ImportContext ctx(ui);
-    std::string record;
-    record.reserve(kRecordLength);
     std::error_code sizeUnknown;
     ProgressScope shown(ui, "records", static_cast<int64_t>(fs::file_size(file, sizeUnknown)));
-    while (reader.ReadRecord(&record)) {
-      if (ui.StopRequested()) {
-        // The staging table goes with its scope: the earlier table, results
-        // and report stay exactly as they were.
-        result.outcome = ImportOutcome::Cancelled;
-        return result;
+    // The staging table goes with its scope on a stop: the earlier table,
+    // results and report stay exactly as they were.
+    const auto cancelled = [&result] {
+      result.outcome = ImportOutcome::Cancelled;
+      return result;
+    };
+    while (const CheckedBatch* batch = ahead.Next()) {
+      // The messages the field steps of one record asked for come at its
+      // turn, where checking it here would have shown them.
+      size_t call = 0;
+      const auto showCallsOf = [&](size_t record) {
+        for (; call < batch->calls.size() && batch->calls[call].record == record; ++call)
+          batch->calls[call].ShowOn(ui);
+      };
+      for (size_t i = 0; i < batch->count; ++i) {
+        const CheckedRecord& checked = batch->records[i];
+        if (ui.StopRequested()) return cancelled();
+        showCallsOf(i);
+        ui.SetStatusText(checked.status);
+        int place = 1;
+        for (RecordColumn c : kInsertColumns) insert->BindNoCopy(place++, checked.row.value(c));
+        insert->Step();
+        insert->Reset();
+        if (records) records->Add(checked.row.row());
+
+        ++result.records;
+        if (checked.error) ++result.erroneous;
+        if (report && checked.hasReportLine) report->Add(checked.reportLine);
+
+        if (checked.lineNumber % kRecordsPerCommit == 0) staging.CommitAndBegin();
+        shown.Update(checked.offset, checked.lineNumber);
       }
-      CheckRecord(ctx, record);
-
-      // Completing the record.
-      ++ctx.recordCounter;
-      ui.SetStatusText(progress + LeadingBlankNumber(ctx.recordCounter));
-      ViennaRecord& rec = ctx.rec;
-      if (!rec.ermsg.empty()) ctx.row.WriteText(RecordColumn::ermsg, rec.ermsg.substr(0, kMessageColumnLength));
-      if (!rec.annex2bis.empty())
-        ctx.row.WriteText(RecordColumn::annex2bis, rec.annex2bis.substr(0, kMessageColumnLength));
-      ctx.row.WriteWhole(RecordColumn::linenumber, ctx.recordCounter);
-      ctx.row.WriteWhole(RecordColumn::error, rec.error ? 1 : 0);
-      int place = 1;
-      for (RecordColumn c : kInsertColumns) insert->BindNoCopy(place++, ctx.row.value(c));
-      insert->Step();
-      insert->Reset();
-      if (records) records->Add(ctx.row.row());
-
-      ++result.records;
-      if (rec.error) ++result.erroneous;
-      bool clean = rec.ermsg.empty() && rec.annex2bis.empty();
-      if (report && (!clean || !options.suppressCleanLines))
-        report->Add(LeadingBlankNumber(ctx.recordCounter) + "; ERRORS : " + rec.ermsg +
-                    " ; ANNEX2BIS : " + rec.annex2bis + "\r\n");
-      rec.ClearForNextRecord();
-      ctx.row.Clear();
-
-      if (ctx.recordCounter % kRecordsPerCommit == 0) staging.CommitAndBegin();
-      shown.Update(reader.Offset(), ctx.recordCounter);
+      if (batch->failure) {
+        // The record the checker failed at: its turn as far as it came.
+        if (batch->failedIn != FailedIn::Reading) {
+          if (ui.StopRequested()) return cancelled();
+          showCallsOf(batch->count);
+          if (batch->failedIn == FailedIn::Completing) ui.SetStatusText(batch->records[batch->count].status);
+        }
+        std::rethrow_exception(batch->failure);
+      }
     }
     insert.reset();  // the staging table is renamed: no statement of ours may refer to it
     staging.Replace({store::kTableResult});

@@ -24,6 +24,12 @@ class RowBuilder {
   // The written value; Null for a column not written in this record.
   const store::Value& value(RecordColumn column) const;
   void Clear();
+  // Exchanges rows with other, buffers and all (handing a row on without
+  // copying its texts).
+  void Swap(RowBuilder& other) noexcept {
+    values_.swap(other.values_);
+    written_.swap(other.written_);
+  }
   // The row as written so far, for those who take it before it is stored.
   store::RecordRow row() const { return {values_, written_}; }
 
