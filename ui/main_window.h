@@ -168,7 +168,9 @@ class MainWindow : public QMainWindow, public UserInterface {
   bool Guarded(Work&& work, const char* failureText = nullptr);
   void EndProgram(const std::string& message);
   void PaintSoon();
-  void PassEvents(QEventLoop::ProcessEventsFlags flags, bool always);
+  // Passes the event loop (always, or only when a repaint is due); true when
+  // anything was processed or painted.
+  bool PassEvents(QEventLoop::ProcessEventsFlags flags, bool always);
 
   Prompter& prompter_;
   CompareSettings settings_;
@@ -206,6 +208,7 @@ class MainWindow : public QMainWindow, public UserInterface {
   std::set<std::string> silencedMessages_;
   int64_t notShown_ = 0;
   QElapsedTimer sinceRepaint_;
+  QElapsedTimer quietSince_;  // the last yield's pass found nothing to do
 };
 
 }  // namespace twinscan::ui
