@@ -296,7 +296,8 @@ void CompareEngine::RunFull() {
   // results while they run, and lends them the memory of its page cache.
   // They go before the zone grid they read, and before the transaction ends.
   struct SearchEnd {
-    ~SearchEnd() {
+    ~SearchEnd() { Release(); }
+    void Release() {
       e.search.reset();
       try {
         e.db.SetCacheSize(store::Database::kCacheKiB);
@@ -355,6 +356,9 @@ void CompareEngine::RunFull() {
     throw;
   }
   display.End();
+  // The workers' snapshots go before the views are re-read, so that the
+  // log can be folded back past the run's rows.
+  searchEnd.Release();
   e.Finish(transaction);
 }
 

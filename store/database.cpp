@@ -257,6 +257,11 @@ void Database::CommitPending() {
 
 void Database::SetCacheSize(int kib) {
   Execute("PRAGMA cache_size = -" + std::to_string(kib));
+  if (kib >= cacheKiB_) {
+    cacheKiB_ = kib;
+    return;
+  }
+  cacheKiB_ = kib;
   sqlite3_db_release_memory(db_.get());
 #ifdef __GLIBC__
   malloc_trim(0);  // freed pages in the middle of the heap stay resident otherwise

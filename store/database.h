@@ -157,6 +157,7 @@ class Database {
   Database(Connection db, std::filesystem::path file) : db_(std::move(db)), file_(std::move(file)) {}
   Connection db_;
   std::filesystem::path file_;
+  int cacheKiB_ = kCacheKiB;
 };
 
 // The transaction of a long run of writes (an import, a compare). Its rule:
