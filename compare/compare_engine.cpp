@@ -290,11 +290,9 @@ void CompareEngine::RunFull() {
   e.ui.Redraw();
   store::View& primaryView = e.views.primary();
   const int64_t n = primaryView.RowCount();
-  e.zoneGrid.reset();
-  if (e.settings.searchField(kSearch4C) == SearchValue::Tolerant) e.zoneGrid = ZoneGrid::Read(e.db, store::kTable2);
   // The workers read on connections of their own; this one only writes the
   // results while they run, and lends them the memory of its page cache.
-  // They go before the zone grid they read, and before the transaction ends.
+  // They go before the transaction ends.
   struct SearchEnd {
     ~SearchEnd() { Release(); }
     void Release() {
@@ -308,6 +306,8 @@ void CompareEngine::RunFull() {
     Impl& e;
   } searchEnd{e};
   e.db.SetCacheSize(kWritingCacheKiB);
+  e.zoneGrid.reset();
+  if (e.settings.searchField(kSearch4C) == SearchValue::Tolerant) e.zoneGrid = ZoneGrid::Read(e.db, store::kTable2);
   if (n > 0)
     e.search.emplace(e.db.file(), e.primaryColumns, e.secondaryColumns, e.settings, e.zoneGrid ? &*e.zoneGrid : nullptr,
                      SearchWorkers::DefaultCount());
