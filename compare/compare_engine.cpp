@@ -60,7 +60,6 @@ store::RunInfo RunInfoOf(const CompareSettings& settings, const char* kind) {
   return info;
 }
 
-
 }  // namespace
 
 struct CompareEngine::Impl {

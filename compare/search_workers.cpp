@@ -79,8 +79,8 @@ class SearchWorkers::Worker {
   void Search(const CandidateQuery& query) {
     const std::vector<int64_t>* onlyRows = nullptr;
     if (query.zone && zoneGrid_) {
-      zoneGrid_->Inside(query.zone->lonLow, query.zone->lonHigh, query.zone->latLow, query.zone->latHigh,
-                        query.band, &zoneRows_);
+      zoneGrid_->Inside(query.zone->lonLow, query.zone->lonHigh, query.zone->latLow, query.zone->latHigh, query.band,
+                        &zoneRows_);
       onlyRows = &zoneRows_;
     }
     size_t used = 0;

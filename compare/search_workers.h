@@ -93,10 +93,10 @@ class SearchWorkers {
   Batch& Find(int64_t k);  // under the lock
 
   const CompareSettings settings_;  // as the run began
-  std::atomic<bool> stop_{false};  // polled by the workers between records
+  std::atomic<bool> stop_{false};   // polled by the workers between records
   std::mutex mutex_;
-  std::condition_variable work_;  // a batch waits, or the workers are to stop
-  std::condition_variable done_;  // a batch is done
+  std::condition_variable work_;                // a batch waits, or the workers are to stop
+  std::condition_variable done_;                // a batch is done
   std::deque<std::unique_ptr<Batch>> batches_;  // handed over and not let go, in order
   std::deque<Batch*> waiting_;                  // not yet taken by a worker
   // Batches let go, kept for their storage: the strings of records and

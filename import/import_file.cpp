@@ -123,8 +123,7 @@ ImportResult ImportViennaFile(const fs::path& file, const std::string& table, co
       // turn, where checking it here would have shown them.
       size_t call = 0;
       const auto showCallsOf = [&](size_t record) {
-        for (; call < batch->calls.size() && batch->calls[call].record == record; ++call)
-          batch->calls[call].ShowOn(ui);
+        for (; call < batch->calls.size() && batch->calls[call].record == record; ++call) batch->calls[call].ShowOn(ui);
       };
       for (size_t i = 0; i < batch->count; ++i) {
         const CheckedRecord& checked = batch->records[i];

@@ -18,7 +18,8 @@ void RowsById::Visit(const std::vector<int64_t>& ids, size_t first, size_t last,
   if (first >= last) return;
   auto begin = ids.begin() + static_cast<std::ptrdiff_t>(first), end = ids.begin() + static_cast<std::ptrdiff_t>(last);
   bool ascending = std::adjacent_find(begin, end, [](int64_t a, int64_t b) { return a >= b; }) == end;
-  if (ascending && *(end - 1) - *begin < kRangeSlack * std::max<int64_t>(static_cast<int64_t>(last - first), kLeastRange))
+  if (ascending &&
+      *(end - 1) - *begin < kRangeSlack * std::max<int64_t>(static_cast<int64_t>(last - first), kLeastRange))
     return VisitRange(ids, first, last, visit);
   if (!fetch_) fetch_.emplace(db_, "SELECT rowid, * FROM " + QuoteName(table_) + " WHERE rowid = ?");
   for (size_t k = first; k < last; ++k) {
@@ -39,7 +40,7 @@ void RowsById::VisitRange(const std::vector<int64_t>& ids, size_t first, size_t 
   while (wanted < last && s.Step()) {
     int64_t id = s.ColumnInt(0);
     for (; wanted < last && ids[wanted] < id; ++wanted) visit(wanted, nullptr);  // gone
-    if (wanted == last || ids[wanted] != id) continue;  // a row between the wanted ones
+    if (wanted == last || ids[wanted] != id) continue;                           // a row between the wanted ones
     visit(wanted++, &s);
   }
   for (; wanted < last; ++wanted) visit(wanted, nullptr);

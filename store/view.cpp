@@ -42,7 +42,6 @@ int View::ColumnIndex(std::string_view name) const {
 }
 
 void View::Close() {
-  ++generation_;
   fetch_.reset();
   byId_.reset();
   byLine_.reset();

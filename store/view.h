@@ -93,14 +93,6 @@ class View {
   // The row at a 0-based position of the view's order.
   const Row& RowAt(int64_t index);
   const Row& Current() { return RowAt(current_); }
-  // Reads the rows at positions [first, last) of a whole-table view from its
-  // snapshot, past the cache: visit(position, row) with the row id in column
-  // 0 and the table's columns from 1, or with nullptr for a row no longer in
-  // the table. For readers of many rows that need each once (the full
-  // compare). Throws StoreError, also for a view not open over its table.
-  using RowVisitor = std::function<void(int64_t position, const Statement* row)>;
-  void VisitRows(int64_t first, int64_t last, const RowVisitor& visit);
-
   // The row ids at positions [first, last) of a whole-table view, in its
   // order: the rows a reader of its own sees as the view does while the
   // table does not change.
@@ -110,9 +102,6 @@ class View {
   // Index of a column by name (case-insensitive); -1 when absent.
   int ColumnIndex(std::string_view name) const;
   bool IsFiltered() const { return filtered_; }
-  // Grows whenever the view is closed or re-opened: a reader that keeps rows
-  // read from it knows when they may be stale.
-  uint64_t generation() const { return generation_; }
 
  private:
   friend class Views;
@@ -120,6 +109,12 @@ class View {
   void OpenSorted();
   void OpenMatching(const std::string& sqliteWhere, const std::vector<Value>& binds, const std::string& sqliteOrder);
   void FetchWindow(int64_t index);
+  // Reads the rows at positions [first, last) of a whole-table view from its
+  // snapshot: visit(position, row) with the row id in column 0 and the
+  // table's columns from 1, or with nullptr for a row no longer in the table.
+  // Throws StoreError, also for a view not open over its table.
+  using RowVisitor = std::function<void(int64_t position, const Statement* row)>;
+  void VisitRows(int64_t first, int64_t last, const RowVisitor& visit);
   void SelectFilteredIds();
 
   Database& db_;
@@ -127,7 +122,7 @@ class View {
   std::string table_;
   Connection reader_;                     // the snapshot connection of whole-table views
   std::optional<Statement> fetch_;        // reads one row of the snapshot by row id
-  std::optional<RowsById> byId_;          // reads many rows of the snapshot (VisitRows)
+  std::optional<RowsById> byId_;          // reads the cache window from the snapshot
   std::optional<Statement> byLine_;       // finds the row ids of a linenumber in the snapshot
   std::optional<MatchingRows> matching_;  // reads the filtered views' rows
   bool filtered_ = false;
@@ -139,7 +134,6 @@ class View {
   std::vector<Row> rows_;  // filtered view: all rows; else the cache window
   int64_t cacheStart_ = 0;
   int64_t current_ = -1;
-  uint64_t generation_ = 0;
 };
 
 // The three views that feed the grids.

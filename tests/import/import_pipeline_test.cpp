@@ -108,8 +108,9 @@ TEST_F(ImportPipeline, RowsMessagesAndReportLinesComeInRecordOrder) {
   EXPECT_EQ(FirstDifference(ui.events, ExpectedEvents(kRecords + 1, false)), "");
 
   // Each row with its own record's town and fault, in linenumber order.
-  Texts rows = Query("SELECT linenumber || ' ' || rtrim(\"4A\") || ' ' || (ermsg IS NOT NULL) FROM TABLE1 "
-                     "ORDER BY rowid");
+  Texts rows = Query(
+      "SELECT linenumber || ' ' || rtrim(\"4A\") || ' ' || (ermsg IS NOT NULL) FROM TABLE1 "
+      "ORDER BY rowid");
   Texts want;
   for (int line = 1; line <= kRecords; ++line)
     want.push_back(std::to_string(line) + " " + TownOf(line) + " " + (kFaultyAt.count(line) ? "1" : "0"));
